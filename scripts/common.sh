@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Shared steps of the two README commands: install what is missing, configure and build,
+# and make sure an X display answers.
+set -euo pipefail
+
+VEK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Every Debian package the library, its tests, benchmarks and tools need.
+VEK_PACKAGES=(
+    build-essential g++ clang cmake ninja-build pkg-config python3 git
+    libtbb-dev libboost-dev
+    libx11-dev libxrandr-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev libegl-dev
+    mesa-utils x11-utils xvfb xauth
+    khronos-api
+    ocl-icd-libopencl1 opencl-c-headers pocl-opencl-icd clinfo
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libpng-dev libimath-dev libglew-dev
+    valgrind
+)
+
+vek_install_dependencies() {
+    local missing=()
+    local p
+    for p in "${VEK_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "vek: installing ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+    fi
+}
+
+# VEK_BUILD_DIR, VEK_SANITIZE (ON/OFF) and CXX may be set by the caller.
+vek_build() {
+    local sanitize=${VEK_SANITIZE:-OFF}
+    local dir=${VEK_BUILD_DIR:-$VEK_ROOT/build}
+    if [ "$sanitize" = "ON" ] && [ -z "${VEK_BUILD_DIR:-}" ]; then
+        dir=$VEK_ROOT/build-sanitize
+    fi
+    VEK_BUILD_DIR=$dir
+    cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVEK_SANITIZE="$sanitize" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+# Starts Xvfb on a free display when none answers; the server lives as long as this shell.
+vek_ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local n
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 +extension GLX +extension RANDR -nolisten tcp \
+            >/dev/null 2>&1 &
+        VEK_XVFB_PID=$!
+        trap 'kill "$VEK_XVFB_PID" 2>/dev/null || true' EXIT
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        echo "vek: Xvfb on :$n did not answer" >&2
+        return 1
+    done
+    echo "vek: no free X display number" >&2
+    return 1
+}

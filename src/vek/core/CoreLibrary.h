@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <tbb/spin_mutex.h>
+
+namespace VEK {
+namespace OCL {
+class Library;
+}
+
+namespace Core {
+
+// Process-wide start and stop of the core. The OpenGL and OpenCL libraries require it.
+class Library {
+public:
+    static void Initialize();
+    static void InitializeIfNecessary();
+    static void Terminate();
+    static bool IsInitialized() { return sInitialized_; }
+
+private:
+    friend class AutoInitializer;
+    friend class ::VEK::OCL::Library;  // starts the core while holding its own mutex
+
+    // sMutex_ must be held.
+    static void InitializeLocked();
+
+    static bool sInitialized_;
+    static tbb::spin_mutex sMutex_;
+};
+
+// Starts the core for its lifetime; release() keeps it running past the object.
+class AutoInitializer {
+public:
+    AutoInitializer();
+    ~AutoInitializer();
+    AutoInitializer(const AutoInitializer&) = delete;
+    AutoInitializer& operator=(const AutoInitializer&) = delete;
+
+    void release() { terminateOnDestruction_ = false; }
+
+private:
+    bool terminateOnDestruction_;
+};
+
+}  // namespace Core
+
+// The library's version, "major.minor.patch".
+const char* VersionString();
+
+// True when the processor has SSE2 (CPUID function 1, EDX bit 26); false on other architectures.
+bool SupportsSSE();
+
+// Zero counts as a power of two.
+inline bool IsPowerOfTwo(unsigned value) { return (value & (value - 1)) == 0; }
+
+// The smallest multiple of boundary (positive) that is at least value.
+inline int IncrementToBoundary(int value, int boundary) {
+    const int rest = value % boundary;
+    return rest == 0 ? value : value + boundary - rest;
+}
+inline std::uintptr_t IncrementToBoundaryPtr(std::uintptr_t address, int boundary) {
+    const std::uintptr_t b = static_cast<std::uintptr_t>(boundary);
+    const std::uintptr_t rest = address % b;
+    return rest == 0 ? address : address + b - rest;
+}
+
+// Splits an OpenGL version string: "2.1.2 Vendor Build 7" gives 2, 1, 2 and "Vendor Build 7";
+// "4.6 Core" gives 4, 6, -1 and "Core". A piece without digits reads as 0.
+void TokenizeVersionString(const std::string& version, unsigned& major, unsigned& minor,
+                           int& release, std::string& vendorInformation);
+
+// The host binding library's address-lookup procedure, stored for it and handed back.
+typedef void* (*QOBGetAddressProc)(const char*, const char*, const char*);
+void SetQOBGetAddressProc(QOBGetAddressProc procedure);
+QOBGetAddressProc GetQOBGetAddressProc();
+
+void VEK_Audit_NOP_DO_NOT_CALL();
+
+}  // namespace VEK

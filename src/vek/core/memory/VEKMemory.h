@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <type_traits>
+
+#include "vek/core/memory/VEKMemoryPrivate.h"
+
+// Placement allocation through the host's hook: one test of the hook pointer and one call,
+// inline at every site. Non-throwing, so a null result from the hook reaches the creating code
+// as a null object and no constructor runs; the fallback reports exhaustion the same way.
+inline void* operator new(std::size_t size, VEK::MemoryType type, const char* file,
+                          int line) noexcept {
+    if (VEK_private::gAllocationFunction) {
+        return VEK_private::gAllocationFunction(size, type, file, line);
+    }
+    return type == VEK::kImageMemory ? ::operator new[](size, std::nothrow)
+                                     : ::operator new(size, std::nothrow);
+}
+
+// Runs also when a constructor throws after the placement allocation. Never throws: an
+// exception from the host's hook ends the process.
+inline void operator delete(void* block, VEK::MemoryType type, const char* file,
+                            int line) noexcept {
+    if (VEK_private::gDeallocationFunction) {
+        VEK_private::gDeallocationFunction(block, type, file, line);
+    } else if (type == VEK::kImageMemory) {
+        ::operator delete[](block);
+    } else {
+        ::operator delete(block);
+    }
+}
+
+namespace VEK {
+
+// Installs both hooks; only before the core starts and only while both are still null. A null
+// hook keeps its fallback and may be set by a later call. When a check fails neither changes.
+void SetAllocationDeallocationFunction(VEK_private::AllocationFunction allocation,
+                                       VEK_private::DeallocationFunction deallocation);
+void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
+
+namespace detail {
+
+template <class T>
+void* BlockOf(T* object) {
+    if constexpr (std::is_polymorphic_v<T>) {
+        // The allocated block starts at the most derived object.
+        return const_cast<void*>(dynamic_cast<const volatile void*>(object));
+    } else {
+        return const_cast<void*>(static_cast<const volatile void*>(object));
+    }
+}
+
+}  // namespace detail
+
+// Destroys an object made with VEK_NEW: destructor, then the placement deallocation.
+template <class T>
+void DestroyObject(T* object, const char* file, int line) noexcept {
+    if (object == nullptr) {
+        return;
+    }
+    void* block = detail::BlockOf(object);
+    object->~T();
+    ::operator delete(block, kObjectMemory, file, line);
+}
+
+}  // namespace VEK
+
+// Every heap object of the library is made and destroyed through these two, which pass the
+// creating or destroying statement's file and line to the hooks:
+//   Foo* foo = VEK_NEW(Foo)(arguments);   // null when the hook gives no memory
+//   VEK_DELETE(foo);
+#define VEK_NEW(Type) new (::VEK::kObjectMemory, __FILE__, __LINE__) Type
+#define VEK_DELETE(object) ::VEK::DestroyObject((object), __FILE__, __LINE__)
