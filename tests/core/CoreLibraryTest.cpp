@@ -104,7 +104,8 @@ TEST(CoreUtility, TokenizeVersionString) {
         {"2.1.2 Vendor Build 7", 2, 1, 2, "Vendor Build 7"},
         {"4.6 Core", 4, 6, -1, "Core"},
         {"3.3", 3, 3, -1, ""},
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", 4, 5, -1, "(Compatibility Profile) Mesa 22.3.6"},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", 4, 5, -1,
+         "(Compatibility Profile) Mesa 22.3.6"},
         {"1.5.0", 1, 5, 0, ""},
         {"10.21.345 x", 10, 21, 345, "x"},
         {"4.1 ", 4, 1, -1, ""},
@@ -125,7 +126,9 @@ TEST(CoreUtility, TokenizeVersionString) {
 }
 
 namespace {
-void* QOBProc(const char*, const char*, const char*) { return nullptr; }
+void* QOBProc(const char*, const char*, const char*) {
+    return nullptr;
+}
 }  // namespace
 
 TEST(CoreUtility, QOBProcedureIsStoredAndHandedBack) {

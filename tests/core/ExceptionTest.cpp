@@ -59,7 +59,8 @@ TEST(Exceptions, CopiesAndClonesKeepClassAndFields) {
     EXPECT_STREQ(internal->message(), "m");
     EXPECT_STREQ(internal->what(), "VEK Internal exception");
 
-    std::unique_ptr<VEK::ExceptionBase, Destroy> logical(VEK::LogicalException("g", 1, "n").clone());
+    std::unique_ptr<VEK::ExceptionBase, Destroy> logical(
+        VEK::LogicalException("g", 1, "n").clone());
     EXPECT_EQ(dynamic_cast<VEK::InternalException*>(logical.get()), nullptr);
     EXPECT_EQ(Written(*logical), "VEK logical exception g:1 (n)");
     std::unique_ptr<VEK::ExceptionBase, Destroy> base(VEK::ExceptionBase("k").clone());

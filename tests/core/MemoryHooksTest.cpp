@@ -22,9 +22,13 @@ std::string MessageOf(void (*statement)()) {
     return "<nothing thrown>";
 }
 
-void* OtherAllocate(std::size_t, VEK::MemoryType, const char*, int) { return nullptr; }
+void* OtherAllocate(std::size_t, VEK::MemoryType, const char*, int) {
+    return nullptr;
+}
 void OtherDeallocate(void*, VEK::MemoryType, const char*, int) {}
-bool Check(const void*, std::size_t) { return false; }
+bool Check(const void*, std::size_t) {
+    return false;
+}
 
 struct Throwing {
     Throwing() { throw VEK::InternalException("here", 1, "constructor"); }
@@ -59,10 +63,9 @@ TEST(MemoryHooks, InstalledOnceAndRefusalChangesNothing) {
     CountingHooks::Install();
     const auto allocation = VEK_private::gAllocationFunction;
     const auto deallocation = VEK_private::gDeallocationFunction;
-    EXPECT_EQ(MessageOf([] {
-                  VEK::SetAllocationDeallocationFunction(&OtherAllocate, &OtherDeallocate);
-              }),
-              "VEK_private::gAllocationFunction == NULL");
+    EXPECT_EQ(
+        MessageOf([] { VEK::SetAllocationDeallocationFunction(&OtherAllocate, &OtherDeallocate); }),
+        "VEK_private::gAllocationFunction == NULL");
     EXPECT_EQ(VEK_private::gAllocationFunction, allocation);
     EXPECT_EQ(VEK_private::gDeallocationFunction, deallocation);
 

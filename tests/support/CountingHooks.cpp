@@ -33,10 +33,16 @@ void Deallocate(void* block, VEK::MemoryType type, const char* file, int line) {
 
 }  // namespace
 
-void CountingHooks::Install() { VEK::SetAllocationDeallocationFunction(&Allocate, &Deallocate); }
+void CountingHooks::Install() {
+    VEK::SetAllocationDeallocationFunction(&Allocate, &Deallocate);
+}
 
-const std::vector<HookCall>& CountingHooks::Allocations() { return gAllocations; }
-const std::vector<HookCall>& CountingHooks::Deallocations() { return gDeallocations; }
+const std::vector<HookCall>& CountingHooks::Allocations() {
+    return gAllocations;
+}
+const std::vector<HookCall>& CountingHooks::Deallocations() {
+    return gDeallocations;
+}
 
 void CountingHooks::Clear() {
     std::lock_guard<std::mutex> lock(gMutex);

@@ -16,7 +16,9 @@ void PrintCore(std::ostream& out) {
     out << "  core stopped: " << (VEK::Core::Library::IsInitialized() ? "no" : "yes") << "\n";
 }
 
-void Usage(std::ostream& out) { out << "usage: vekinfo [--help]\n"; }
+void Usage(std::ostream& out) {
+    out << "usage: vekinfo [--help]\n";
+}
 
 }  // namespace
 

@@ -55,7 +55,9 @@ AutoInitializer::~AutoInitializer() {
 
 }  // namespace Core
 
-const char* VersionString() { return VEK_VERSION_STRING; }
+const char* VersionString() {
+    return VEK_VERSION_STRING;
+}
 
 bool SupportsSSE() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -116,9 +118,13 @@ namespace {
 QOBGetAddressProc gQOBGetAddressProc = nullptr;
 }
 
-void SetQOBGetAddressProc(QOBGetAddressProc procedure) { gQOBGetAddressProc = procedure; }
+void SetQOBGetAddressProc(QOBGetAddressProc procedure) {
+    gQOBGetAddressProc = procedure;
+}
 
-QOBGetAddressProc GetQOBGetAddressProc() { return gQOBGetAddressProc; }
+QOBGetAddressProc GetQOBGetAddressProc() {
+    return gQOBGetAddressProc;
+}
 
 void VEK_Audit_NOP_DO_NOT_CALL() {}
 

@@ -54,7 +54,9 @@ const char* VersionString();
 bool SupportsSSE();
 
 // Zero counts as a power of two.
-inline bool IsPowerOfTwo(unsigned value) { return (value & (value - 1)) == 0; }
+inline bool IsPowerOfTwo(unsigned value) {
+    return (value & (value - 1)) == 0;
+}
 
 // The smallest multiple of boundary (positive) that is at least value.
 inline int IncrementToBoundary(int value, int boundary) {

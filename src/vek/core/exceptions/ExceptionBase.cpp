@@ -22,11 +22,17 @@ ExceptionBase& ExceptionBase::operator=(const ExceptionBase& other) {
 
 ExceptionBase::~ExceptionBase() = default;
 
-const char* ExceptionBase::what() const noexcept { return kindText_.c_str(); }
+const char* ExceptionBase::what() const noexcept {
+    return kindText_.c_str();
+}
 
-ExceptionBase* ExceptionBase::clone() const { return VEK_NEW(ExceptionBase)(*this); }
+ExceptionBase* ExceptionBase::clone() const {
+    return VEK_NEW(ExceptionBase)(*this);
+}
 
-void ExceptionBase::write(std::ostream& stream) const { stream << kindText_; }
+void ExceptionBase::write(std::ostream& stream) const {
+    stream << kindText_;
+}
 
 std::ostream& operator<<(std::ostream& stream, const ExceptionBase& exception) {
     exception.write(stream);

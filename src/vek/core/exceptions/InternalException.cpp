@@ -4,7 +4,9 @@
 
 namespace VEK {
 
-InternalException::InternalException() { setKindText("VEK Internal exception"); }
+InternalException::InternalException() {
+    setKindText("VEK Internal exception");
+}
 
 InternalException::InternalException(const char* file, int line, const char* message)
     : LogicalException(file, line, message) {
@@ -17,6 +19,8 @@ InternalException& InternalException::operator=(const InternalException& other) 
 
 InternalException::~InternalException() = default;
 
-ExceptionBase* InternalException::clone() const { return VEK_NEW(InternalException)(*this); }
+ExceptionBase* InternalException::clone() const {
+    return VEK_NEW(InternalException)(*this);
+}
 
 }  // namespace VEK

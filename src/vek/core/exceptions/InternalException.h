@@ -21,11 +21,11 @@ public:
 }  // namespace VEK
 
 // Checks stay active in every build. The message is the condition's source text.
-#define VEK_ASSERT(condition)                                                  \
-    do {                                                                       \
-        if (!(condition)) {                                                    \
-            throw ::VEK::InternalException(__FILE__, __LINE__, #condition);    \
-        }                                                                      \
+#define VEK_ASSERT(condition)                                               \
+    do {                                                                    \
+        if (!(condition)) {                                                 \
+            throw ::VEK::InternalException(__FILE__, __LINE__, #condition); \
+        }                                                                   \
     } while (false)
 
 // For a pointer the code has just obtained (a cast, a look-up, a creation).
@@ -38,9 +38,9 @@ public:
 
 // Throws an InternalException whose message is composed with stream insertions:
 // VEK_THROW_INTERNAL("Context " << name << " failed");
-#define VEK_THROW_INTERNAL(streamed)                                                     \
-    do {                                                                                 \
-        std::ostringstream vekThrowStream_;                                              \
-        vekThrowStream_ << streamed;                                                     \
+#define VEK_THROW_INTERNAL(streamed)                                                       \
+    do {                                                                                   \
+        std::ostringstream vekThrowStream_;                                                \
+        vekThrowStream_ << streamed;                                                       \
         throw ::VEK::InternalException(__FILE__, __LINE__, vekThrowStream_.str().c_str()); \
     } while (false)

@@ -10,7 +10,9 @@ namespace {
 const char* const kUndefined = "Undefined";
 }
 
-LogicalException::LogicalException() { initialize(nullptr, 0, nullptr); }
+LogicalException::LogicalException() {
+    initialize(nullptr, 0, nullptr);
+}
 
 LogicalException::LogicalException(const char* file, int line, const char* message) {
     initialize(file, line, message);
@@ -38,7 +40,9 @@ void LogicalException::initialize(const char* file, int line, const char* messag
     message_ = message ? message : kUndefined;
 }
 
-ExceptionBase* LogicalException::clone() const { return VEK_NEW(LogicalException)(*this); }
+ExceptionBase* LogicalException::clone() const {
+    return VEK_NEW(LogicalException)(*this);
+}
 
 void LogicalException::write(std::ostream& stream) const {
     stream << what() << " " << file_ << ":" << line_ << " (" << message_ << ")";

@@ -12,13 +12,15 @@ MemoryCheckFunction gMemoryCheckFunction = nullptr;
 ExecutableAllocationFunction gExecutableAllocationFunction = nullptr;
 ExecutableDeallocationFunction gExecutableDeallocationFunction = nullptr;
 
-bool CheckMemoryLegal(const void*, std::size_t) { return true; }
+bool CheckMemoryLegal(const void*, std::size_t) {
+    return true;
+}
 
 void* NewAlignedMemory(VEK::MemoryType type, std::size_t size, int alignment) {
     VEK_ASSERT(alignment > 0);
     const std::size_t slot = sizeof(void*);
-    void* raw = ::operator new(size + static_cast<std::size_t>(alignment) + slot, type, __FILE__,
-                               __LINE__);
+    void* raw =
+        ::operator new(size + static_cast<std::size_t>(alignment) + slot, type, __FILE__, __LINE__);
     if (raw == nullptr) {
         return nullptr;
     }

@@ -18,8 +18,7 @@ namespace VEK_private {
 // Sizes are pointer-sized: the interface first counted them in 32-bit unsigned.
 typedef void* (*AllocationFunction)(std::size_t size, VEK::MemoryType type, const char* file,
                                     int line);
-typedef void (*DeallocationFunction)(void* block, VEK::MemoryType type, const char* file,
-                                     int line);
+typedef void (*DeallocationFunction)(void* block, VEK::MemoryType type, const char* file, int line);
 typedef bool (*MemoryCheckFunction)(const void* block, std::size_t size);
 typedef void* (*ExecutableAllocationFunction)(std::size_t size, const char* file, int line);
 typedef void (*ExecutableDeallocationFunction)(void* block, const char* file, int line);
