@@ -1,20 +1,12 @@
-// vekinfo: prints what the library sees on this machine.
+// vekinfo: prints what the library sees on this machine, layer by layer.
 #include <cstring>
 #include <iostream>
 
-#include <vek/core/CoreLibrary.h>
 #include <vek/core/exceptions/ExceptionBase.h>
 
-namespace {
+#include "Sections.h"
 
-void PrintCore(std::ostream& out) {
-    out << "VEK " << VEK::VersionString() << "\n";
-    out << "  SSE2: " << (VEK::SupportsSSE() ? "yes" : "no") << "\n";
-    VEK::Core::Library::Initialize();
-    out << "  core started: " << (VEK::Core::Library::IsInitialized() ? "yes" : "no") << "\n";
-    VEK::Core::Library::Terminate();
-    out << "  core stopped: " << (VEK::Core::Library::IsInitialized() ? "no" : "yes") << "\n";
-}
+namespace {
 
 void Usage(std::ostream& out) {
     out << "usage: vekinfo [--help]\n";
@@ -23,6 +15,7 @@ void Usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    vekinfo::Options options;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             Usage(std::cout);
@@ -32,11 +25,26 @@ int main(int argc, char** argv) {
         Usage(std::cerr);
         return 2;
     }
-    try {
-        PrintCore(std::cout);
-    } catch (const VEK::ExceptionBase& e) {
-        std::cerr << "vekinfo: " << e << "\n";
-        return 1;
+    // Each section reports its own failure and the others still run.
+    using Section = void (*)(std::ostream&, const vekinfo::Options&);
+    const Section sections[] = {
+        &vekinfo::PrintCore,
+    };
+    int status = 0;
+    for (Section section : sections) {
+        try {
+            section(std::cout, options);
+        } catch (const std::exception& e) {
+            std::cout << std::flush;
+            std::cerr << "vekinfo: ";
+            if (auto* vek = dynamic_cast<const VEK::ExceptionBase*>(&e)) {
+                std::cerr << *vek << "\n";
+            } else {
+                std::cerr << e.what() << "\n";
+            }
+            status = 1;
+        }
+        std::cout << "\n";
     }
-    return 0;
+    return status;
 }

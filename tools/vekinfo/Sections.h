@@ -1,0 +1,14 @@
+#pragma once
+
+#include <iosfwd>
+
+// What vekinfo prints, one section per layer of the library.
+namespace vekinfo {
+
+struct Options {
+    bool trace = false;  // --trace: trace the small drawing
+};
+
+void PrintCore(std::ostream& out, const Options& options);
+
+}  // namespace vekinfo
