@@ -144,10 +144,10 @@ TEST(PixelFormat, ExtendedChooserAnswersTheLibrarysList) {
     HDC dc = window.dc();
     const std::vector<int> found = Choose(dc, LibraryList(true, true, false, 1));
     ASSERT_FALSE(found.empty());
-    const int attributes[] = {WGL_SUPPORT_OPENGL_ARB, WGL_ACCELERATION_ARB, WGL_PIXEL_TYPE_ARB,
-                              WGL_RED_BITS_ARB,       WGL_ALPHA_BITS_ARB,   WGL_DEPTH_BITS_ARB,
-                              WGL_STENCIL_BITS_ARB,   WGL_DOUBLE_BUFFER_ARB,
-                              WGL_DRAW_TO_WINDOW_ARB, WGL_SAMPLES_ARB};
+    const int attributes[] = {WGL_SUPPORT_OPENGL_ARB, WGL_ACCELERATION_ARB,  WGL_PIXEL_TYPE_ARB,
+                              WGL_RED_BITS_ARB,       WGL_ALPHA_BITS_ARB,    WGL_DEPTH_BITS_ARB,
+                              WGL_STENCIL_BITS_ARB,   WGL_DOUBLE_BUFFER_ARB, WGL_DRAW_TO_WINDOW_ARB,
+                              WGL_SAMPLES_ARB};
     for (int format : found) {
         int values[10] = {};
         FLOAT floats[10] = {};
@@ -258,8 +258,8 @@ TEST(PixelFormat, DrawToPbufferListGivesOnlyPbufferFormats) {
     // Draw-to-window 0 is an exact match: formats that also draw to windows are not offered
     // (with llvmpipe on Xvfb every 8-bit RGBA configuration has a window visual, so the
     // library's 8-bit list finds none, and the deeper visual-less configurations serve).
-    const std::vector<int> any = {WGL_SUPPORT_OPENGL_ARB, 1, WGL_DRAW_TO_PBUFFER_ARB, 1,
-                                  WGL_DRAW_TO_WINDOW_ARB, 0, 0};
+    const std::vector<int> any = {
+        WGL_SUPPORT_OPENGL_ARB, 1, WGL_DRAW_TO_PBUFFER_ARB, 1, WGL_DRAW_TO_WINDOW_ARB, 0, 0};
     std::vector<int> found = Choose(dc, any);
     ASSERT_FALSE(found.empty());
     const std::vector<int> eightBit = Choose(dc, LibraryList(false, false, false, 1));
