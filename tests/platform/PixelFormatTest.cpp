@@ -54,6 +54,19 @@ std::vector<int> Choose(HDC dc, const std::vector<int>& list) {
     return formats;
 }
 
+// Sets the format on the window and makes a context of it current there.
+HGLRC CurrentContextWith(HDC dc, int format) {
+    EXPECT_TRUE(SetPixelFormat(dc, format, nullptr));
+    HGLRC context = wglCreateContext(dc);
+    EXPECT_TRUE(wglMakeCurrent(dc, context));
+    return context;
+}
+
+void Release(HGLRC context) {
+    EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+    EXPECT_TRUE(wglDeleteContext(context));
+}
+
 int Attribute(HDC dc, int format, int attribute) {
     int value = -1;
     EXPECT_TRUE(wglGetPixelFormatAttribivARB(dc, format, 0, 1, &attribute, &value));
@@ -66,15 +79,7 @@ TEST(PixelFormat, ChosenFormatFitsTheDescriptorAndIsSetOnce) {
     EXPECT_EQ(GetPixelFormat(dc), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PIXEL_FORMAT);
 
-    PIXELFORMATDESCRIPTOR wanted{};
-    wanted.nSize = sizeof wanted;
-    wanted.nVersion = 1;
-    wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    wanted.iPixelType = PFD_TYPE_RGBA;
-    wanted.cColorBits = 32;
-    wanted.cAlphaBits = 8;
-    wanted.cDepthBits = 24;
-    wanted.cStencilBits = 8;
+    PIXELFORMATDESCRIPTOR wanted = HiddenWindow::RgbaDescriptor(true);
     const int format = ChoosePixelFormat(dc, &wanted);
     ASSERT_GT(format, 0);
 
@@ -170,14 +175,11 @@ TEST(PixelFormat, ExtendedChooserAnswersTheLibrarysList) {
     EXPECT_EQ(Attribute(dc, found.front(), WGL_SAMPLES_ARB), 0);
 
     // The chosen format is set on a window and drawn with.
-    ASSERT_TRUE(SetPixelFormat(dc, found.front(), nullptr));
-    HGLRC context = wglCreateContext(dc);
-    ASSERT_TRUE(wglMakeCurrent(dc, context));
+    HGLRC context = CurrentContextWith(dc, found.front());
     GLint alpha = 0;
     glGetIntegerv(GL_ALPHA_BITS, &alpha);
     EXPECT_EQ(alpha, 8);
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(context);
+    Release(context);
 }
 
 TEST(PixelFormat, ExtendedChooserWithSamples) {
@@ -192,9 +194,7 @@ TEST(PixelFormat, ExtendedChooserWithSamples) {
     EXPECT_EQ(Attribute(dc, found.front(), WGL_SAMPLES_ARB), 4);
 
     // Its visual is not the window's: the platform draws through a child window of that visual.
-    ASSERT_TRUE(SetPixelFormat(dc, found.front(), nullptr));
-    HGLRC context = wglCreateContext(dc);
-    ASSERT_TRUE(wglMakeCurrent(dc, context));
+    HGLRC context = CurrentContextWith(dc, found.front());
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
     EXPECT_EQ(samples, 4);
@@ -205,8 +205,7 @@ TEST(PixelFormat, ExtendedChooserWithSamples) {
     EXPECT_EQ(pixel[1], 255);
     EXPECT_EQ(pixel[0], 0);
     EXPECT_TRUE(SwapBuffers(dc));
-    wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(context);
+    Release(context);
 }
 
 TEST(PixelFormat, ExtendedChooserWithFloatColour) {

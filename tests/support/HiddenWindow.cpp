@@ -39,7 +39,7 @@ HiddenWindow::~HiddenWindow() {
     UnregisterClassA(className_.c_str(), GetModuleHandleW(nullptr));
 }
 
-int HiddenWindow::setRgbaFormat(bool doubleBuffer) {
+PIXELFORMATDESCRIPTOR HiddenWindow::RgbaDescriptor(bool doubleBuffer) {
     PIXELFORMATDESCRIPTOR wanted{};
     wanted.nSize = sizeof wanted;
     wanted.nVersion = 1;
@@ -50,6 +50,11 @@ int HiddenWindow::setRgbaFormat(bool doubleBuffer) {
     wanted.cAlphaBits = 8;
     wanted.cDepthBits = 24;
     wanted.cStencilBits = 8;
+    return wanted;
+}
+
+int HiddenWindow::setRgbaFormat(bool doubleBuffer) {
+    const PIXELFORMATDESCRIPTOR wanted = RgbaDescriptor(doubleBuffer);
     const int format = ChoosePixelFormat(dc_, &wanted);
     return format > 0 && SetPixelFormat(dc_, format, &wanted) ? format : 0;
 }

@@ -18,8 +18,9 @@ public:
     HWND window() const { return window_; }
     HDC dc() const { return dc_; }
 
-    // Chooses with the descriptor for 8-bit RGBA, 24-bit depth, 8-bit stencil (double buffered
-    // when asked) and sets the result; the format, or 0.
+    // A descriptor asking for 8-bit RGBA, 24-bit depth and 8-bit stencil on a window.
+    static PIXELFORMATDESCRIPTOR RgbaDescriptor(bool doubleBuffer);
+    // Chooses with that descriptor and sets the result; the format, or 0.
     int setRgbaFormat(bool doubleBuffer = true);
 
 private:

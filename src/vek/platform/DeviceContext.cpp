@@ -68,6 +68,17 @@ DeviceContext* DeviceContext::FromPbuffer(HPBUFFERARB handle) {
     return dc && dc->isPbuffer_ ? dc : nullptr;
 }
 
+DeviceContext* DeviceContext::WithPixelFormat(HDC handle) {
+    DeviceContext* dc = FromHandle(handle);
+    if (!dc) {
+        SetLastError(ERROR_INVALID_HANDLE);
+    } else if (dc->pixelFormat_ == 0) {
+        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+        dc = nullptr;
+    }
+    return dc;
+}
+
 const PixelFormat* DeviceContext::format() const {
     const PixelFormats* formats = PixelFormats::ForScreen(display_, screen_);
     return formats ? formats->format(pixelFormat_) : nullptr;

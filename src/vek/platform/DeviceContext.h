@@ -26,6 +26,9 @@ public:
     // The live object behind a handle, or null (null handle, destroyed, never made).
     static DeviceContext* FromHandle(HDC handle);
     static DeviceContext* FromPbuffer(HPBUFFERARB handle);
+    // The live object if it also has a pixel format: what drawing into it needs. Otherwise null,
+    // with the last error set (ERROR_INVALID_HANDLE, ERROR_INVALID_PIXEL_FORMAT).
+    static DeviceContext* WithPixelFormat(HDC handle);
     HDC handle() { return reinterpret_cast<HDC>(this); }
     HPBUFFERARB pbufferHandle() { return reinterpret_cast<HPBUFFERARB>(this); }
 

@@ -92,13 +92,8 @@ int GetPixelFormat(HDC deviceContext) {
 
 BOOL SwapBuffers(HDC deviceContext) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    DeviceContext* dc = DeviceContext::FromHandle(deviceContext);
+    DeviceContext* dc = DeviceContext::WithPixelFormat(deviceContext);
     if (!dc) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    if (dc->pixelFormat() == 0) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return FALSE;
     }
     // GLX knows a drawable only once a context drew into it; before that there is nothing to show.

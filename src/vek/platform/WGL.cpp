@@ -27,7 +27,9 @@ namespace {
 struct CurrentPair {
     HDC deviceContext = nullptr;
     HGLRC context = nullptr;
-    ~CurrentPair() {
+    ~CurrentPair() { forget(); }
+    // Tells the records that this thread no longer holds them (they may be gone already).
+    void forget() {
         if (!context) {
             return;
         }
@@ -38,6 +40,8 @@ struct CurrentPair {
         if (DeviceContext* dc = DeviceContext::FromHandle(deviceContext)) {
             dc->removeCurrentThread();
         }
+        context = nullptr;
+        deviceContext = nullptr;
     }
 };
 thread_local CurrentPair tCurrent;
@@ -50,13 +54,7 @@ void ReleaseCurrent(Display* display) {
         XErrorTrap trap(display);
         glXMakeContextCurrent(display, None, None, nullptr);
     }
-    if (ContextRecord* record = ContextRecord::FromHandle(tCurrent.context)) {
-        record->setCurrentThread(std::thread::id());
-    }
-    if (DeviceContext* dc = DeviceContext::FromHandle(tCurrent.deviceContext)) {
-        dc->removeCurrentThread();
-    }
-    tCurrent = CurrentPair{};
+    tCurrent.forget();
 }
 
 BOOL Fail(DWORD error) {
@@ -127,13 +125,8 @@ bool TranslateContextAttributes(const int* attributes, std::vector<int>& glx) {
 
 HGLRC wglCreateContext(HDC deviceContext) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    DeviceContext* dc = DeviceContext::FromHandle(deviceContext);
+    DeviceContext* dc = DeviceContext::WithPixelFormat(deviceContext);
     if (!dc) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    if (dc->pixelFormat() == 0) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return nullptr;
     }
     ContextRecord* record = ContextRecord::Create(*dc, nullptr, {});
@@ -142,13 +135,8 @@ HGLRC wglCreateContext(HDC deviceContext) {
 
 HGLRC wglCreateContextAttribsARB(HDC deviceContext, HGLRC share, const int* attributes) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    DeviceContext* dc = DeviceContext::FromHandle(deviceContext);
+    DeviceContext* dc = DeviceContext::WithPixelFormat(deviceContext);
     if (!dc) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    if (dc->pixelFormat() == 0) {
-        SetLastError(ERROR_INVALID_PIXEL_FORMAT);
         return nullptr;
     }
     const ContextRecord* shareRecord = ContextRecord::FromHandle(share);
@@ -220,12 +208,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context) {
         const Bool made =
             glXMakeContextCurrent(display, dc->drawable(), dc->drawable(), record->glx());
         if (made && !trap.failed()) {
-            if (ContextRecord* previous = ContextRecord::FromHandle(tCurrent.context)) {
-                previous->setCurrentThread(std::thread::id());
-            }
-            if (DeviceContext* previous = DeviceContext::FromHandle(tCurrent.deviceContext)) {
-                previous->removeCurrentThread();
-            }
+            tCurrent.forget();
             record->setCurrentThread(std::this_thread::get_id());
             dc->addCurrentThread();
             tCurrent.context = context;
