@@ -114,6 +114,28 @@ TEST(PixelFormat, ChosenFormatFitsTheDescriptorAndIsSetOnce) {
     EXPECT_EQ(GetPixelFormat(dc), format);
 }
 
+TEST(PixelFormat, FormatOneServesAWindowWithoutChoosing) {
+    // What a caller without the extended chooser does: set format 1 and create a context.
+    HiddenWindow window;
+    PIXELFORMATDESCRIPTOR first{};
+    ASSERT_GT(DescribePixelFormat(window.dc(), 1, sizeof first, &first), 0);
+    EXPECT_EQ(first.dwFlags & (PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL),
+              PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL);
+    HGLRC context = CurrentContextWith(window.dc(), 1);
+    ASSERT_NE(context, nullptr);
+    EXPECT_NE(glGetString(GL_VERSION), nullptr);
+    Release(context);
+
+    // Every format a window can use precedes every one it cannot.
+    const int count = DescribePixelFormat(window.dc(), 1, 0, nullptr);
+    bool windowPart = true;
+    for (int format = 1; format <= count; ++format) {
+        const bool drawsToWindow = Attribute(window.dc(), format, WGL_DRAW_TO_WINDOW_ARB) != 0;
+        EXPECT_TRUE(windowPart || !drawsToWindow) << format;
+        windowPart = windowPart && drawsToWindow;
+    }
+}
+
 TEST(PixelFormat, DescribeAndSetRefuseFormatsOutsideTheList) {
     HiddenWindow window;
     HDC dc = window.dc();

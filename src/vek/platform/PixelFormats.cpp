@@ -161,6 +161,10 @@ PixelFormats::PixelFormats(Display* display, int screen) {
     if (configs) {
         XFree(configs);
     }
+    // Formats a window can use come first, so that format 1 always is one, as on Windows: a
+    // caller that sets format 1 on a window without choosing relies on that.
+    std::stable_partition(formats_.begin(), formats_.end(),
+                          [](const PixelFormat& f) { return f.drawsToWindow(); });
 }
 
 const PixelFormats* PixelFormats::ForScreen(Display* display, int screen) {

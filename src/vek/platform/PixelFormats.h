@@ -31,7 +31,8 @@ struct PixelFormat {
 };
 
 // The pixel formats of one X screen: format n (from 1) is the n-th GLX framebuffer configuration
-// the driver lists for that screen, so numbers stay stable for the life of the connection.
+// the driver lists for that screen, those that can draw to a window first (each part in the
+// driver's order). Numbers stay stable for the life of the connection.
 class PixelFormats {
 public:
     // The formats of a screen, read on first use and kept; null when GLX gives none.

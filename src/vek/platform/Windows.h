@@ -178,7 +178,7 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR cursorName);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // GDI pixel formats and buffer swaps. Pixel format n (from 1) is the n-th GLX framebuffer
-// configuration of the device context's screen.
+// configuration of the device context's screen, those that draw to windows listed first.
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor);
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* descriptor);
 int DescribePixelFormat(HDC deviceContext, int format, UINT bytes,
