@@ -144,7 +144,7 @@ TEST(Windows, LastErrorBelongsToTheThread) {
 
 TEST(Windows, HostWindowServesAsWindowHandle) {
     // The host makes its window on its own connection; X ids are the server's, so it is usable.
-    Display* host = XOpenDisplay(nullptr);
+    Display* host = XConnection::Open(nullptr);
     ASSERT_NE(host, nullptr);
     const Window xWindow =
         XCreateSimpleWindow(host, DefaultRootWindow(host), 3, 4, 20, 10, 0, 0, 0);

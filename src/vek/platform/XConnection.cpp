@@ -2,6 +2,10 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "vek/platform/XErrorTrap.h"
 
 namespace VEK {
@@ -22,12 +26,21 @@ Display* XConnection::Get() {
         // the same answer instead of some succeeding on a server that appeared meanwhile.
         sOpened_ = true;
         XInitThreads();
-        sDisplay_ = XOpenDisplay(nullptr);
+        sDisplay_ = Open(nullptr);
         if (sDisplay_) {
             XErrorTrap::InstallHandler(sDisplay_);
         }
     }
     return sDisplay_;
+}
+
+Display* XConnection::Open(const char* name) {
+    Display* display = XOpenDisplay(name);
+    for (int attempt = 1; !display && attempt < 10; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(20 * attempt, 200)));
+        display = XOpenDisplay(name);
+    }
+    return display;
 }
 
 bool XConnection::UseHostConnection(Display* display) {

@@ -14,6 +14,9 @@ class XConnection {
 public:
     // The connection, opened on first use; null when no X server answers.
     static Display* Get();
+    // Opens a connection (null name: DISPLAY), retrying for about a second: a server busy with
+    // other clients connecting refuses some connections for a moment (EAGAIN, reset).
+    static Display* Open(const char* name);
     // Makes the host's connection the one the platform uses. Only before first use and only once:
     // false otherwise, and for a null display. The host keeps ownership and keeps it open.
     static bool UseHostConnection(Display* display);
