@@ -20,7 +20,6 @@ struct RecordedError {
 std::mutex gErrorsMutex;
 std::deque<RecordedError> gErrors;
 std::size_t gOpenTraps = 0;
-std::size_t gUntrapped = 0;
 Display* gDisplay = nullptr;
 XErrorHandler gPreviousHandler = nullptr;
 
@@ -32,14 +31,13 @@ int RecordError(Display* display, XErrorEvent* event) {
         return gPreviousHandler(display, event);
     }
     std::lock_guard<std::mutex> lock(gErrorsMutex);
+    // Outside any trap nobody asks: the error is dropped, never fatal.
     if (gOpenTraps == 0) {
-        ++gUntrapped;
         return 0;
     }
     gErrors.push_back({event->serial, event->error_code});
     if (gErrors.size() > kMaxRecorded) {
         gErrors.pop_front();
-        ++gUntrapped;
     }
     return 0;
 }
@@ -90,11 +88,6 @@ void XErrorTrap::InstallHandler(Display* display) {
         gDisplay = display;
         gPreviousHandler = XSetErrorHandler(&RecordError);
     }
-}
-
-std::size_t XErrorTrap::UntrappedErrors() {
-    std::lock_guard<std::mutex> lock(gErrorsMutex);
-    return gUntrapped;
 }
 
 }  // namespace Platform

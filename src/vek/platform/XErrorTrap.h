@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-
 typedef struct _XDisplay Display;
 
 namespace VEK {
@@ -26,8 +24,6 @@ public:
     // Installs the recording handler (once per process); errors of other connections still reach
     // the handler that was installed before it.
     static void InstallHandler(Display* display);
-    // Errors of the platform's connection that arrived outside any trap, since the start.
-    static std::size_t UntrappedErrors();
 
 private:
     void collect();
