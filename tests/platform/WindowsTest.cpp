@@ -122,6 +122,10 @@ TEST(Windows, BadHandlesFailWithoutEndingTheProcess) {
     EXPECT_EQ(ReleaseDC(nullptr, nullptr), 0);
     EXPECT_EQ(GetLastError(), ERROR_DC_NOT_FOUND);
 
+    // An error of some other request on the platform's connection is dropped, not fatal.
+    XDestroyWindow(XConnection::Get(), XOf(bogus));
+    XSync(XConnection::Get(), False);
+
     EXPECT_NE(GetModuleHandleW(nullptr), nullptr);
     EXPECT_EQ(GetModuleHandleW(L"other.dll"), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
