@@ -67,24 +67,34 @@ private:
     unsigned exponent() const { return (bits_ >> 10) & 0x1fu; }
     unsigned fraction() const { return bits_ & 0x3ffu; }
 
-    // The common case inline: the exponent table gives the half's sign and exponent for floats
-    // that land on a normal half whose rounding cannot overflow; all others take convert.
+    // Inline for every result below 2^15. A normal half comes from the exponent table plus the
+    // rounded fraction (a carry moves into the exponent). Otherwise a subnormal half or +0 is
+    // chosen with masks rather than branches, which data mixing the two would defeat. From
+    // 2^15 up (where rounding may overflow), infinities and NaNs go to convert.
     void assign(float f) {
         std::uint32_t x;
         std::memcpy(&x, &f, sizeof x);
-        if ((x & 0x7fffffffu) == 0) {
-            bits_ = 0;
+        const std::uint32_t fraction = x & 0x007fffffu;
+        const std::uint32_t e = eLut(x >> 23);
+        if (e != 0) {
+            bits_ = static_cast<std::uint16_t>(e + ((fraction + 0x00001000u) >> 13));
             return;
         }
-        const std::uint16_t e = eLut(x >> 23);
-        if (e != 0) {
-            bits_ = static_cast<std::uint16_t>(e + (((x & 0x007fffffu) + 0x00001000u) >> 13));
-        } else {
+        const std::uint32_t magnitude = x & 0x7fffffffu;
+        if (magnitude >= 0x47000000u) {
             bits_ = convert(x);
+            return;
         }
+        // 1 to 11 for subnormal results; clamped where the value is not used.
+        std::uint32_t shift = 113u - (magnitude >> 23);
+        shift = shift < 24u ? shift : 24u;
+        const std::uint32_t subnormal =
+            ((x >> 16) & 0x8000u) | ((((fraction | 0x00800000u) >> shift) + 0x00001000u) >> 13);
+        const std::uint32_t notZero = 0u - static_cast<std::uint32_t>(magnitude >= 0x33000000u);
+        bits_ = static_cast<std::uint16_t>(subnormal & notZero);
     }
 
-    // Float bit pattern to half pattern for zeros, subnormals, overflow, infinities and NaNs.
+    // Float bit pattern to half pattern, every case; overflow, infinities and NaNs come here.
     static std::uint16_t convert(std::uint32_t x);
     // Raises the processor's overflow flag and returns +infinity.
     static float overflow();
