@@ -92,7 +92,8 @@ TEST(BoundingRegion, CopiesAreDeepAndEqualityIsMutualContainment) {
 
         b = a;
         EXPECT_TRUE(a == b);
-        b = b;
+        const BoundingRegion& same = b;
+        b = same;
         EXPECT_EQ(b.boundingRect(), Rect(1, 2, 3, 4));
         BoundingRegion none;
         b = none;
