@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -215,22 +216,18 @@ TEST(Half, ArithmeticGoesThroughFloat) {
         for (float b : values) {
             const half ha(a), hb(b);
             const float fa = ha, fb = hb;
-            half h = ha;
-            EXPECT_EQ((h += hb).bits(), half(fa + fb).bits());
-            h = ha;
-            EXPECT_EQ((h -= hb).bits(), half(fa - fb).bits());
-            h = ha;
-            EXPECT_EQ((h *= hb).bits(), half(fa * fb).bits());
-            h = ha;
-            EXPECT_EQ((h /= hb).bits(), half(fa / fb).bits());
-            h = ha;
-            EXPECT_EQ((h += b).bits(), half(fa + b).bits());
-            h = ha;
-            EXPECT_EQ((h -= b).bits(), half(fa - b).bits());
-            h = ha;
-            EXPECT_EQ((h *= b).bits(), half(fa * b).bits());
-            h = ha;
-            EXPECT_EQ((h /= b).bits(), half(fa / b).bits());
+            // Each compound form, with a half and with a float operand, against the same
+            // operation on floats.
+            auto check = [&](auto compound, auto operation) {
+                half h = ha;
+                EXPECT_EQ(compound(h, hb).bits(), half(operation(fa, fb)).bits()) << a << " " << b;
+                h = ha;
+                EXPECT_EQ(compound(h, b).bits(), half(operation(fa, b)).bits()) << a << " " << b;
+            };
+            check([](half& h, auto v) -> half& { return h += v; }, std::plus<float>());
+            check([](half& h, auto v) -> half& { return h -= v; }, std::minus<float>());
+            check([](half& h, auto v) -> half& { return h *= v; }, std::multiplies<float>());
+            check([](half& h, auto v) -> half& { return h /= v; }, std::divides<float>());
         }
     }
 }

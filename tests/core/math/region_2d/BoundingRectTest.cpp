@@ -10,9 +10,13 @@
 #include <vek/core/math/region_2d/BoundingRect.h>
 #include <vek/core/math/region_2d/BoundingRegion.h>
 
+#include "support/InternalMessage.h"
+
 using VEK::BoundingRect;
 using VEK::BoundingRegion;
 using VEK::float2;
+
+using VEKTest::InternalMessageOf;
 
 namespace {
 
@@ -21,15 +25,6 @@ const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 BoundingRect Rect(float x0, float y0, float x1, float y1) {
     return BoundingRect(float2(x0, y0), float2(x1, y1));
-}
-
-std::string MessageOf(void (*statement)()) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
 }
 
 // A region kind other than the rectangle: a triangle, so that the hull-based branches run.
@@ -237,13 +232,13 @@ TEST(BoundingRect, DilateErodeOutsetInsetTranslate) {
 }
 
 TEST(BoundingRect, OutsetAndInsetRefuseNegativeOrNaN) {
-    EXPECT_EQ(MessageOf([] { Rect(0, 0, 1, 1).outset(float2(-1, 0)); }),
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).outset(float2(-1, 0)); }),
               "vOutset.x >= 0.f && vOutset.y >= 0.f");
-    EXPECT_EQ(MessageOf([] { Rect(0, 0, 1, 1).outset(float2(0, kNaN)); }),
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).outset(float2(0, kNaN)); }),
               "vOutset.x >= 0.f && vOutset.y >= 0.f");
-    EXPECT_EQ(MessageOf([] { Rect(0, 0, 1, 1).inset(float2(-1, 0)); }),
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).inset(float2(-1, 0)); }),
               "vInset.x >= 0.f && vInset.y >= 0.f");
-    EXPECT_EQ(MessageOf([] { BoundingRegion().inset(float2(kNaN, 1)); }),
+    EXPECT_EQ(InternalMessageOf([] { BoundingRegion().inset(float2(kNaN, 1)); }),
               "vInset.x >= 0.f && vInset.y >= 0.f");
     BoundingRect r = Rect(0, 0, 1, 1);
     EXPECT_THROW(r.inset(float2(0, -0.5f)), VEK::InternalException);
