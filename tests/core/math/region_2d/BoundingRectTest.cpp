@@ -193,6 +193,13 @@ TEST(BoundingRect, SubtractCutsOnlyFullStrips) {
     r.subtract(BoundingRegion());
     EXPECT_EQ(r, before);
 
+    // Strips flush with the edges count as covering them.
+    BoundingRect flush = Rect(0, 0, 10, 10);
+    flush.subtract(Rect(0, 0, 10, 3));
+    EXPECT_EQ(flush, Rect(0, 3, 10, 10));
+    flush.subtract(Rect(7, 3, 10, 10));
+    EXPECT_EQ(flush, Rect(0, 3, 7, 10));
+
     // Covering everything: both cuts apply and the result is empty.
     r.subtract(Rect(-100, -100, 100, 100));
     EXPECT_TRUE(r.isEmpty());
