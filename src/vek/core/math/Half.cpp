@@ -40,26 +40,37 @@ constexpr std::array<std::uint32_t, 65536> MakeToFloatTable() {
     return table;
 }
 
-constexpr std::array<std::uint16_t, 512> MakeExponentTable() {
-    std::array<std::uint16_t, 512> table{};
+constexpr detail::HalfFromFloatTable MakeFromFloatTable() {
+    detail::HalfFromFloatTable table{};
     for (int i = 0; i < 512; ++i) {
-        const int e = (i & 0xff) - 112;
-        const int s = i >> 8;
-        // Exponent 30 is left to convert, where a rounding carry can overflow.
+        const std::uint32_t s = static_cast<std::uint32_t>(i >> 8) << 15;
+        const int e = (i & 0xff) - 112;  // the half's exponent field
         if (e > 0 && e < 30) {
-            table[i] = static_cast<std::uint16_t>((e << 10) | (s << 15));
+            table.base[i] = static_cast<std::uint16_t>(s | (static_cast<std::uint32_t>(e) << 10));
+            table.added[i] = 0x00001000u;
+            table.shift[i] = 13;
+        } else if (e <= 0 && e >= -10) {
+            // (fraction | 1 << 23) >> (1 - e), rounded at bit 12, then >> 13, in one shift.
+            table.base[i] = static_cast<std::uint16_t>(s);
+            table.added[i] = 0x00800000u + (1u << (13 - e));
+            table.shift[i] = static_cast<std::uint8_t>(14 - e);
+        } else {
+            // Below half the smallest subnormal: +0. Exponent 30 and up never reach the table.
+            table.base[i] = 0;
+            table.added[i] = 0;
+            table.shift[i] = 31;
         }
     }
     return table;
 }
 
 constexpr std::array<std::uint32_t, 65536> kToFloat = MakeToFloatTable();
-constexpr std::array<std::uint16_t, 512> kExponent = MakeExponentTable();
+constexpr detail::HalfFromFloatTable kFromFloat = MakeFromFloatTable();
 
 }  // namespace
 
 const std::array<std::uint32_t, 65536> half::sToFloat_ = kToFloat;
-const std::array<std::uint16_t, 512> half::sExponent_ = kExponent;
+const detail::HalfFromFloatTable half::sFromFloat_ = kFromFloat;
 
 std::uint16_t half::convert(std::uint32_t x) {
     const std::uint32_t s = (x >> 16) & 0x8000u;

@@ -7,6 +7,21 @@
 #include <type_traits>
 
 namespace VEK {
+namespace detail {
+
+// Indexed by the top nine bits of a float (sign and exponent) below 2^15. A result is
+// base + ((fraction + added) >> shift): for a normal half, base holds its sign and exponent
+// and a carry out of the rounded fraction moves into the exponent; for a subnormal one,
+// added also holds the float's implicit leading one; added holds half of the last kept
+// place, which rounds half-way cases up in magnitude. Results below half the smallest
+// subnormal have base 0 and everything shifted out, so they are +0.
+struct HalfFromFloatTable {
+    std::array<std::uint16_t, 512> base;
+    std::array<std::uint32_t, 512> added;
+    std::array<std::uint8_t, 512> shift;
+};
+
+}  // namespace detail
 
 // IEEE 754 binary16 value: bit 15 sign, bits 14 to 10 exponent (bias 15), bits 9 to 0 fraction.
 // Conversion from float rounds half-way cases up in magnitude; it never keeps the sign of zero
@@ -67,31 +82,20 @@ private:
     unsigned exponent() const { return (bits_ >> 10) & 0x1fu; }
     unsigned fraction() const { return bits_ & 0x3ffu; }
 
-    // Inline for every result below 2^15. A normal half comes from the exponent table plus the
-    // rounded fraction (a carry moves into the exponent). Otherwise a subnormal half or +0 is
-    // chosen with masks rather than branches, which data mixing the two would defeat. From
-    // 2^15 up (where rounding may overflow), infinities and NaNs go to convert.
+    // Inline and without branches for every result below 2^15, whether normal, subnormal or
+    // zero: data that mixes them would defeat branch prediction. From 2^15 up (where rounding
+    // may overflow), infinities and NaNs go to convert.
     void assign(float f) {
         std::uint32_t x;
         std::memcpy(&x, &f, sizeof x);
-        const std::uint32_t fraction = x & 0x007fffffu;
-        const std::uint32_t e = eLut(x >> 23);
-        if (e != 0) {
-            bits_ = static_cast<std::uint16_t>(e + ((fraction + 0x00001000u) >> 13));
-            return;
-        }
-        const std::uint32_t magnitude = x & 0x7fffffffu;
-        if (magnitude >= 0x47000000u) {
+        if ((x & 0x7fffffffu) >= 0x47000000u) {
             bits_ = convert(x);
             return;
         }
-        // 1 to 11 for subnormal results; clamped where the value is not used.
-        std::uint32_t shift = 113u - (magnitude >> 23);
-        shift = shift < 24u ? shift : 24u;
-        const std::uint32_t subnormal =
-            ((x >> 16) & 0x8000u) | ((((fraction | 0x00800000u) >> shift) + 0x00001000u) >> 13);
-        const std::uint32_t notZero = 0u - static_cast<std::uint32_t>(magnitude >= 0x33000000u);
-        bits_ = static_cast<std::uint16_t>(subnormal & notZero);
+        const std::uint32_t i = x >> 23;
+        bits_ = static_cast<std::uint16_t>(
+            sFromFloat_.base[i] +
+            (((x & 0x007fffffu) + sFromFloat_.added[i]) >> sFromFloat_.shift[i]));
     }
 
     // Float bit pattern to half pattern, every case; overflow, infinities and NaNs come here.
@@ -104,12 +108,10 @@ private:
         std::memcpy(&f, &sToFloat_[bits], sizeof f);
         return f;
     }
-    static std::uint16_t eLut(std::uint32_t signAndExponent) { return sExponent_[signAndExponent]; }
 
-    // Float bit patterns of every half; indexed by the top nine bits of a float (sign and
-    // exponent), the half's sign and exponent bits, or 0 where convert decides.
+    // Float bit patterns of every half.
     static const std::array<std::uint32_t, 65536> sToFloat_;
-    static const std::array<std::uint16_t, 512> sExponent_;
+    static const detail::HalfFromFloatTable sFromFloat_;
 
     std::uint16_t bits_;
 };
