@@ -7,7 +7,7 @@ namespace VEK {
 
 namespace {
 
-// Both tables are built by the compiler: constexpr forces the work to compile time, and the
+// The tables are built by the compiler: constexpr forces the work to compile time, and the
 // members below are constant-initialised copies, so no start-up code or order question.
 
 constexpr std::array<std::uint32_t, 65536> MakeToFloatTable() {
