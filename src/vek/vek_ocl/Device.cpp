@@ -21,7 +21,8 @@ bool Device::isSupported(Enum::Extension extension) const {
 }
 
 std::string Device::getStringInfo(Enum::DeviceProperty property) const {
-    VEK_ASSERT(Enum::GetPropertyTypeName(property) == Enum::GetTypeName<char*>());
+    // Found through the property's namespace; the message is the condition as written.
+    VEK_ASSERT(GetPropertyTypeName(property) == Enum::GetTypeName<char*>());
     std::size_t size = 0;
     getInfoImpl(property, 0, nullptr, &size);
     if (size <= 1) {
