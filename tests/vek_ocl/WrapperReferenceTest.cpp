@@ -85,7 +85,8 @@ TEST_F(OclWrapper, AssignmentGivesBackTheOldHandleOnly) {
         const int releases = fake_.calls("clReleaseContext");
 
         wa = wa2;  // the same handle: nothing happens
-        wa = wa;
+        Wrapped& self = wa;
+        wa = self;
         EXPECT_EQ(fake_.calls("clRetainContext"), retains);
         EXPECT_EQ(fake_.calls("clReleaseContext"), releases);
         EXPECT_EQ(fake_.refCount(a), 2);
