@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include <vek/vek_ocl/ExtensionManager.h>
 #include <vek/vek_ocl/LibraryOCL.h>
 
@@ -67,4 +69,25 @@ TEST(OclExtensionTokens, TokenizerSplitsOnBlanksAndTabs) {
     TokenizeExtensionString("single", one);
     TokenizeExtensionString("a \t\t b", one);
     EXPECT_EQ(one, (std::vector<std::string>{"single", "a", "b"}));
+}
+
+TEST(OclExtensionTokens, TableHoldsTheGroupsInOrder) {
+    using VEK::OCL::FunctionTable;
+    const std::size_t slot = sizeof(void*);
+    static_assert(sizeof(FunctionTable) == 89 * sizeof(void*), "89 entry points");
+    EXPECT_EQ(offsetof(FunctionTable, clGetPlatformIDs), 0 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clSetCommandQueueProperty), 13 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clGetExtensionFunctionAddress), 73 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clCreateSubBuffer), 74 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clEnqueueCopyBufferRect), 81 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clReleaseDeviceEXT), 82 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clEnqueueMigrateMemObjectEXT), 85 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clCreateEventFromGLsyncKHR), 86 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clGetGLContextInfoKHR), 87 * slot);
+    EXPECT_EQ(offsetof(FunctionTable, clIcdGetPlatformIDsKHR), 88 * slot);
+
+    // A new table starts empty.
+    const FunctionTable fresh{};
+    EXPECT_EQ(fresh.clGetPlatformIDs, nullptr);
+    EXPECT_EQ(fresh.clIcdGetPlatformIDsKHR, nullptr);
 }
