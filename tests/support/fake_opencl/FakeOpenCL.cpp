@@ -2,6 +2,7 @@
 // reference count; every release to zero frees one, so "live" shows what a caller leaked.
 #include "FakeOpenCL.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
@@ -36,8 +37,12 @@ FakeCLScript gScript = {1,
                         "cl_khr_fp64 cl_khr_gl_sharing",
                         "",
                         0,
-                        0};
+                        0,
+                        0,
+                        CL_MEM_OBJECT_BUFFER,
+                        CL_MEM_READ_WRITE};
 FakeCLCounts gCounts = {};
+FakeCLRecord gRecord = {};
 std::map<std::string, int>& Calls() {
     static std::map<std::string, int> calls;
     return calls;
@@ -86,6 +91,34 @@ T* NewCounted() {
     return object;
 }
 
+// A creating call: the scripted status goes to the error out-parameter; on failure no object
+// is made unless the script asks for one anyway.
+template <class T>
+T* Create(const char* name, cl_int* error) {
+    const cl_int status = Scripted(name);
+    if (error) {
+        *error = status;
+    }
+    if (status != CL_SUCCESS && !gScript.failReturnsHandle) {
+        return nullptr;
+    }
+    return NewCounted<T>();
+}
+
+// Records an enqueue's wait list and hands out its event.
+cl_int Enqueued(const char* name, cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    gRecord.waitCount = waitCount;
+    gRecord.waitListNull = waitList == nullptr;
+    gRecord.eventRequested = event != nullptr;
+    if (cl_int status = Scripted(name)) {
+        return status;
+    }
+    if (event) {
+        *event = NewCounted<_cl_event>();
+    }
+    return CL_SUCCESS;
+}
+
 cl_int Retain(FakeCounted* object, cl_int invalid) {
     if (!Live().count(object)) {
         ++gCounts.badHandle;
@@ -119,6 +152,9 @@ __attribute__((visibility("default"))) FakeCLScript* FakeCL_Script() {
 }
 __attribute__((visibility("default"))) FakeCLCounts* FakeCL_Counts() {
     return &gCounts;
+}
+__attribute__((visibility("default"))) FakeCLRecord* FakeCL_Record() {
+    return &gRecord;
 }
 __attribute__((visibility("default"))) int FakeCL_Calls(const char* entryPoint) {
     const auto found = Calls().find(entryPoint);
@@ -224,6 +260,220 @@ cl_int clGetDeviceInfo(cl_device_id device, cl_device_info name, std::size_t siz
         default:
             return CL_INVALID_VALUE;
     }
+}
+
+cl_context clCreateContext(const cl_context_properties* properties, cl_uint, const cl_device_id*,
+                           void(CL_CALLBACK*)(const char*, const void*, size_t, void*), void*,
+                           cl_int* error) {
+    std::size_t i = 0;
+    for (; properties && properties[i] != 0 && i < 15; ++i) {
+        gRecord.contextProperties[i] = properties[i];
+    }
+    gRecord.contextProperties[i] = 0;
+    return Create<_cl_context>("clCreateContext", error);
+}
+
+cl_int clGetContextInfo(cl_context, cl_context_info name, size_t size, void* value,
+                        size_t* sizeReturned) {
+    if (cl_int status = Scripted("clGetContextInfo")) {
+        return status;
+    }
+    if (name == CL_CONTEXT_DEVICES) {
+        const cl_device_id device = &gDevices[0];
+        return Answer(&device, sizeof(device), size, value, sizeReturned);
+    }
+    if (name == CL_CONTEXT_PROPERTIES) {
+        std::size_t count = 0;
+        while (gRecord.contextProperties[count] != 0) {
+            ++count;
+        }
+        return Answer(gRecord.contextProperties, (count + 1) * sizeof(cl_context_properties),
+                      size, value, sizeReturned);
+    }
+    return CL_INVALID_VALUE;
+}
+
+cl_context clCreateContextFromType(const cl_context_properties*, cl_device_type,
+                                   void(CL_CALLBACK*)(const char*, const void*, size_t, void*),
+                                   void*, cl_int* error) {
+    return Create<_cl_context>("clCreateContextFromType", error);
+}
+
+cl_command_queue clCreateCommandQueue(cl_context, cl_device_id,
+                                      cl_command_queue_properties properties, cl_int* error) {
+    gRecord.queueProperties = properties;
+    return Create<_cl_command_queue>("clCreateCommandQueue", error);
+}
+
+cl_mem clCreateBuffer(cl_context, cl_mem_flags flags, size_t, void* host, cl_int* error) {
+    gRecord.memFlags = flags;
+    gRecord.hostPointer = host;
+    return Create<_cl_mem>("clCreateBuffer", error);
+}
+
+cl_mem clCreateImage2D(cl_context, cl_mem_flags flags, const cl_image_format*, size_t, size_t,
+                       size_t, void* host, cl_int* error) {
+    gRecord.memFlags = flags;
+    gRecord.hostPointer = host;
+    return Create<_cl_mem>("clCreateImage2D", error);
+}
+
+cl_mem clCreateImage3D(cl_context, cl_mem_flags flags, const cl_image_format*, size_t, size_t,
+                       size_t, size_t, size_t, void* host, cl_int* error) {
+    gRecord.memFlags = flags;
+    gRecord.hostPointer = host;
+    return Create<_cl_mem>("clCreateImage3D", error);
+}
+
+cl_int clGetMemObjectInfo(cl_mem, cl_mem_info name, size_t size, void* value,
+                          size_t* sizeReturned) {
+    if (cl_int status = Scripted("clGetMemObjectInfo")) {
+        return status;
+    }
+    if (name == CL_MEM_TYPE) {
+        const cl_mem_object_type type = gScript.memType;
+        return Answer(&type, sizeof(type), size, value, sizeReturned);
+    }
+    if (name == CL_MEM_FLAGS) {
+        const cl_mem_flags flags = gScript.memFlags;
+        return Answer(&flags, sizeof(flags), size, value, sizeReturned);
+    }
+    return CL_INVALID_VALUE;
+}
+
+cl_sampler clCreateSampler(cl_context, cl_bool normalized, cl_addressing_mode addressing,
+                           cl_filter_mode filter, cl_int* error) {
+    gRecord.samplerNormalized = normalized;
+    gRecord.samplerAddressing = addressing;
+    gRecord.samplerFilter = filter;
+    return Create<_cl_sampler>("clCreateSampler", error);
+}
+
+cl_program clCreateProgramWithSource(cl_context, cl_uint, const char**, const size_t* lengths,
+                                     cl_int* error) {
+    gRecord.sourceLength = lengths ? lengths[0] : 0;
+    return Create<_cl_program>("clCreateProgramWithSource", error);
+}
+
+cl_program clCreateProgramWithBinary(cl_context, cl_uint, const cl_device_id*, const size_t*,
+                                     const unsigned char**, cl_int*, cl_int* error) {
+    return Create<_cl_program>("clCreateProgramWithBinary", error);
+}
+
+cl_int clBuildProgram(cl_program, cl_uint count, const cl_device_id*, const char* options,
+                      void(CL_CALLBACK*)(cl_program, void*), void*) {
+    gRecord.buildDeviceCount = count;
+    gRecord.buildOptionsNull = options == nullptr;
+    std::snprintf(gRecord.buildOptions, sizeof(gRecord.buildOptions), "%s",
+                  options ? options : "");
+    return Scripted("clBuildProgram");
+}
+
+cl_int clGetProgramBuildInfo(cl_program, cl_device_id, cl_program_build_info name, size_t size,
+                             void* value, size_t* sizeReturned) {
+    if (cl_int status = Scripted("clGetProgramBuildInfo")) {
+        return status;
+    }
+    if (name == CL_PROGRAM_BUILD_STATUS) {
+        const cl_build_status status = CL_BUILD_NONE;
+        return Answer(&status, sizeof(status), size, value, sizeReturned);
+    }
+    return AnswerText("fake build log", size, value, sizeReturned);
+}
+
+cl_kernel clCreateKernel(cl_program, const char*, cl_int* error) {
+    return Create<_cl_kernel>("clCreateKernel", error);
+}
+
+cl_int clCreateKernelsInProgram(cl_program, cl_uint entries, cl_kernel* kernels, cl_uint* count) {
+    if (cl_int status = Scripted("clCreateKernelsInProgram")) {
+        return status;
+    }
+    if (kernels) {
+        for (cl_uint i = 0; i < entries && i < 3; ++i) {
+            kernels[i] = NewCounted<_cl_kernel>();
+        }
+    }
+    if (count) {
+        *count = 3;
+    }
+    return CL_SUCCESS;
+}
+
+cl_int clSetKernelArg(cl_kernel, cl_uint index, size_t size, const void* value) {
+    gRecord.argIndex = index;
+    gRecord.argSize = size;
+    gRecord.argValueNull = value == nullptr;
+    if (value) {
+        std::memcpy(gRecord.argValue, value, size < 16 ? size : 16);
+    }
+    return Scripted("clSetKernelArg");
+}
+
+cl_int clEnqueueNDRangeKernel(cl_command_queue, cl_kernel, cl_uint dimensions,
+                              const size_t* offset, const size_t* global, const size_t* local,
+                              cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    gRecord.workDimension = dimensions;
+    gRecord.globalOffsetNull = offset == nullptr;
+    gRecord.localSizeNull = local == nullptr;
+    for (cl_uint i = 0; i < dimensions && i < 3; ++i) {
+        gRecord.globalSize[i] = global[i];
+        gRecord.localSize[i] = local ? local[i] : 0;
+    }
+    return Enqueued("clEnqueueNDRangeKernel", waitCount, waitList, event);
+}
+
+cl_int clEnqueueReadBuffer(cl_command_queue, cl_mem, cl_bool, size_t, size_t, void*,
+                           cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    return Enqueued("clEnqueueReadBuffer", waitCount, waitList, event);
+}
+
+cl_int clEnqueueWriteBuffer(cl_command_queue, cl_mem, cl_bool, size_t, size_t, const void*,
+                            cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    return Enqueued("clEnqueueWriteBuffer", waitCount, waitList, event);
+}
+
+cl_int clEnqueueReadImage(cl_command_queue, cl_mem, cl_bool, const size_t*, const size_t*,
+                          size_t, size_t, void*, cl_uint waitCount, const cl_event* waitList,
+                          cl_event* event) {
+    return Enqueued("clEnqueueReadImage", waitCount, waitList, event);
+}
+
+cl_int clEnqueueMarker(cl_command_queue, cl_event* event) {
+    return Enqueued("clEnqueueMarker", 0, nullptr, event);
+}
+
+cl_int clEnqueueBarrier(cl_command_queue) {
+    return Scripted("clEnqueueBarrier");
+}
+
+cl_int clEnqueueAcquireGLObjects(cl_command_queue, cl_uint count, const cl_mem*,
+                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    gRecord.memObjectCount = count;
+    return Enqueued("clEnqueueAcquireGLObjects", waitCount, waitList, event);
+}
+
+cl_int clEnqueueReleaseGLObjects(cl_command_queue, cl_uint count, const cl_mem*,
+                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    gRecord.memObjectCount = count;
+    return Enqueued("clEnqueueReleaseGLObjects", waitCount, waitList, event);
+}
+
+cl_int clWaitForEvents(cl_uint count, const cl_event* events) {
+    gRecord.waitCount = count;
+    gRecord.waitListNull = events == nullptr;
+    if (cl_int status = Scripted("clWaitForEvents")) {
+        return status;
+    }
+    return count == 0 || events == nullptr ? CL_INVALID_VALUE : CL_SUCCESS;
+}
+
+cl_int clFlush(cl_command_queue) {
+    return Scripted("clFlush");
+}
+
+cl_int clFinish(cl_command_queue) {
+    return Scripted("clFinish");
 }
 
 #define FAKE_RETAIN_RELEASE(Handle, RetainName, ReleaseName, invalid) \

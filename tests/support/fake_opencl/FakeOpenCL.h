@@ -23,6 +23,35 @@ struct FakeCLScript {
     char failName[64];
     int failStatus;
     int failAfter;
+    // A failing creating call still hands out a counted object, as a careless driver might.
+    int failReturnsHandle;
+    // What clGetMemObjectInfo reports for CL_MEM_TYPE and CL_MEM_FLAGS.
+    unsigned memType;
+    unsigned long memFlags;
+};
+
+// The arguments of the last call of each kind, as the fake received them.
+struct FakeCLRecord {
+    long contextProperties[16];  // zero-terminated copy
+    unsigned long memFlags;      // clCreateBuffer, clCreateImage2D, clCreateImage3D
+    const void* hostPointer;
+    unsigned long queueProperties;
+    unsigned samplerNormalized, samplerAddressing, samplerFilter;
+    int buildOptionsNull;
+    char buildOptions[128];
+    unsigned buildDeviceCount;
+    std::size_t sourceLength;
+    unsigned argIndex;
+    std::size_t argSize;
+    unsigned char argValue[16];
+    int argValueNull;
+    unsigned workDimension;
+    int globalOffsetNull, localSizeNull;
+    std::size_t globalSize[3], localSize[3];
+    unsigned waitCount;
+    int waitListNull;
+    int eventRequested;
+    unsigned memObjectCount;
 };
 
 struct FakeCLCounts {
@@ -36,6 +65,7 @@ struct FakeCLCounts {
 
 typedef FakeCLScript* (*FakeCL_ScriptProc)();
 typedef FakeCLCounts* (*FakeCL_CountsProc)();
+typedef FakeCLRecord* (*FakeCL_RecordProc)();
 typedef int (*FakeCL_CallsProc)(const char* entryPoint);
 typedef void* (*FakeCL_NewObjectProc)();
 typedef int (*FakeCL_RefCountProc)(const void* handle);

@@ -40,6 +40,7 @@ FakeOpenCL::FakeOpenCL(const std::string& prefix)
     }
     script_ = Lookup<FakeCL_ScriptProc>(module_, "FakeCL_Script")();
     counts_ = Lookup<FakeCL_CountsProc>(module_, "FakeCL_Counts")();
+    record_ = Lookup<FakeCL_RecordProc>(module_, "FakeCL_Record")();
     calls_ = Lookup<FakeCL_CallsProc>(module_, "FakeCL_Calls");
     newContext_ = Lookup<FakeCL_NewObjectProc>(module_, "FakeCL_NewContext");
     refCount_ = Lookup<FakeCL_RefCountProc>(module_, "FakeCL_RefCount");

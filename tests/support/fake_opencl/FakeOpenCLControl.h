@@ -23,6 +23,7 @@ public:
 
     FakeCLScript& script() { return *script_; }
     const FakeCLCounts& counts() const { return *counts_; }
+    const FakeCLRecord& record() const { return *record_; }
     // How often an entry point was called, failed calls included.
     int calls(const char* entryPoint) const { return calls_(entryPoint); }
     // A context handle holding one reference, which the caller owns.
@@ -38,6 +39,7 @@ private:
     void* module_;
     FakeCLScript* script_;
     FakeCLCounts* counts_;
+    FakeCLRecord* record_;
     FakeCL_CallsProc calls_;
     FakeCL_NewObjectProc newContext_;
     FakeCL_RefCountProc refCount_;
