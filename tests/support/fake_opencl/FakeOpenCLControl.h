@@ -23,7 +23,8 @@ public:
 
     FakeCLScript& script() { return *script_; }
     const FakeCLCounts& counts() const { return *counts_; }
-    const FakeCLRecord& record() const { return *record_; }
+    // Writable, so that a test can change what a later query reports.
+    FakeCLRecord& record() const { return *record_; }
     // How often an entry point was called, failed calls included.
     int calls(const char* entryPoint) const { return calls_(entryPoint); }
     // A context handle holding one reference, which the caller owns.
