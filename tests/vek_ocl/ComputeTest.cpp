@@ -52,7 +52,10 @@ protected:
         ASSERT_NE(device_.id(), nullptr) << "no OpenCL CPU device";
         context_ = OCL::Context(OCL::ContextProperties(platform_), device_);
     }
-    void TearDown() override { OCL::Library::Terminate(); }
+    void TearDown() override {
+        context_ = OCL::Context();  // its reference goes back while the loader is open
+        OCL::Library::Terminate();
+    }
 
     OCL::Platform platform_;
     OCL::Device device_;
