@@ -39,6 +39,17 @@ protected:
         return OCL::Context(OCL::ContextProperties(platform_), device_);
     }
 
+    // statement throws status when entryPoint fails with it, and leaves no object behind.
+    template <class F>
+    void expectFailure(const char* entryPoint, cl_int status, F&& statement) {
+        fake_.fail(entryPoint, status);
+        const long live = fake_.counts().live;
+        EXPECT_EQ(OclError(statement), VEK::OCL::ExceptionOCL::ErrorToCString(status))
+            << entryPoint;
+        EXPECT_EQ(fake_.counts().live, live) << entryPoint;
+        fake_.fail("", 0);
+    }
+
     FakeOpenCL fake_;
     OCL::Platform platform_;
     OCL::Device device_;
@@ -101,11 +112,7 @@ TEST_F(OclComputeScripted, FailingCreationsThrowAndGiveBackTheirHandle) {
     const OCL::ContextProperties properties(platform_);
     std::vector<float> host(64);
     const auto fails = [&](const char* entryPoint, auto create) {
-        fake_.fail(entryPoint, CL_OUT_OF_RESOURCES);
-        const long live = fake_.counts().live;
-        EXPECT_EQ(OclError(create), "CL_OUT_OF_RESOURCES") << entryPoint;
-        EXPECT_EQ(fake_.counts().live, live) << entryPoint;
-        fake_.fail("", 0);
+        this->expectFailure(entryPoint, CL_OUT_OF_RESOURCES, create);
     };
     fails("clCreateContext", [&] { OCL::Context c(properties, device_); });
     fails("clCreateContextFromType",
@@ -156,11 +163,7 @@ TEST_F(OclComputeScripted, FailingEnqueuesLeaveNoEvent) {
     std::vector<char> host(64);
     const OCL::Event before = queue.enqueueMarker();
     const auto fails = [&](const char* entryPoint, auto enqueue) {
-        fake_.fail(entryPoint, CL_INVALID_COMMAND_QUEUE);
-        const long live = fake_.counts().live;
-        EXPECT_EQ(OclError(enqueue), "CL_INVALID_COMMAND_QUEUE") << entryPoint;
-        EXPECT_EQ(fake_.counts().live, live) << entryPoint;
-        fake_.fail("", 0);
+        this->expectFailure(entryPoint, CL_INVALID_COMMAND_QUEUE, enqueue);
     };
     const OCL::Range<1> r1(8);
     fails("clEnqueueNDRangeKernel", [&] { queue.enqueueKernel(kernel, r1, r1, r1, {before}); });

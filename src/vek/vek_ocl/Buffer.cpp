@@ -6,6 +6,8 @@
 namespace VEK {
 namespace OCL {
 
+using detail::Table;
+
 Buffer::Buffer(const Context& context, MemoryAccessFlags access, std::size_t size,
                void* hostMemory) {
     if (hostMemory == nullptr) {
@@ -36,8 +38,7 @@ Buffer::Buffer(const Context& context, MemoryAccessFlags access, bool allocateHo
 void Buffer::create(const Context& context, cl_mem_flags flags, std::size_t size,
                     void* hostMemory) {
     cl_int status = CL_SUCCESS;
-    const cl_mem handle = ExtensionManager::instance()->table().clCreateBuffer(
-        context.id(), flags, size, hostMemory, &status);
+    const cl_mem handle = Table().clCreateBuffer(context.id(), flags, size, hostMemory, &status);
     adopt(handle, status, __FILE__, __LINE__);
 }
 

@@ -7,11 +7,9 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
+using detail::Table;
 
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
+namespace {
 
 // The handles of a wait vector; OpenCL gets null for an empty list.
 class WaitList {
@@ -163,37 +161,28 @@ Event CommandQueue::enqueueReadImpl(const Image& image, bool blocking, const Ran
     return Event(event);
 }
 
-namespace {
-
-std::vector<cl_mem> Handles(const std::vector<Memory>& objects) {
-    std::vector<cl_mem> handles;
-    for (const Memory& object : objects) {
-        handles.push_back(object.id());
-    }
-    return handles;
-}
-
-}  // namespace
-
 Event CommandQueue::enqueueAcquireGLObjects(const std::vector<Memory>& objects,
                                             const std::vector<Event>& wait) {
-    const std::vector<cl_mem> handles = Handles(objects);
-    const WaitList list(&wait);
-    cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueAcquireGLObjects(id(), static_cast<cl_uint>(handles.size()),
-                                                    handles.empty() ? nullptr : handles.data(),
-                                                    list.count(), list.list(), &event));
-    return Event(event);
+    return enqueueGLObjects(Table().clEnqueueAcquireGLObjects, objects, wait);
 }
 
 Event CommandQueue::enqueueReleaseGLObjects(const std::vector<Memory>& objects,
                                             const std::vector<Event>& wait) {
-    const std::vector<cl_mem> handles = Handles(objects);
+    return enqueueGLObjects(Table().clEnqueueReleaseGLObjects, objects, wait);
+}
+
+template <class EntryPoint>
+Event CommandQueue::enqueueGLObjects(EntryPoint entryPoint, const std::vector<Memory>& objects,
+                                     const std::vector<Event>& wait) {
+    std::vector<cl_mem> handles;
+    for (const Memory& object : objects) {
+        handles.push_back(object.id());
+    }
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueReleaseGLObjects(id(), static_cast<cl_uint>(handles.size()),
-                                                    handles.empty() ? nullptr : handles.data(),
-                                                    list.count(), list.list(), &event));
+    VEK_OCL_CHECK(entryPoint(id(), static_cast<cl_uint>(handles.size()),
+                             handles.empty() ? nullptr : handles.data(), list.count(), list.list(),
+                             &event));
     return Event(event);
 }
 

@@ -76,6 +76,10 @@ private:
                            std::size_t size, const void* source, const std::vector<Event>& wait);
     Event enqueueReadImpl(const Buffer& buffer, bool blocking, std::size_t offset, std::size_t size,
                           void* destination, const std::vector<Event>& wait);
+    // Acquire and release share their arguments.
+    template <class EntryPoint>
+    Event enqueueGLObjects(EntryPoint entryPoint, const std::vector<Memory>& objects,
+                           const std::vector<Event>& wait);
     Event enqueueReadImpl(const Image& image, bool blocking, const Range<2>& origin,
                           const Range<2>& region, int zOrigin, unsigned depth, void* destination,
                           int rowPitch, int slicePitch, const std::vector<Event>& wait);

@@ -7,11 +7,9 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
+using detail::Table;
 
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
+namespace {
 
 // A context query whose answer is an array of T, sized by a first call.
 template <class T>

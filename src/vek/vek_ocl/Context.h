@@ -4,6 +4,7 @@
 
 #include "vek/vek_ocl/ContextProperties.h"
 #include "vek/vek_ocl/Device.h"
+#include "vek/vek_ocl/NotifyCallback.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 #include "vek/vek_ocl/Platform.h"
 
@@ -14,19 +15,9 @@ namespace OCL {
 class Context : public OpenCLObjectWrapper<cl_context> {
 public:
     // Called by OpenCL, on a thread of its own, with an error text and the user data.
-    class NotifyCallback {
-    public:
-        typedef void(CL_CALLBACK* Function)(const char* errorInfo, const void* privateInfo,
-                                            std::size_t privateInfoSize, void* userData);
-        explicit NotifyCallback(Function function = nullptr, void* userData = nullptr)
-            : pf_notify_(function), user_data_(userData) {}
-        Function pf_notify() const { return pf_notify_; }
-        void* user_data() const { return user_data_; }
-
-    private:
-        Function pf_notify_;
-        void* user_data_;
-    };
+    typedef void(CL_CALLBACK* NotifyFunction)(const char* errorInfo, const void* privateInfo,
+                                              std::size_t privateInfoSize, void* userData);
+    using NotifyCallback = detail::NotifyCallback<NotifyFunction>;
 
     Context() = default;
     Context(const ContextProperties& properties, const std::vector<Device>& devices,

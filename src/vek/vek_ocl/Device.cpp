@@ -7,6 +7,8 @@
 namespace VEK {
 namespace OCL {
 
+using detail::Table;
+
 Enum::Profile Device::profile() const {
     return ProfileFromText(getStringInfo(Enum::DEVICE_PROFILE));
 }
@@ -37,8 +39,8 @@ std::string Device::getStringInfo(Enum::DeviceProperty property) const {
 void Device::getInfoImpl(Enum::DeviceProperty property, std::size_t size, void* destination,
                          std::size_t* returnedSize) const {
     VEK_ASSERT(id() != 0);
-    VEK_OCL_CHECK(ExtensionManager::instance()->table().clGetDeviceInfo(
-        id(), static_cast<cl_device_info>(property), size, destination, returnedSize));
+    VEK_OCL_CHECK(Table().clGetDeviceInfo(id(), static_cast<cl_device_info>(property), size,
+                                          destination, returnedSize));
 }
 
 bool IsSupported(const std::vector<Device>& devices, Enum::Extension extension) {

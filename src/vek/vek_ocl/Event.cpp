@@ -7,11 +7,9 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
+using detail::Table;
 
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
+namespace {
 
 template <class T>
 T EventInfo(cl_event event, cl_event_info code) {

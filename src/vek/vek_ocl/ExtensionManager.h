@@ -84,6 +84,15 @@ private:
     static ExtensionManager* extMgrInstance_;
 };
 
+namespace detail {
+
+// The table every wrapper calls through. The layer must be started.
+inline const FunctionTable& Table() {
+    return ExtensionManager::instance()->table();
+}
+
+}  // namespace detail
+
 // Appends the blank- or tab-separated words of text to words, which it does not clear.
 void TokenizeExtensionString(const std::string& text, std::vector<std::string>& words);
 

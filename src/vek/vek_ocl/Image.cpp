@@ -7,11 +7,9 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
+using detail::Table;
 
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
+namespace {
 
 cl_mem_flags AllocateHost(bool allocateHost) {
     return allocateHost ? CL_MEM_ALLOC_HOST_PTR : 0;

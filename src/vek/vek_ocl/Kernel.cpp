@@ -8,8 +8,10 @@
 namespace VEK {
 namespace OCL {
 
+using detail::Table;
+
 void Kernel::setArg(unsigned index, const void* data, std::size_t size) {
-    VEK_OCL_CHECK(ExtensionManager::instance()->table().clSetKernelArg(id(), index, size, data));
+    VEK_OCL_CHECK(Table().clSetKernelArg(id(), index, size, data));
 }
 
 template <>

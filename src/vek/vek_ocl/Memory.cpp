@@ -6,10 +6,12 @@
 namespace VEK {
 namespace OCL {
 
+using detail::Table;
+
 void Memory::getInfo(MemoryInfo info, std::size_t size, void* destination,
                      std::size_t* returnedSize) const {
-    VEK_OCL_CHECK(ExtensionManager::instance()->table().clGetMemObjectInfo(
-        id(), ConvertMemoryInfo(info), size, destination, returnedSize));
+    VEK_OCL_CHECK(
+        Table().clGetMemObjectInfo(id(), ConvertMemoryInfo(info), size, destination, returnedSize));
 }
 
 Memory::MemoryObjectType Memory::memType() const {

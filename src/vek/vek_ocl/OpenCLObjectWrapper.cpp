@@ -9,7 +9,7 @@ namespace detail {
 namespace {
 
 // A wrapper that outlives the layer has no loader left to call: its handle went with it.
-const FunctionTable* Table() {
+const FunctionTable* LoadedTable() {
     const ExtensionManager* manager = ExtensionManager::instance();
     return manager ? &manager->table() : nullptr;
 }
@@ -18,11 +18,11 @@ const FunctionTable* Table() {
 
 #define VEK_OCL_DEFINE_TRAITS(Handle, Retain, Release)                \
     cl_int HandleTraits<Handle>::retain(Handle handle) {              \
-        const FunctionTable* table = Table();                         \
+        const FunctionTable* table = LoadedTable();                   \
         return table ? table->Retain(handle) : CL_INVALID_OPERATION;  \
     }                                                                 \
     cl_int HandleTraits<Handle>::release(Handle handle) {             \
-        const FunctionTable* table = Table();                         \
+        const FunctionTable* table = LoadedTable();                   \
         return table ? table->Release(handle) : CL_INVALID_OPERATION; \
     }
 

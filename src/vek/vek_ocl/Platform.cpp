@@ -7,13 +7,7 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
-
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
-
-}  // namespace
+using detail::Table;
 
 std::string Platform::getInfo(cl_platform_info code) const {
     VEK_ASSERT(id() != 0);

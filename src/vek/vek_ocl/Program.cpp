@@ -9,13 +9,7 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
-
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
-
-}  // namespace
+using detail::Table;
 
 Program::BinaryArray::BinaryArray(const std::vector<Device>& devs,
                                   const std::vector<std::size_t>& sizes,

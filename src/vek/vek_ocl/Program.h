@@ -7,6 +7,7 @@
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/Device.h"
 #include "vek/vek_ocl/Kernel.h"
+#include "vek/vek_ocl/NotifyCallback.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
 namespace VEK {
@@ -36,18 +37,8 @@ public:
     };
 
     // Called by OpenCL, on a thread of its own, when an asynchronous build ends.
-    class NotifyCallback {
-    public:
-        typedef void(CL_CALLBACK* Function)(cl_program program, void* userData);
-        explicit NotifyCallback(Function function = nullptr, void* userData = nullptr)
-            : pf_notify_(function), user_data_(userData) {}
-        Function pf_notify() const { return pf_notify_; }
-        void* user_data() const { return user_data_; }
-
-    private:
-        Function pf_notify_;
-        void* user_data_;
-    };
+    typedef void(CL_CALLBACK* NotifyFunction)(cl_program program, void* userData);
+    using NotifyCallback = detail::NotifyCallback<NotifyFunction>;
 
     enum BuildStatus { BuildNone = 0, BuildError = 1, BuildSuccess = 2, BuildInProgress = 3 };
 

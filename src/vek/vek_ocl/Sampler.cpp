@@ -7,13 +7,7 @@
 namespace VEK {
 namespace OCL {
 
-namespace {
-
-const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
-}
-
-}  // namespace
+using detail::Table;
 
 Sampler::Sampler(const Context& context, bool normalizedCoordinates,
                  SamplerAddressingMode addressingMode, SamplerFilterMode filterMode) {
