@@ -2,8 +2,11 @@
 // kernels, queues and events.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include <vek/vek_ocl/CommandQueue.h>
@@ -253,7 +256,16 @@ TEST_F(OclCompute, ProgramFromItsOwnBinaries) {
     const OCL::Program::BinaryArray array({device_}, {size}, {binary});
     EXPECT_EQ(array.nBinary(), 1u);
     OCL::Program fromBinary(context_, array);
-    fromBinary.build("");
+    // Built asynchronously: OpenCL calls back, with the user data, when the build ends.
+    std::atomic<int> done{0};
+    const OCL::Program::NotifyCallback callback(
+        [](cl_program, void* flag) { static_cast<std::atomic<int>*>(flag)->store(1); }, &done);
+    fromBinary.buildAsync({device_}, "", callback);
+    for (int i = 0; i < 1000 && done.load() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(done.load(), 1);
+    EXPECT_EQ(fromBinary.buildStatus(device_), OCL::Program::BuildSuccess);
     OCL::Kernel fill = fromBinary.kernel("fill");
     std::vector<cl_int> ints(32, 0);
     OCL::Buffer buffer(context_, OCL::Memory::WriteOnly, false, ints.size() * sizeof(cl_int));
