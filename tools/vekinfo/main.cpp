@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     const Section sections[] = {
         &vekinfo::PrintCore,
         &vekinfo::PrintDisplays,
+        &vekinfo::PrintOcl,
     };
     int status = 0;
     for (Section section : sections) {

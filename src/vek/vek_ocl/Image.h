@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstddef>
+
+#include "vek/vek_ocl/Context.h"
+#include "vek/vek_ocl/Memory.h"
+
+namespace VEK {
+namespace OCL {
+
+// A compute image: the base of the two- and three-dimensional ones.
+class Image : public Memory {
+public:
+    enum ImageInfo {
+        Format = 0,
+        ElementSize = 1,
+        RowPitch = 2,
+        SlicePitch = 3,
+        Width = 4,
+        Height = 5,
+        Depth = 6
+    };
+
+    Image() = default;
+    Image(const Image& other) = default;
+    Image(Image&& other) = default;
+    Image& operator=(const Image& other) = default;
+    Image& operator=(Image&& other) = default;
+
+    // clGetImageInfo; an info value outside the enumeration asks for code 0.
+    void getInfo(ImageInfo info, std::size_t size, void* destination,
+                 std::size_t* returnedSize) const;
+    using Memory::getInfo;
+
+protected:
+    static cl_image_info ConvertImageInfo(ImageInfo info);
+};
+
+class Image2D : public Image {
+public:
+    Image2D() = default;
+    // Over the caller's memory, which must outlive the image (CL_MEM_USE_HOST_PTR).
+    Image2D(const Context& context, MemoryAccessFlags access, cl_image_format format,
+            std::size_t width, std::size_t height, std::size_t rowPitch, void* hostMemory);
+    // A copy of the caller's pixels (CL_MEM_COPY_HOST_PTR).
+    Image2D(const Context& context, MemoryAccessFlags access, bool allocateHost,
+            cl_image_format format, std::size_t width, std::size_t height, std::size_t rowPitch,
+            const void* hostMemory);
+    // Uninitialised.
+    Image2D(const Context& context, MemoryAccessFlags access, bool allocateHost,
+            cl_image_format format, std::size_t width, std::size_t height, std::size_t rowPitch);
+    Image2D(const Image2D& other) = default;
+    Image2D(Image2D&& other) = default;
+    Image2D& operator=(const Image2D& other) = default;
+    Image2D& operator=(Image2D&& other) = default;
+
+private:
+    void create(const Context& context, cl_mem_flags flags, const cl_image_format& format,
+                std::size_t width, std::size_t height, std::size_t rowPitch, void* hostMemory);
+};
+
+class Image3D : public Image {
+public:
+    Image3D() = default;
+    Image3D(const Context& context, MemoryAccessFlags access, cl_image_format format,
+            std::size_t width, std::size_t height, std::size_t depth, std::size_t rowPitch,
+            std::size_t slicePitch, void* hostMemory);
+    Image3D(const Context& context, MemoryAccessFlags access, bool allocateHost,
+            cl_image_format format, std::size_t width, std::size_t height, std::size_t depth,
+            std::size_t rowPitch, std::size_t slicePitch, const void* hostMemory);
+    Image3D(const Context& context, MemoryAccessFlags access, bool allocateHost,
+            cl_image_format format, std::size_t width, std::size_t height, std::size_t depth,
+            std::size_t rowPitch, std::size_t slicePitch);
+    Image3D(const Image3D& other) = default;
+    Image3D(Image3D&& other) = default;
+    Image3D& operator=(const Image3D& other) = default;
+    Image3D& operator=(Image3D&& other) = default;
+
+private:
+    void create(const Context& context, cl_mem_flags flags, const cl_image_format& format,
+                std::size_t width, std::size_t height, std::size_t depth, std::size_t rowPitch,
+                std::size_t slicePitch, void* hostMemory);
+};
+
+}  // namespace OCL
+}  // namespace VEK

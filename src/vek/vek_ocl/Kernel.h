@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <type_traits>
+
+#include "vek/vek_ocl/OpenCLObjectWrapper.h"
+
+namespace VEK {
+namespace OCL {
+
+class Buffer;
+class Image2D;
+class Program;
+
+// A kernel of a built program, with its arguments.
+class Kernel : public OpenCLObjectWrapper<cl_kernel> {
+public:
+    Kernel(const Kernel& other) = default;
+    Kernel(Kernel&& other) = default;
+    Kernel& operator=(const Kernel& other) = default;
+    Kernel& operator=(Kernel&& other) = default;
+
+    // size bytes from data; a null data pointer reserves size bytes of local memory.
+    void setArg(unsigned index, const void* data, std::size_t size);
+    // A memory object passes its handle; a number passes its own bytes.
+    template <class T>
+    void setArg(unsigned index, const T& value) {
+        static_assert(std::is_arithmetic<T>::value,
+                      "kernel arguments are memory objects or numbers");
+        setArg(index, &value, sizeof(T));
+    }
+
+private:
+    friend class Program;
+    explicit Kernel(cl_kernel handle) : OpenCLObjectWrapper(handle) {}
+    Kernel(cl_kernel handle, add_ref_tag tag) : OpenCLObjectWrapper(handle, tag) {}
+};
+
+template <>
+void Kernel::setArg<Buffer>(unsigned index, const Buffer& buffer);
+template <>
+void Kernel::setArg<Image2D>(unsigned index, const Image2D& image);
+
+}  // namespace OCL
+}  // namespace VEK

@@ -1,0 +1,294 @@
+// Compute end to end on the installed runtime (PoCL on the CPU): contexts, memory, programs,
+// kernels, queues and events.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+#include <vek/vek_ocl/CommandQueue.h>
+#include <vek/vek_ocl/ExtensionManager.h>
+#include <vek/vek_ocl/LibraryOCL.h>
+#include <vek/vek_ocl/Platform.h>
+#include <vek/vek_ocl/Program.h>
+#include <vek/vek_ocl/Sampler.h>
+
+#include "OclTestUtil.h"
+
+namespace OCL = VEK::OCL;
+using VEKTest::InternalMessage;
+using VEKTest::OclError;
+
+namespace {
+
+const char* const kVectorSource = R"(
+__kernel void vadd(__global const float* a, __global const float* b, __global float* c,
+                   uint n) {
+    size_t i = get_global_id(0);
+    if (i < n) c[i] = a[i] + b[i];
+}
+__kernel void scale(__global float* data, float factor) {
+    data[get_global_id(0)] *= factor;
+}
+__kernel void fill(__global int* data, int value) {
+    data[get_global_id(0)] = value;
+}
+)";
+
+class OclCompute : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(OCL::Library::IsOpenCLAvailable(""));
+        OCL::Library::Initialize();
+        for (const OCL::Platform& p : OCL::platforms()) {
+            try {
+                device_ = p.devices(OCL::Device::DEVICE_TYPE_CPU).front();
+                platform_ = p;
+                break;
+            } catch (const OCL::ExceptionOCL&) {
+                // no CPU device on this platform
+            }
+        }
+        ASSERT_NE(device_.id(), nullptr) << "no OpenCL CPU device";
+        context_ = OCL::Context(OCL::ContextProperties(platform_), device_);
+    }
+    void TearDown() override {
+        context_ = OCL::Context();  // its reference goes back while the loader is open
+        OCL::Library::Terminate();
+    }
+
+    OCL::Platform platform_;
+    OCL::Device device_;
+    OCL::Context context_;
+};
+
+}  // namespace
+
+TEST_F(OclCompute, VectorAdditionOverAMillionFloats) {
+    const cl_uint n = 1u << 20;
+    std::vector<float> a(n), b(n), c(n, -1.0f);
+    for (cl_uint i = 0; i < n; ++i) {
+        a[i] = static_cast<float>(i) * 0.5f;
+        b[i] = 1000.0f - static_cast<float>(i % 977);
+    }
+    const std::size_t bytes = n * sizeof(float);
+    OCL::Buffer bufferA(context_, OCL::Memory::ReadOnly, false, bytes, a.data());
+    OCL::Buffer bufferB(context_, OCL::Memory::ReadOnly, false, bytes);
+    OCL::Buffer bufferC(context_, OCL::Memory::WriteOnly, false, bytes);
+    EXPECT_EQ(bufferA.memType(), OCL::Memory::BufferObject);
+
+    OCL::Program program(context_, kVectorSource);
+    program.build("");
+    EXPECT_EQ(program.buildStatus(device_), OCL::Program::BuildSuccess);
+    OCL::Kernel kernel = program.kernel("vadd");
+    kernel.setArg(0, bufferA);
+    kernel.setArg(1, bufferB);
+    kernel.setArg(2, bufferC);
+    kernel.setArg(3, n);
+
+    OCL::CommandQueue queue(context_, device_);
+    const OCL::Event written = queue.enqueueWrite(bufferB, 0, bytes, b.data());
+    // OpenCL chooses the work-group size; the offset range is not used.
+    const OCL::Event ran = queue.enqueueKernel(kernel, OCL::Range<1>(n), OCL::Range<1>(0),
+                                               OCL::Range<1>(5), {written});
+    queue.enqueueBlockingRead(bufferC, 0, bytes, c.data(), {ran});
+    for (cl_uint i = 0; i < n; ++i) {
+        if (c[i] != a[i] + b[i]) {
+            FAIL() << "element " << i << ": " << c[i] << " != " << a[i] + b[i];
+        }
+    }
+
+    // An explicit work-group size, and a read of part of the buffer at an offset.
+    std::fill(c.begin(), c.end(), 0.0f);
+    queue.enqueueKernel(kernel, OCL::Range<1>(n), OCL::Range<1>(64), OCL::Range<1>(0));
+    std::vector<float> tail(16);
+    queue.enqueueBlockingRead(bufferC, bytes - 16 * sizeof(float), 16 * sizeof(float), tail.data());
+    for (cl_uint i = 0; i < 16; ++i) {
+        EXPECT_EQ(tail[i], a[n - 16 + i] + b[n - 16 + i]);
+    }
+}
+
+TEST_F(OclCompute, HostMemoryBuffersAndKernelsInProgram) {
+    std::vector<float> data(256);
+    std::iota(data.begin(), data.end(), 0.0f);
+    OCL::Buffer shared(context_, OCL::Memory::ReadWrite, data.size() * sizeof(float), data.data());
+    std::vector<cl_int> ints(64, 0);
+    OCL::Buffer filled(context_, OCL::Memory::ReadWrite, true, ints.size() * sizeof(cl_int));
+
+    OCL::Program program(context_, kVectorSource);
+    program.build(std::vector<OCL::Device>{device_}, "-cl-fast-relaxed-math");
+    const std::vector<OCL::Kernel> kernels = program.kernels();
+    ASSERT_EQ(kernels.size(), 3u);
+
+    OCL::Kernel scale = program.kernel("scale");
+    scale.setArg(0, shared);
+    scale.setArg(1, 2.0f);
+    OCL::Kernel fill = program.kernel("fill");
+    fill.setArg(0, filled);
+    fill.setArg(1, cl_int(-7));
+
+    OCL::CommandQueue queue(context_, device_);
+    queue.enqueueKernel(scale, OCL::Range<1>(data.size()), OCL::Range<1>(0), OCL::Range<1>(0));
+    queue.enqueueKernel(fill, OCL::Range<1>(ints.size()), OCL::Range<1>(0), OCL::Range<1>(0));
+    std::vector<float> scaled(data.size());
+    queue.enqueueBlockingRead(shared, 0, scaled.size() * sizeof(float), scaled.data());
+    queue.enqueueBlockingRead(filled, 0, ints.size() * sizeof(cl_int), ints.data());
+    for (std::size_t i = 0; i < scaled.size(); ++i) {
+        EXPECT_EQ(scaled[i], 2.0f * static_cast<float>(i)) << i;
+    }
+    EXPECT_EQ(ints, std::vector<cl_int>(64, -7));
+
+    EXPECT_EQ(OclError([&] { program.kernel("missing"); }), "CL_INVALID_KERNEL_NAME");
+    EXPECT_EQ(OclError([&] { scale.setArg(7, 1.0f); }), "CL_INVALID_ARG_INDEX");
+}
+
+TEST_F(OclCompute, FailedBuildKeepsItsLog) {
+    OCL::Program broken(context_, "__kernel void f(__global int* p) { p[0] = undeclared; }");
+    EXPECT_EQ(broken.buildStatus(device_), OCL::Program::BuildNone);
+    EXPECT_EQ(OclError([&] { broken.build(""); }), "CL_BUILD_PROGRAM_FAILURE");
+    EXPECT_EQ(broken.buildStatus(device_), OCL::Program::BuildError);
+    const std::string log = broken.buildLog(device_);
+    EXPECT_NE(log.find("undeclared"), std::string::npos) << log;
+    EXPECT_EQ(log.find('\0'), std::string::npos);
+}
+
+TEST_F(OclCompute, ImageReadBackThroughARectangle) {
+    if (!device_.supportsImages()) {
+        GTEST_SKIP() << "device without images";
+    }
+    const std::size_t width = 8, height = 4;
+    std::vector<std::uint8_t> pixels(width * height * 4);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    const cl_image_format format = {CL_RGBA, CL_UNSIGNED_INT8};
+    OCL::Image2D image(context_, OCL::Memory::ReadOnly, false, format, width, height, 0,
+                       pixels.data());
+    EXPECT_EQ(image.memType(), OCL::Memory::Image2DObject);
+    std::size_t answered = 0;
+    image.getInfo(OCL::Image::Width, sizeof(answered), &answered, nullptr);
+    EXPECT_EQ(answered, width);
+
+    // The 3 x 2 rectangle at (2, 1).
+    OCL::CommandQueue queue(context_, device_);
+    std::vector<std::uint8_t> part(3 * 2 * 4, 0);
+    queue.enqueueBlockingRead(image, OCL::Range<2>(2, 1), OCL::Range<2>(3, 2), part.data(), 0);
+    for (std::size_t y = 0; y < 2; ++y) {
+        for (std::size_t x = 0; x < 3 * 4; ++x) {
+            EXPECT_EQ(part[y * 12 + x], pixels[(y + 1) * width * 4 + 2 * 4 + x]) << y << " " << x;
+        }
+    }
+    // An uninitialised image, read without blocking and waited for.
+    OCL::Image2D blank(context_, OCL::Memory::ReadWrite, false, format, width, height, 0);
+    const OCL::Event read =
+        queue.enqueueRead(blank, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1), part.data(), 0);
+    read.wait();
+    EXPECT_EQ(read.commandExecutionStatus(), CL_COMPLETE);
+    EXPECT_EQ(InternalMessage([&] {
+                  queue.enqueueBlockingRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1),
+                                            part.data(), -4);
+              }),
+              "zOrigin >= 0 && rowPitch >= 0 && slicePitch >= 0");
+}
+
+TEST_F(OclCompute, SamplerReadsBackItsModes) {
+    const OCL::Sampler edge(context_, true, OCL::Sampler::AddressClampToEdge,
+                            OCL::Sampler::FilterLinear);
+    EXPECT_EQ(edge.addressingMode(), OCL::Sampler::AddressClampToEdge);
+    EXPECT_EQ(edge.filterMode(), OCL::Sampler::FilterLinear);
+    EXPECT_TRUE(edge.usesNormalizedCoordinates());
+    const OCL::Sampler plain(context_, false, OCL::Sampler::AddressClamp,
+                             OCL::Sampler::FilterNearest);
+    EXPECT_EQ(plain.addressingMode(), OCL::Sampler::AddressClamp);
+    EXPECT_EQ(plain.filterMode(), OCL::Sampler::FilterNearest);
+    EXPECT_FALSE(plain.usesNormalizedCoordinates());
+    const OCL::Sampler repeat(context_, true, OCL::Sampler::AddressRepeat,
+                              OCL::Sampler::FilterNearest);
+    EXPECT_EQ(repeat.addressingMode(), OCL::Sampler::AddressRepeat);
+    EXPECT_EQ(InternalMessage([&] { edge.context(); }), "Not implemented.");
+}
+
+TEST_F(OclCompute, MarkersEventsAndWaiting) {
+    OCL::CommandQueue queue(context_, device_, false, true);
+    std::vector<cl_int> values(1024, 5);
+    OCL::Buffer buffer(context_, OCL::Memory::ReadWrite, false, values.size() * sizeof(cl_int));
+    const OCL::Event write =
+        queue.enqueueWrite(buffer, 0, values.size() * sizeof(cl_int), values.data());
+    const OCL::Event marker = queue.enqueueMarker();
+    queue.enqueueBarrier();
+    std::vector<cl_int> back(values.size(), 0);
+    const OCL::Event read =
+        queue.enqueueRead(buffer, 0, back.size() * sizeof(cl_int), back.data(), {write, marker});
+    queue.flush();
+    OCL::Event::WaitForEvents({write, marker, read});
+    EXPECT_EQ(back, values);
+
+    EXPECT_EQ(write.commandType(), static_cast<cl_uint>(CL_COMMAND_WRITE_BUFFER));
+    EXPECT_EQ(marker.commandType(), static_cast<cl_uint>(CL_COMMAND_MARKER));
+    EXPECT_EQ(read.commandType(), static_cast<cl_uint>(CL_COMMAND_READ_BUFFER));
+    EXPECT_EQ(read.commandExecutionStatus(), CL_COMPLETE);
+    marker.wait();
+    const OCL::CommandQueue owner = marker.commandQueue();
+    EXPECT_EQ(owner.id(), queue.id());
+    queue.finish();
+
+    EXPECT_EQ(OclError([] { OCL::Event::WaitForEvents({}); }), "CL_INVALID_VALUE");
+}
+
+TEST_F(OclCompute, ProgramFromItsOwnBinaries) {
+    OCL::Program source(context_, kVectorSource);
+    source.build("");
+    const OCL::FunctionTable& t = OCL::ExtensionManager::instance()->table();
+    std::size_t size = 0;
+    ASSERT_EQ(
+        t.clGetProgramInfo(source.id(), CL_PROGRAM_BINARY_SIZES, sizeof(size), &size, nullptr),
+        CL_SUCCESS);
+    ASSERT_GT(size, 0u);
+    std::vector<unsigned char> binary(size);
+    unsigned char* binaries[] = {binary.data()};
+    ASSERT_EQ(
+        t.clGetProgramInfo(source.id(), CL_PROGRAM_BINARIES, sizeof(binaries), binaries, nullptr),
+        CL_SUCCESS);
+
+    const OCL::Program::BinaryArray array({device_}, {size}, {binary});
+    EXPECT_EQ(array.nBinary(), 1u);
+    OCL::Program fromBinary(context_, array);
+    // Built asynchronously: OpenCL calls back, with the user data, when the build ends.
+    std::atomic<int> done{0};
+    const OCL::Program::NotifyCallback callback(
+        [](cl_program, void* flag) { static_cast<std::atomic<int>*>(flag)->store(1); }, &done);
+    fromBinary.buildAsync({device_}, "", callback);
+    for (int i = 0; i < 1000 && done.load() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(done.load(), 1);
+    EXPECT_EQ(fromBinary.buildStatus(device_), OCL::Program::BuildSuccess);
+    OCL::Kernel fill = fromBinary.kernel("fill");
+    std::vector<cl_int> ints(32, 0);
+    OCL::Buffer buffer(context_, OCL::Memory::WriteOnly, false, ints.size() * sizeof(cl_int));
+    fill.setArg(0, buffer);
+    fill.setArg(1, cl_int(42));
+    OCL::CommandQueue queue(context_, device_);
+    queue.enqueueKernel(fill, OCL::Range<1>(ints.size()), OCL::Range<1>(0), OCL::Range<1>(0));
+    queue.enqueueBlockingRead(buffer, 0, ints.size() * sizeof(cl_int), ints.data());
+    EXPECT_EQ(ints, std::vector<cl_int>(32, 42));
+}
+
+TEST_F(OclCompute, ContextKnowsItsDevicesAndPlatform) {
+    const std::vector<OCL::Device> devices = context_.devices();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].id(), device_.id());
+    EXPECT_EQ(context_.platform().id(), platform_.id());
+
+    const OCL::Context byType(OCL::ContextProperties(platform_), OCL::Device::DEVICE_TYPE_CPU);
+    EXPECT_EQ(byType.platform().id(), platform_.id());
+    EXPECT_FALSE(byType.devices().empty());
+    EXPECT_EQ(OclError([&] {
+                  OCL::Context(OCL::ContextProperties(platform_),
+                               OCL::Device::DEVICE_TYPE_ACCELERATOR);
+              }),
+              "CL_DEVICE_NOT_FOUND");
+}

@@ -1,0 +1,144 @@
+// Platform and device answers that a real runtime does not give, from the test loader.
+#include <gtest/gtest.h>
+
+#include <vek/vek_ocl/LibraryOCL.h>
+#include <vek/vek_ocl/Platform.h>
+
+#include "FakeOpenCLControl.h"
+#include "OclTestUtil.h"
+
+namespace Enum = VEK::OCL::Enum;
+using VEK::OCL::Device;
+using VEK::OCL::Platform;
+using VEKTest::FakeOpenCL;
+using VEKTest::InternalMessage;
+using VEKTest::OclError;
+
+namespace {
+
+class OclScripted : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_.setPlatformVersions({"OpenCL 1.1 First", "OpenCL 1.0 Second"});
+        ASSERT_TRUE(VEK::OCL::Library::IsOpenCLAvailable(FakeOpenCL::Prefix()));
+        VEK::OCL::Library::Initialize();
+    }
+    void TearDown() override {
+        EXPECT_EQ(fake_.counts().unimplemented, 0);
+        VEK::OCL::Library::Terminate();
+    }
+    void set(char (&field)[64], const char* text) {
+        std::snprintf(field, sizeof(field), "%s", text);
+    }
+    void set(char (&field)[256], const char* text) {
+        std::snprintf(field, sizeof(field), "%s", text);
+    }
+    FakeOpenCL fake_;
+};
+
+}  // namespace
+
+TEST_F(OclScripted, PlatformsInOrderAndProfileTextsExactly) {
+    const std::vector<Platform> all = VEK::OCL::platforms();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].version(), "OpenCL 1.1 First");
+    EXPECT_EQ(all[1].version(), "OpenCL 1.0 Second");
+
+    const struct {
+        const char* text;
+        Enum::Profile profile;
+    } cases[] = {{"FULL_PROFILE", Enum::FullProfile},
+                 {"EMBEDDED_PROFILE", Enum::EmbeddedProfile},
+                 {"FULL_PROFILE ", Enum::UnknownProfile},
+                 {"full_profile", Enum::UnknownProfile},
+                 {"", Enum::UnknownProfile}};
+    for (const auto& c : cases) {
+        set(fake_.script().platformProfile, c.text);
+        EXPECT_EQ(all[0].profile(), c.profile) << '"' << c.text << '"';
+    }
+}
+
+TEST_F(OclScripted, ExtensionsMatchAsSubstrings) {
+    set(fake_.script().deviceExtensions, "cl_khr_fp16 cl_khr_fp64_extra");
+    set(fake_.script().platformExtensions, "cl_khr_icd");
+    const Platform platform = VEK::OCL::platforms().front();
+    const std::vector<Device> devices = platform.devices(Device::DEVICE_TYPE_GPU);
+    ASSERT_EQ(devices.size(), 1u);
+    const Device& device = devices.front();
+    EXPECT_TRUE(device.isSupported(Enum::khr_fp16));
+    EXPECT_TRUE(device.isSupported(Enum::khr_fp64));  // not whole-word
+    EXPECT_FALSE(device.isSupported(Enum::khr_gl_sharing));
+    EXPECT_TRUE(device.isSupported(Enum::UnknownExtension));
+    EXPECT_TRUE(VEK::OCL::IsSupported(devices, Enum::khr_fp16));
+    EXPECT_FALSE(VEK::OCL::IsSupported(devices, Enum::khr_icd));
+    EXPECT_TRUE(platform.isSupported(Enum::khr_icd));
+    EXPECT_FALSE(platform.isSupported(Enum::khr_fp16));
+    EXPECT_EQ(device.type(), Device::DEVICE_TYPE_GPU);
+    EXPECT_EQ(device.platform().id(), platform.id());
+}
+
+TEST_F(OclScripted, NameOfSizeOneIsEmpty) {
+    set(fake_.script().deviceName, "");
+    const Device device = VEK::OCL::platforms().front().devices(Device::DEVICE_TYPE_ALL).front();
+    EXPECT_EQ(device.name(), "");
+    set(fake_.script().deviceName, "Gadget");
+    EXPECT_EQ(device.name(), "Gadget");
+    EXPECT_EQ(device.name().size(), 6u);
+}
+
+TEST_F(OclScripted, WrongValueTypeNeverReachesOpenCL) {
+    const Device device = VEK::OCL::platforms().front().devices(Device::DEVICE_TYPE_ALL).front();
+    const int calls = fake_.calls("clGetDeviceInfo");
+    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_uint>(Enum::DEVICE_TYPE); }),
+              "property_typename == type_name");
+    EXPECT_EQ(InternalMessage([&] { device.getStringInfo(Enum::DEVICE_TYPE); }),
+              "GetPropertyTypeName(property) == Enum::GetTypeName<char*>()");
+    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_ulong>(Enum::DEVICE_DOUBLE_FP_CONFIG); }),
+              "property_typename == type_name");
+    EXPECT_EQ(fake_.calls("clGetDeviceInfo"), calls);
+}
+
+TEST_F(OclScripted, FailingStatusesBecomeExceptionsWithEmptyMessages) {
+    const Platform platform = VEK::OCL::platforms().front();
+    const Device device = platform.devices(Device::DEVICE_TYPE_ALL).front();
+
+    fake_.fail("clGetPlatformIDs", CL_OUT_OF_HOST_MEMORY);
+    EXPECT_EQ(OclError([] { VEK::OCL::platforms(); }), "CL_OUT_OF_HOST_MEMORY");
+    fake_.fail("clGetPlatformIDs", CL_INVALID_VALUE, 1);  // the list, after the count
+    EXPECT_EQ(OclError([] { VEK::OCL::platforms(); }), "CL_INVALID_VALUE");
+
+    fake_.fail("clGetPlatformInfo", CL_INVALID_PLATFORM);
+    EXPECT_EQ(OclError([&] { platform.name(); }), "CL_INVALID_PLATFORM");
+    fake_.fail("clGetPlatformInfo", CL_OUT_OF_RESOURCES, 1);  // the text, after its size
+    EXPECT_EQ(OclError([&] { platform.vendor(); }), "CL_OUT_OF_RESOURCES");
+
+    fake_.fail("clGetDeviceIDs", CL_INVALID_DEVICE_TYPE);
+    EXPECT_EQ(OclError([&] { platform.devices(Device::DEVICE_TYPE_ALL); }),
+              "CL_INVALID_DEVICE_TYPE");
+    fake_.fail("clGetDeviceIDs", CL_OUT_OF_HOST_MEMORY, 1);
+    EXPECT_EQ(OclError([&] { platform.devices(Device::DEVICE_TYPE_ALL); }),
+              "CL_OUT_OF_HOST_MEMORY");
+    fake_.fail("", 0);
+    EXPECT_EQ(OclError([&] { platform.devices(Device::DEVICE_TYPE_ACCELERATOR); }),
+              "CL_DEVICE_NOT_FOUND");
+
+    fake_.fail("clGetDeviceInfo", CL_INVALID_DEVICE);
+    EXPECT_EQ(OclError([&] { device.name(); }), "CL_INVALID_DEVICE");
+    fake_.fail("clGetDeviceInfo", CL_OUT_OF_RESOURCES, 1);
+    EXPECT_EQ(OclError([&] { device.extensions(); }), "CL_OUT_OF_RESOURCES");
+    fake_.fail("clGetDeviceInfo", CL_INVALID_VALUE);
+    EXPECT_EQ(OclError([&] { device.type(); }), "CL_INVALID_VALUE");
+    EXPECT_EQ(OclError([&] { device.supportsImages(); }), "CL_INVALID_VALUE");
+    fake_.fail("", 0);
+
+    // The exception names the wrapper's own source.
+    try {
+        fake_.fail("clGetDeviceInfo", CL_INVALID_DEVICE);
+        device.name();
+        ADD_FAILURE() << "nothing thrown";
+    } catch (const VEK::OCL::ExceptionOCL& e) {
+        EXPECT_NE(std::string(e.file()).find("Device.cpp"), std::string::npos) << e.file();
+        EXPECT_GT(e.line(), 0);
+        EXPECT_STREQ(e.what(), "OCL Exception: CL_INVALID_DEVICE");
+    }
+}
