@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <GL/glu.h>
+
 #include <string>
 #include <vector>
 

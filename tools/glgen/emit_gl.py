@@ -55,6 +55,7 @@ def emit(out, registry, gl11, groups, extensions):
     gl11_set = set(gl11)
     emit_checker(out, operations, gl11_set)
     emit_observer(out, operations)
+    return operations
 
 
 def emit_extension_enum(out, extensions):

@@ -5,6 +5,7 @@
 #include "vek/core/memory/VEKMemory.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 
 namespace VEK {
 namespace OGL {
@@ -35,6 +36,7 @@ void Library::Terminate() {
             *stream = nullptr;
         }
     }
+    WGLInterceptor::Destroy();
     OpenGLInterceptor::Destroy();
     ExtensionManager::Terminate();
 

@@ -14,6 +14,8 @@
 #include "vek/core/utility/SharedPtr.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
+#include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 #include "vek/vek_ogl/ogl/Object.h"
 
 namespace VEK {
@@ -190,6 +192,8 @@ void ExtensionManager::initialize() {
         }
     }
 
+    readWGLExtensions();
+
     supportsNPOT_ = vendor_ == VENDOR_NVIDIA ? isSupported(OGLEXT_ARB_texture_non_power_of_two)
                                              : isSupported(OGLEXT_ARB_texture_non_power_of_two) ||
                                                    isSupported(OGLEXT_VERSION_2_0);
@@ -275,6 +279,33 @@ void ExtensionManager::loadVersionLadder() {
     }
 }
 
+void ExtensionManager::readWGLExtensions() {
+    WGLInterceptor* wgl = WGLInterceptor::Instance();
+    if (init_WGL_ARB_extensions_string()) {
+        const char* text = _wcgmGetExtensionsStringARB(wgl->wcgmGetCurrentDC(__FILE__, __LINE__));
+        std::vector<std::string> names;
+        TokenizeExtensionString(text ? text : "", names);
+        for (const std::string& name : names) {
+            const OpenGLExtension extension = nameToEnumWGL(name.c_str());
+            if (extension != OGLEXT_UNKNOWN && initializeWGL(extension)) {
+                supportedExtensions_.insert(extension);
+                supportedExtensionNames_.push_back(name);
+            }
+        }
+    }
+
+    const auto extensionsString =
+        reinterpret_cast<PFN_wcgmGetExtensionsStringARB>(reinterpret_cast<internal::EntryPoint>(
+            wgl->wcgmGetProcAddress(__FILE__, __LINE__, "wglGetExtensionsStringARB")));
+    if (extensionsString != nullptr) {
+        const char* text = extensionsString(wgl->wcgmGetCurrentDC(__FILE__, __LINE__));
+        if (text != nullptr && std::strstr(text, "WGL_ARB_create_context") != nullptr) {
+            createContextAttribs_ = reinterpret_cast<internal::EntryPoint>(
+                wgl->wcgmGetProcAddress(__FILE__, __LINE__, "wglCreateContextAttribsARB"));
+        }
+    }
+}
+
 std::string ExtensionManager::getExtensionsString() const {
     if (majorVersion_ < 3) {
         return GetGLString(GL_EXTENSIONS);
@@ -300,8 +331,7 @@ bool ExtensionManager::initialize(OpenGLExtension extension) {
     if (isSupported(extension)) {
         return true;
     }
-    // WGL values load through the window-system loaders, which join with the WGL interceptor.
-    if (!initializeGL(extension)) {
+    if (!initializeGL(extension) && !initializeWGL(extension)) {
         return false;
     }
     supportedExtensions_.insert(extension);

@@ -15,6 +15,7 @@ namespace VEK {
 namespace OGL {
 
 class OpenGLInterceptorDecorator;
+class WGLInterceptorDecorator;
 
 // The requested context profile; stored and handed on, never branched on.
 enum OpenGLProfile : std::int32_t {
@@ -76,7 +77,11 @@ public:
     // Loads an extension or version on demand; true when it is (now) supported.
     bool initialize(OpenGLExtension extension);
     bool initializeGL(OpenGLExtension extension);
+    // WGL values: the loader's result where the extension has entry points, else true; false
+    // for any other value.
+    bool initializeWGL(OpenGLExtension extension);
     OpenGLExtension nameToEnumGL(char const* name) const;
+    static OpenGLExtension nameToEnumWGL(char const* name);
 
 #include "vek/vek_ogl/extensionator/generated/ExtensionLoaderDeclarations.inc"
 
@@ -132,6 +137,9 @@ public:
     // The process-wide chain, made with its error checker first when empty (Instance's rule).
     void addInterceptor(OpenGLInterceptorDecorator* decorator);
     OpenGLInterceptorDecorator* popInterceptor();
+    // The same for the window-system chain, made with its default checker first when empty.
+    static void addWGLInterceptor(WGLInterceptorDecorator* decorator);
+    static WGLInterceptorDecorator* popWGLInterceptor();
 
 private:
     explicit ExtensionManager(HGLRC context);
@@ -140,8 +148,20 @@ private:
     static ExtensionManager* NullExtensionManager();
     static void TokenizeExtensionString(std::string const& text, std::vector<std::string>& names);
 
+    internal::EntryPoint getWglCreateContextAttribsPtr() const {
+        return createContextAttribs_;
+    }
+
     void initialize();
     void loadVersionLadder();
+    void readWGLExtensions();
+
+    bool init_WGL_ARB_create_context();
+    bool init_WGL_ARB_extensions_string();
+    bool init_WGL_ARB_pbuffer();
+    bool init_WGL_ARB_pixel_format();
+    bool init_WGL_ARB_render_texture();
+    bool init_WGL_EXT_swap_control();
     std::string getExtensionsString() const;
     bool tryInitializing(OpenGLExtension extension, bool required);
 
