@@ -1,0 +1,77 @@
+#include "vek/platform/ContextFeatures.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glx.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "vek/platform/GLRequirements.h"
+
+namespace VEK {
+namespace Platform {
+
+ContextFeatures::ContextFeatures() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    unsigned major = 0, minor = 0;
+    if (!version || std::sscanf(version, "%u.%u", &major, &minor) != 2) {
+        return;  // no current context: provides nothing
+    }
+    version_ = major * 10 + minor;
+    if (version_ >= 30) {
+        auto getStringi = reinterpret_cast<PFNGLGETSTRINGIPROC>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glGetStringi")));
+        GLint count = 0;
+        glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+        for (GLint i = 0; getStringi && i < count; ++i) {
+            const GLubyte* name = getStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
+            if (name) {
+                extensions_.insert(reinterpret_cast<const char*>(name));
+            }
+        }
+        GLint flags = 0;
+        glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
+        GLint profile = 0;
+        if (version_ >= 32) {
+            glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+        }
+        // Removed features are gone in a core profile, in a forward-compatible context, and in
+        // 3.1 unless the driver keeps them with GL_ARB_compatibility.
+        removesDeprecated_ = (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0 ||
+                             (flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0 ||
+                             (version_ == 31 && !hasExtension("GL_ARB_compatibility"));
+    } else {
+        const char* list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+        std::istringstream words(list ? list : "");
+        std::string name;
+        while (words >> name) {
+            extensions_.insert(name);
+        }
+    }
+    // Reading the state must not leave an error for the caller's next glGetError.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+bool ContextFeatures::provides(const char* name) const {
+    const GLCommandRequirement* requirement = name ? FindGLCommandRequirement(name) : nullptr;
+    if (!requirement) {
+        return false;
+    }
+    if (requirement->version != 0 && version_ >= requirement->version &&
+        !(removesDeprecated_ && requirement->coreRemoved != 0 &&
+          version_ >= requirement->coreRemoved)) {
+        return true;
+    }
+    for (const unsigned short* e = requirement->extensions; e && *e != 0xFFFF; ++e) {
+        const char* extension = GLExtensionName(*e);
+        if (extension && hasExtension(extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace Platform
+}  // namespace VEK

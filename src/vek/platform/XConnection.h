@@ -1,0 +1,31 @@
+#pragma once
+
+#include <mutex>
+
+// Xlib's own typedef; repeating it is allowed and keeps Xlib out of this header.
+typedef struct _XDisplay Display;
+
+namespace VEK {
+namespace Platform {
+
+// The process-wide X connection every platform call runs on. It is opened on first use (after
+// XInitThreads) from DISPLAY, unless the host handed in its own connection before that.
+class XConnection {
+public:
+    // The connection, opened on first use; null when no X server answers.
+    static Display* Get();
+    // Makes the host's connection the one the platform uses. Only before first use and only once:
+    // false otherwise, and for a null display. The host keeps ownership and keeps it open.
+    static bool UseHostConnection(Display* display);
+    // Serialises the platform's own bookkeeping; held by every platform call that touches it.
+    // The bookkeeping (this mutex, the handle tables) is never destroyed, because handles may
+    // still be released by other objects' destructors while the process exits.
+    static std::recursive_mutex& Mutex();
+
+private:
+    static Display* sDisplay_;
+    static bool sOpened_;
+};
+
+}  // namespace Platform
+}  // namespace VEK
