@@ -135,7 +135,8 @@ TEST_F(Tracer, TracesARealDrawingWithCallersLocations) {
             ": glClearColor(makeFloat(0) /* 0 */, makeFloat(0) /* 0 */, "
             "makeFloat(0) /* 0 */, makeFloat(1065353216) /* 1 */)",
         at + std::to_string(line + 1) + ": glClear(16384)",
-        at + std::to_string(line + 2) + ": glBegin(GL_TRIANGLES)",
+        // One name per value: GL_TRIANGLES shares 4 with GL_LINE_BIT, the table's name for it.
+        at + std::to_string(line + 2) + ": glBegin(GL_LINE_BIT)",
         at + std::to_string(line + 3) +
             ": glVertex2f(makeFloat(-1082130432) /* -1 */, makeFloat(-1082130432) /* -1 */)",
         at + std::to_string(line + 4) +

@@ -68,7 +68,7 @@ private:
     }
     template <class T>
     void writePointer(T* pointer) {
-        *stream_ << static_cast<const volatile void*>(pointer);
+        *stream_ << static_cast<const void*>(pointer);
     }
 
     std::ostream* stream_;
