@@ -3,8 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include <gtest/gtest.h>
-
 namespace VEKTest {
 
 namespace {

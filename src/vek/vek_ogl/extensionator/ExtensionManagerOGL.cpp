@@ -41,18 +41,6 @@ HandleManagers& HandleManagersInstance() {
     return list;
 }
 
-// Bumped whenever a registration may vanish, so that a thread's remembered table is looked up
-// again; between bumps a registered handle keeps its manager.
-std::atomic<unsigned long> gRegistryGeneration{1};
-
-struct CachedTable {
-    HGLRC context = nullptr;
-    const FunctionTable* table = nullptr;
-    unsigned long generation = 0;
-};
-
-thread_local CachedTable tCachedTable;
-
 ExtensionManager* Lookup(HGLRC context) {
     ContextRegistry::const_accessor accessor;
     return ContextRegistryInstance().find(accessor, context) ? accessor->second : nullptr;
@@ -61,6 +49,14 @@ ExtensionManager* Lookup(HGLRC context) {
 const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
 }  // namespace
+
+namespace internal {
+
+thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+// Between bumps a registered handle keeps its manager.
+std::atomic<unsigned long> gRegistryGeneration{1};
+
+}  // namespace internal
 
 ExtensionManager* ExtensionManager::sCachedNullExtMgrInstance_ = nullptr;
 ExtensionManager::InitOptions ExtensionManager::sInitOptions_;
@@ -96,13 +92,10 @@ ExtensionManager* ExtensionManager::Instance(HGLRC const& context) {
     return NullExtensionManager();
 }
 
-FunctionTable const& ExtensionManager::CurrentTable() {
-    const HGLRC context = ::wglGetCurrentContext();
-    CachedTable& cached = tCachedTable;
-    const unsigned long generation = gRegistryGeneration.load(std::memory_order_acquire);
-    if (cached.context == context && cached.generation == generation && context != nullptr) {
-        return *cached.table;
-    }
+FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
+    // Read before the lookup: a bump during it leaves the cache stale, never wrong.
+    const unsigned long generation =
+        internal::gRegistryGeneration.load(std::memory_order_acquire);
     ExtensionManager* manager = Lookup(context);
     if (manager == nullptr) {
         ExtensionManager* made = Create(context);
@@ -114,7 +107,7 @@ FunctionTable const& ExtensionManager::CurrentTable() {
         manager = accessor->second;
     }
     const FunctionTable& table = manager->table();
-    cached = CachedTable{context, &table, generation};
+    internal::tCachedTable = internal::CachedTable{context, &table, generation};
     return table;
 }
 
@@ -141,7 +134,7 @@ void ExtensionManager::Terminate() {
         sCachedNullExtMgrInstance_ = nullptr;
     }
     ContextRegistryInstance().clear();
-    gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+    internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void ExtensionManager::TokenizeExtensionString(std::string const& text,

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <atomic>
 #include <iosfwd>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
@@ -16,6 +18,21 @@ namespace OGL {
 
 class OpenGLInterceptorDecorator;
 class WGLInterceptorDecorator;
+
+namespace internal {
+
+// The table last found for this thread's current context. Every OpenGL call beyond 1.1 needs
+// it, so the common case is one thread-local read and one compare; a registry change that may
+// drop a registration bumps the generation and sends every thread back to the registry.
+struct CachedTable {
+    HGLRC context = nullptr;
+    const FunctionTable* table = nullptr;
+    unsigned long generation = 0;
+};
+extern thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+extern std::atomic<unsigned long> gRegistryGeneration;
+
+}  // namespace internal
 
 // The requested context profile; stored and handed on, never branched on.
 enum OpenGLProfile : std::int32_t {
@@ -61,7 +78,15 @@ public:
     static ExtensionManager* Instance(HGLRC const& context);
     // The table of the current context's manager; a context met for the first time gets a
     // manager made on it and registered.
-    static FunctionTable const& CurrentTable();
+    static FunctionTable const& CurrentTable() {
+        const HGLRC context = ::wglGetCurrentContext();
+        const internal::CachedTable& cached = internal::tCachedTable;
+        if (cached.context == context && context != nullptr &&
+            cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire)) {
+            return *cached.table;
+        }
+        return CurrentTableLookup(context);
+    }
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
     // Empties both registries (the managers made by CurrentTable stay alive until exit).
@@ -144,6 +169,7 @@ public:
 private:
     explicit ExtensionManager(HGLRC context);
 
+    static FunctionTable const& CurrentTableLookup(HGLRC context);
     static ExtensionManager* Create(HGLRC context);
     static ExtensionManager* NullExtensionManager();
     static void TokenizeExtensionString(std::string const& text, std::vector<std::string>& names);

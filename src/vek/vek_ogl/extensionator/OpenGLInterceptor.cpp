@@ -11,7 +11,7 @@ OpenGLInterceptor* OpenGLInterceptor::sInterceptor_ = nullptr;
 
 OpenGLInterceptor::~OpenGLInterceptor() = default;
 
-OpenGLInterceptor* OpenGLInterceptor::Instance() {
+OpenGLInterceptor* OpenGLInterceptor::CreateDefault() {
     if (sInterceptor_ == nullptr) {
         sInterceptor_ = VEK_NEW(OpenGLErrorChecker)();
     }

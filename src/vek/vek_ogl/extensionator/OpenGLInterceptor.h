@@ -15,7 +15,9 @@ class OpenGLInterceptor {
 public:
     // The head of the chain; the first call makes the error checker through the allocation
     // hook. Null only when the hook gives no memory.
-    static OpenGLInterceptor* Instance();
+    static OpenGLInterceptor* Instance() {
+        return sInterceptor_ != nullptr ? sInterceptor_ : CreateDefault();
+    }
     // Destroys the error checker when it heads the chain; decorators must be popped first.
     static void Destroy();
 
@@ -33,6 +35,8 @@ protected:
     OpenGLInterceptor() = default;
 
 private:
+    static OpenGLInterceptor* CreateDefault();
+
     OpenGLInterceptor(const OpenGLInterceptor&) = delete;
     OpenGLInterceptor& operator=(const OpenGLInterceptor&) = delete;
 
