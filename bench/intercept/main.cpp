@@ -22,7 +22,9 @@ std::atomic<long> gAllocations{0};
 
 // Counts every heap allocation of the process, to show the hot paths make none. (GCC cannot see
 // that the replaced operators pair malloc with free.)
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(std::size_t size) {
     gAllocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size ? size : 1)) {
