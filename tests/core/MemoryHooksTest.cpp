@@ -8,19 +8,13 @@
 #include <vek/core/utility/SharedPtr.h>
 
 #include "support/CountingHooks.h"
+#include "support/InternalMessage.h"
 
 using VEKTest::CountingHooks;
 
-namespace {
+using VEKTest::InternalMessageOf;
 
-std::string MessageOf(void (*statement)()) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
+namespace {
 
 void* OtherAllocate(std::size_t, VEK::MemoryType, const char*, int) {
     return nullptr;
@@ -48,8 +42,9 @@ struct Derived : Base, Other {};
 
 TEST(MemoryHooks, RefusedAfterStartEvenIfNeverInstalled) {
     VEK::Core::Library::Initialize();
-    EXPECT_EQ(MessageOf([] { CountingHooks::Install(); }), "!Core::Library::IsInitialized()");
-    EXPECT_EQ(MessageOf([] { VEK::SetMemoryCheckFunction(&Check); }),
+    EXPECT_EQ(InternalMessageOf([] { CountingHooks::Install(); }),
+              "!Core::Library::IsInitialized()");
+    EXPECT_EQ(InternalMessageOf([] { VEK::SetMemoryCheckFunction(&Check); }),
               "!Core::Library::IsInitialized()");
     EXPECT_EQ(VEK_private::gAllocationFunction, nullptr);
     EXPECT_EQ(VEK_private::gDeallocationFunction, nullptr);
@@ -63,22 +58,23 @@ TEST(MemoryHooks, InstalledOnceAndRefusalChangesNothing) {
     CountingHooks::Install();
     const auto allocation = VEK_private::gAllocationFunction;
     const auto deallocation = VEK_private::gDeallocationFunction;
-    EXPECT_EQ(
-        MessageOf([] { VEK::SetAllocationDeallocationFunction(&OtherAllocate, &OtherDeallocate); }),
-        "VEK_private::gAllocationFunction == NULL");
+    EXPECT_EQ(InternalMessageOf(
+                  [] { VEK::SetAllocationDeallocationFunction(&OtherAllocate, &OtherDeallocate); }),
+              "VEK_private::gAllocationFunction == NULL");
     EXPECT_EQ(VEK_private::gAllocationFunction, allocation);
     EXPECT_EQ(VEK_private::gDeallocationFunction, deallocation);
 
     VEK::SetMemoryCheckFunction(&Check);
-    EXPECT_EQ(MessageOf([] { VEK::SetMemoryCheckFunction(&Check); }),
+    EXPECT_EQ(InternalMessageOf([] { VEK::SetMemoryCheckFunction(&Check); }),
               "VEK_private::gMemoryCheckFunction == NULL");
     EXPECT_TRUE(VEK_private::CheckMemoryLegal(nullptr, 0));
 }
 
 TEST(MemoryHooks, OnlyDeallocationSetRefusesTheNextInstall) {
     VEK::SetAllocationDeallocationFunction(nullptr, &OtherDeallocate);
-    EXPECT_EQ(MessageOf([] { VEK::SetAllocationDeallocationFunction(&OtherAllocate, nullptr); }),
-              "VEK_private::gDeallocationFunction == NULL");
+    EXPECT_EQ(
+        InternalMessageOf([] { VEK::SetAllocationDeallocationFunction(&OtherAllocate, nullptr); }),
+        "VEK_private::gDeallocationFunction == NULL");
     EXPECT_EQ(VEK_private::gAllocationFunction, nullptr);
     EXPECT_EQ(VEK_private::gDeallocationFunction, &OtherDeallocate);
 }

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <iosfwd>
+#include <type_traits>
+
+namespace VEK {
+
+// IEEE 754 binary16 value: bit 15 sign, bits 14 to 10 exponent (bias 15), bits 9 to 0 fraction.
+// Conversion from float rounds half-way cases up in magnitude; it never keeps the sign of zero
+// and never turns a NaN into an infinity. Conversion to float is exact.
+class half {
+public:
+    half() : bits_(0) {}
+    half(float f) { assign(f); }
+    half& operator=(float f) {
+        assign(f);
+        return *this;
+    }
+    operator float() const { return toFloat(bits_); }
+
+    std::uint16_t bits() const { return bits_; }
+    void setBits(std::uint16_t bits) { bits_ = bits; }
+
+    half operator-() const {
+        half h;
+        h.bits_ = static_cast<std::uint16_t>(bits_ ^ 0x8000u);
+        return h;
+    }
+
+    // Both operands in float, combined in single precision, converted back.
+    half& operator+=(half h) { return *this = float(*this) + float(h); }
+    half& operator+=(float f) { return *this = float(*this) + f; }
+    half& operator-=(half h) { return *this = float(*this) - float(h); }
+    half& operator-=(float f) { return *this = float(*this) - f; }
+    half& operator*=(half h) { return *this = float(*this) * float(h); }
+    half& operator*=(float f) { return *this = float(*this) * f; }
+    half& operator/=(half h) { return *this = float(*this) / float(h); }
+    half& operator/=(float f) { return *this = float(*this) / f; }
+
+    // The value rounded to n fraction bits, half-way cases up; n of 10 or more changes nothing.
+    // Where rounding would overflow the exponent the fraction is truncated instead. A NaN stays
+    // as it is.
+    half round(unsigned n) const;
+
+    bool isFinite() const { return exponent() != 31; }
+    bool isNormalized() const { return exponent() != 0 && exponent() != 31; }
+    bool isDenormalized() const { return exponent() == 0 && fraction() != 0; }
+    bool isZero() const { return (bits_ & 0x7fffu) == 0; }
+    bool isNan() const { return exponent() == 31 && fraction() != 0; }
+    bool isInfinity() const { return exponent() == 31 && fraction() == 0; }
+    bool isNegative() const { return (bits_ & 0x8000u) != 0; }
+
+    static half posInf() { return FromBits(0x7c00); }
+    static half negInf() { return FromBits(0xfc00); }
+    static half qNan() { return FromBits(0x7fff); }
+    static half sNan() { return FromBits(0x7dff); }
+
+private:
+    static half FromBits(std::uint16_t bits) {
+        half h;
+        h.bits_ = bits;
+        return h;
+    }
+    unsigned exponent() const { return (bits_ >> 10) & 0x1fu; }
+    unsigned fraction() const { return bits_ & 0x3ffu; }
+
+    // Inline for every result below 2^15. A normal half comes from the exponent table plus the
+    // rounded fraction (a carry moves into the exponent). Otherwise a subnormal half or +0 is
+    // chosen with masks rather than branches, which data mixing the two would defeat. From
+    // 2^15 up (where rounding may overflow), infinities and NaNs go to convert.
+    void assign(float f) {
+        std::uint32_t x;
+        std::memcpy(&x, &f, sizeof x);
+        const std::uint32_t fraction = x & 0x007fffffu;
+        const std::uint32_t e = eLut(x >> 23);
+        if (e != 0) {
+            bits_ = static_cast<std::uint16_t>(e + ((fraction + 0x00001000u) >> 13));
+            return;
+        }
+        const std::uint32_t magnitude = x & 0x7fffffffu;
+        if (magnitude >= 0x47000000u) {
+            bits_ = convert(x);
+            return;
+        }
+        // 1 to 11 for subnormal results; clamped where the value is not used.
+        std::uint32_t shift = 113u - (magnitude >> 23);
+        shift = shift < 24u ? shift : 24u;
+        const std::uint32_t subnormal =
+            ((x >> 16) & 0x8000u) | ((((fraction | 0x00800000u) >> shift) + 0x00001000u) >> 13);
+        const std::uint32_t notZero = 0u - static_cast<std::uint32_t>(magnitude >= 0x33000000u);
+        bits_ = static_cast<std::uint16_t>(subnormal & notZero);
+    }
+
+    // Float bit pattern to half pattern, every case; overflow, infinities and NaNs come here.
+    static std::uint16_t convert(std::uint32_t x);
+    // Raises the processor's overflow flag and returns +infinity.
+    static float overflow();
+
+    static float toFloat(std::uint16_t bits) {
+        float f;
+        std::memcpy(&f, &sToFloat_[bits], sizeof f);
+        return f;
+    }
+    static std::uint16_t eLut(std::uint32_t signAndExponent) { return sExponent_[signAndExponent]; }
+
+    // Float bit patterns of every half; indexed by the top nine bits of a float (sign and
+    // exponent), the half's sign and exponent bits, or 0 where convert decides.
+    static const std::array<std::uint32_t, 65536> sToFloat_;
+    static const std::array<std::uint16_t, 512> sExponent_;
+
+    std::uint16_t bits_;
+};
+
+// Writes the float value.
+std::ostream& operator<<(std::ostream& stream, half h);
+// Reads a float and converts it; h is left alone when nothing could be read.
+std::istream& operator>>(std::istream& stream, half& h);
+
+static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
+
+}  // namespace VEK

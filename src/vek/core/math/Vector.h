@@ -1,0 +1,274 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <ostream>
+#include <type_traits>
+
+namespace VEK {
+namespace detail {
+
+// Out of line so that the header needs no exception machinery.
+[[noreturn]] void ThrowIntegerDivisionFault(const char* file, int line, bool byZero);
+
+// Storage and operations shared by every small vector. Derived names the concrete type so
+// that every operation takes and returns it; T and N give the components. The only data is the
+// component array, so each vector is laid out exactly as its components and copies byte for byte.
+template <class Derived, class T, unsigned N>
+class VectorBase {
+    static constexpr bool kFloat = std::is_floating_point_v<T>;
+    static constexpr bool kIntegral = std::is_integral_v<T>;
+    static constexpr bool kSigned = std::is_signed_v<T>;
+
+public:
+    typedef T value_type;
+
+    // All components zero.
+    VectorBase() : c_{} {}
+    explicit VectorBase(T value) {
+        for (unsigned i = 0; i < N; ++i) {
+            c_[i] = value;
+        }
+    }
+    template <
+        class... Values,
+        std::enable_if_t<sizeof...(Values) == N && (std::is_arithmetic_v<Values> && ...), int> = 0>
+    VectorBase(Values... values) : c_{static_cast<T>(values)...} {}
+
+    // Unchecked.
+    T& operator[](unsigned i) { return c_[i]; }
+    const T& operator[](unsigned i) const { return c_[i]; }
+    T* begin() { return c_; }
+    T* end() { return c_ + N; }
+    const T* begin() const { return c_; }
+    const T* end() const { return c_ + N; }
+
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    unsigned size() const {
+        return N;
+    }
+
+    // Component-wise minimum and maximum in place. The three-component and smaller vectors keep
+    // their own component when the pair is unordered; the four-component one takes other's.
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    Derived& min(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            if constexpr (N == 4) {
+                if (!(other.c_[i] >= c_[i])) {
+                    c_[i] = other.c_[i];
+                }
+            } else if (c_[i] > other.c_[i]) {
+                c_[i] = other.c_[i];
+            }
+        }
+        return self();
+    }
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    Derived& max(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            if constexpr (N == 4) {
+                if (!(c_[i] >= other.c_[i])) {
+                    c_[i] = other.c_[i];
+                }
+            } else if (other.c_[i] > c_[i]) {
+                c_[i] = other.c_[i];
+            }
+        }
+        return self();
+    }
+
+    Derived& operator+=(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            c_[i] += other.c_[i];
+        }
+        return self();
+    }
+    template <bool S = kSigned, std::enable_if_t<S, int> = 0>
+    Derived& operator-=(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            c_[i] -= other.c_[i];
+        }
+        return self();
+    }
+    Derived& operator*=(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            c_[i] *= other.c_[i];
+        }
+        return self();
+    }
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    Derived& operator*=(T scalar) {
+        for (unsigned i = 0; i < N; ++i) {
+            c_[i] *= scalar;
+        }
+        return self();
+    }
+    // Integer division truncates toward zero. A zero divisor, or the one signed quotient that
+    // does not fit, throws instead of stopping the process.
+    Derived& operator/=(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            CheckDivisor(c_[i], other.c_[i]);
+            c_[i] /= other.c_[i];
+        }
+        return self();
+    }
+    template <bool I = kIntegral, std::enable_if_t<I, int> = 0>
+    Derived& operator%=(const Derived& other) {
+        for (unsigned i = 0; i < N; ++i) {
+            CheckDivisor(c_[i], other.c_[i]);
+            c_[i] %= other.c_[i];
+        }
+        return self();
+    }
+
+    friend Derived operator+(Derived a, const Derived& b) { return a += b; }
+    template <bool S = kSigned, std::enable_if_t<S, int> = 0>
+    friend Derived operator-(Derived a, const Derived& b) {
+        return a -= b;
+    }
+    friend Derived operator*(Derived a, const Derived& b) { return a *= b; }
+    friend Derived operator/(Derived a, const Derived& b) { return a /= b; }
+    template <bool I = kIntegral, std::enable_if_t<I, int> = 0>
+    friend Derived operator%(Derived a, const Derived& b) {
+        return a %= b;
+    }
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    friend Derived operator*(T scalar, Derived v) {
+        return v *= scalar;
+    }
+    template <bool F = kFloat, std::enable_if_t<F, int> = 0>
+    friend Derived operator*(Derived v, T scalar) {
+        return v *= scalar;
+    }
+
+    // A NaN component makes two vectors unequal.
+    friend bool operator==(const Derived& a, const Derived& b) {
+        for (unsigned i = 0; i < N; ++i) {
+            if (!(a.c_[i] == b.c_[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+    friend bool operator!=(const Derived& a, const Derived& b) { return !(a == b); }
+    // Lexicographic from component 0; equal or unordered components defer to the next.
+    friend bool operator<(const Derived& a, const Derived& b) {
+        for (unsigned i = 0; i < N; ++i) {
+            if (a.c_[i] > b.c_[i]) {
+                return false;
+            }
+            if (a.c_[i] < b.c_[i]) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // "(c0, c1, ...)" in the stream's own number format.
+    friend std::ostream& operator<<(std::ostream& stream, const Derived& v) {
+        stream << '(';
+        for (unsigned i = 0; i < N; ++i) {
+            if (i != 0) {
+                stream << ", ";
+            }
+            stream << v.c_[i];
+        }
+        return stream << ')';
+    }
+
+private:
+    Derived& self() { return static_cast<Derived&>(*this); }
+
+    static void CheckDivisor([[maybe_unused]] T dividend, [[maybe_unused]] T divisor) {
+        if constexpr (kIntegral) {
+            if (divisor == 0) {
+                ThrowIntegerDivisionFault(__FILE__, __LINE__, true);
+            }
+            if constexpr (kSigned) {
+                if (divisor == -1 && dividend == std::numeric_limits<T>::min()) {
+                    ThrowIntegerDivisionFault(__FILE__, __LINE__, false);
+                }
+            }
+        }
+    }
+
+    T c_[N];
+};
+
+}  // namespace detail
+
+class float2 : public detail::VectorBase<float2, float, 2> {
+public:
+    using VectorBase::VectorBase;
+};
+class float3 : public detail::VectorBase<float3, float, 3> {
+public:
+    using VectorBase::VectorBase;
+};
+class float4 : public detail::VectorBase<float4, float, 4> {
+public:
+    using VectorBase::VectorBase;
+};
+class int2 : public detail::VectorBase<int2, std::int32_t, 2> {
+public:
+    using VectorBase::VectorBase;
+};
+class int3 : public detail::VectorBase<int3, std::int32_t, 3> {
+public:
+    using VectorBase::VectorBase;
+};
+class int4 : public detail::VectorBase<int4, std::int32_t, 4> {
+public:
+    using VectorBase::VectorBase;
+};
+class size2 : public detail::VectorBase<size2, std::uint32_t, 2> {
+public:
+    using VectorBase::VectorBase;
+};
+
+// Sum of products from component 0 upward, in single precision from 0.
+template <class D, unsigned N>
+float dot(const detail::VectorBase<D, float, N>& a, const detail::VectorBase<D, float, N>& b) {
+    float sum = 0.f;
+    for (unsigned i = 0; i < N; ++i) {
+        sum += a[i] * b[i];
+    }
+    return sum;
+}
+
+// The square root is taken in double precision of the single-precision sum of squares.
+template <class D, unsigned N>
+float norm(const detail::VectorBase<D, float, N>& v) {
+    return static_cast<float>(std::sqrt(static_cast<double>(dot(v, v))));
+}
+
+// In place. A vector of length 0 (or whose squares underflow) becomes all zeros.
+template <class D, unsigned N>
+D& normalize(detail::VectorBase<D, float, N>& v) {
+    const float length = norm(v);
+    const float factor = length == 0.f ? 0.f : 1.f / length;
+    for (unsigned i = 0; i < N; ++i) {
+        v[i] *= factor;
+    }
+    return static_cast<D&>(v);
+}
+
+inline float3 cross(const float3& a, const float3& b) {
+    return float3(a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
+}
+
+// Arrays of these go to OpenGL and OpenCL as they are: no padding, no alignment of their own.
+static_assert(sizeof(float2) == 8 && sizeof(float3) == 12 && sizeof(float4) == 16);
+static_assert(sizeof(int2) == 8 && sizeof(int3) == 12 && sizeof(int4) == 16);
+static_assert(sizeof(size2) == 8);
+static_assert(alignof(float4) == alignof(float) && alignof(int4) == alignof(std::int32_t));
+static_assert(std::is_standard_layout_v<float4> && std::is_trivially_copyable_v<float4>);
+static_assert(std::is_standard_layout_v<float3> && std::is_trivially_copyable_v<float3>);
+static_assert(std::is_standard_layout_v<float2> && std::is_trivially_copyable_v<float2>);
+static_assert(std::is_standard_layout_v<int4> && std::is_trivially_copyable_v<int4>);
+static_assert(std::is_standard_layout_v<int3> && std::is_trivially_copyable_v<int3>);
+static_assert(std::is_standard_layout_v<int2> && std::is_trivially_copyable_v<int2>);
+static_assert(std::is_standard_layout_v<size2> && std::is_trivially_copyable_v<size2>);
+
+}  // namespace VEK

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <vek/core/exceptions/InternalException.h>
+#include <vek/core/math/region_2d/BoundingRect.h>
+#include <vek/core/math/region_2d/BoundingRegion.h>
+
+#include "support/InternalMessage.h"
+
+using VEK::BoundingRect;
+using VEK::BoundingRegion;
+using VEK::float2;
+
+using VEKTest::InternalMessageOf;
+
+namespace {
+
+const float kInf = std::numeric_limits<float>::infinity();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+BoundingRect Rect(float x0, float y0, float x1, float y1) {
+    return BoundingRect(float2(x0, y0), float2(x1, y1));
+}
+
+// A region kind other than the rectangle: a triangle, so that the hull-based branches run.
+class Triangle : public VEK::BoundingRegionBase {
+public:
+    Triangle(float2 a, float2 b, float2 c) : points_{a, b, c} {}
+    Triangle() = default;
+
+    Triangle* clone() const override { return nullptr; }
+    bool isEmpty() const override { return points_.empty(); }
+    void makeNowhere() override { points_.clear(); }
+    void makeEverywhere() override {}
+    void include(const VEK::BoundingRegionBase&) override {}
+    void include(const float2&) override {}
+    bool contains(const VEK::BoundingRegionBase&) const override { return false; }
+    bool contains(const float2&) const override { return false; }
+    void intersect(const VEK::BoundingRegionBase&) override {}
+    void subtract(const VEK::BoundingRegionBase&) override {}
+    void dilate(const VEK::BoundingRegionBase&) override {}
+    void erode(const BoundingRect&) override {}
+    void translate(const float2&) override {}
+    std::vector<float2> convexHull() const override { return points_; }
+    BoundingRect boundingRect() const override { return BoundingRect(); }
+    Representation representation() const override { return static_cast<Representation>(2); }
+    std::string toString() const override { return "triangle"; }
+
+private:
+    std::vector<float2> points_;
+};
+
+}  // namespace
+
+TEST(BoundingRect, EmptyPointAndPlane) {
+    BoundingRect r;
+    EXPECT_TRUE(r.isEmpty());
+    EXPECT_EQ(r.area(), 0.f);
+    EXPECT_EQ(r.toString(), "Empty");
+    EXPECT_EQ(r.min, float2(kInf, kInf));
+    EXPECT_EQ(r.max, float2(-kInf, -kInf));
+    EXPECT_TRUE(r.convexHull().empty());
+    EXPECT_FALSE(r.contains(float2(0, 0)));
+
+    r.include(float2(2, 3));
+    EXPECT_FALSE(r.isEmpty());
+    EXPECT_EQ(r.area(), 0.f);
+    EXPECT_EQ(r.width(), 0.f);
+    EXPECT_TRUE(r.contains(float2(2, 3)));
+    EXPECT_FALSE(r.contains(float2(2, 3.001f)));
+    // NaN coordinates leave the bounds alone.
+    r.include(float2(kNaN, 7));
+    EXPECT_EQ(r, Rect(2, 3, 2, 7));
+
+    const BoundingRect plane = BoundingRect::InfinitePlane();
+    EXPECT_EQ(plane.min, float2(-kInf, -kInf));
+    EXPECT_EQ(plane.max, float2(kInf, kInf));
+    EXPECT_TRUE(plane.contains(float2(-3e38f, 3e38f)));
+    EXPECT_TRUE(plane.contains(Rect(-1e30f, -5, 1e30f, 5)));
+    BoundingRect cut = plane;
+    cut.intersect(Rect(1, 2, 3, 4));
+    EXPECT_EQ(cut, Rect(1, 2, 3, 4));
+}
+
+TEST(BoundingRect, ShapeQueriesAndText) {
+    const BoundingRect r(float2(4, -1), float2(1, 3));  // the corner order does not matter
+    EXPECT_EQ(r, Rect(1, -1, 4, 3));
+    EXPECT_NE(r, Rect(1, -1, 4, 3.5f));
+    EXPECT_EQ(r.width(), 3.f);
+    EXPECT_EQ(r.height(), 4.f);
+    EXPECT_EQ(r.area(), 12.f);
+    EXPECT_EQ(r.toString(), "1, -1   4, 3   ");
+    std::ostringstream out;
+    out << r;
+    EXPECT_EQ(out.str(), "1, -1   4, 3   ");
+    const std::vector<float2> hull = r.convexHull();
+    ASSERT_EQ(hull.size(), 4u);
+    EXPECT_EQ(hull[0], float2(1, -1));
+    EXPECT_EQ(hull[1], float2(4, -1));
+    EXPECT_EQ(hull[2], float2(4, 3));
+    EXPECT_EQ(hull[3], float2(1, 3));
+    EXPECT_EQ(r.boundingRect(), r);
+    EXPECT_EQ(r.representation(), VEK::BoundingRegionBase::kBoundingRect);
+
+    // Inclusive bounds.
+    EXPECT_TRUE(r.contains(float2(1, 3)));
+    EXPECT_TRUE(r.contains(float2(4, -1)));
+    EXPECT_FALSE(r.contains(float2(kNaN, 0)));
+    EXPECT_TRUE(r.contains(Rect(1, 0, 2, 3)));
+    EXPECT_FALSE(r.contains(Rect(1, 0, 5, 3)));
+    // An empty rectangle counts by its infinite corners: only the plane holds it.
+    EXPECT_FALSE(r.contains(BoundingRect()));
+    EXPECT_TRUE(BoundingRect::InfinitePlane().contains(BoundingRect()));
+}
+
+TEST(BoundingRect, IncludeAndIntersect) {
+    BoundingRect r;
+    r.include(Rect(0, 0, 1, 1));
+    EXPECT_EQ(r, Rect(0, 0, 1, 1));
+    r.include(BoundingRect());
+    EXPECT_EQ(r, Rect(0, 0, 1, 1));
+    r.include(Rect(-2, 0.5f, 0.5f, 3));
+    EXPECT_EQ(r, Rect(-2, 0, 1, 3));
+    // A region value counts as its rectangle.
+    r.include(BoundingRegion(float2(5, 5), float2(6, 6)));
+    EXPECT_EQ(r, Rect(-2, 0, 6, 6));
+
+    r.intersect(Rect(-1, 1, 10, 2));
+    EXPECT_EQ(r, Rect(-1, 1, 6, 2));
+    // Disjoint rectangles leave an empty one.
+    r.intersect(Rect(7, 0, 8, 5));
+    EXPECT_TRUE(r.isEmpty());
+    // Once empty, an intersection changes nothing; an empty argument empties.
+    r.intersect(Rect(0, 0, 100, 100));
+    EXPECT_TRUE(r.isEmpty());
+    BoundingRect s = Rect(0, 0, 1, 1);
+    s.intersect(BoundingRegion());
+    EXPECT_EQ(s, BoundingRect());
+
+    // A collapsed rectangle is empty, so it becomes a copy of what it includes.
+    r.include(Rect(3, 3, 4, 4));
+    EXPECT_EQ(r, Rect(3, 3, 4, 4));
+}
+
+TEST(BoundingRect, OtherRegionKindsCountThroughTheirHull) {
+    const Triangle triangle(float2(0, 0), float2(4, 1), float2(1, 3));
+    BoundingRect r;
+    r.include(triangle);
+    EXPECT_EQ(r, Rect(0, 0, 4, 3));
+    r.include(Triangle(float2(-1, 1), float2(0, 0), float2(0, 5)));
+    EXPECT_EQ(r, Rect(-1, 0, 4, 5));
+    r.include(Triangle());
+    EXPECT_EQ(r, Rect(-1, 0, 4, 5));
+
+    EXPECT_TRUE(r.contains(triangle));
+    EXPECT_FALSE(Rect(0, 0, 3.9f, 3).contains(triangle));
+    EXPECT_TRUE(Rect(0, 0, 1, 1).contains(Triangle()));
+
+    r.intersect(triangle);
+    EXPECT_EQ(r, Rect(0, 0, 4, 3));
+    r.subtract(Triangle(float2(-1, -1), float2(5, -1), float2(5, 1)));
+    EXPECT_EQ(r, Rect(0, 1, 4, 3));
+    r.dilate(Triangle(float2(-1, 0), float2(1, 0), float2(0, 2)));
+    EXPECT_EQ(r, Rect(-1, 1, 5, 5));
+    r.intersect(Triangle());
+    EXPECT_TRUE(r.isEmpty());
+}
+
+TEST(BoundingRect, SubtractCutsOnlyFullStrips) {
+    BoundingRect r = Rect(0, 0, 10, 10);
+    // Wider than the rectangle and covering its lower half: the upper half is left.
+    r.subtract(Rect(-5, -5, 15, 5));
+    EXPECT_EQ(r, Rect(0, 5, 10, 10));
+    // The top strip.
+    r.subtract(Rect(0, 8, 10, 20));
+    EXPECT_EQ(r, Rect(0, 5, 10, 8));
+    // Left and right strips spanning the full height.
+    r.subtract(Rect(-1, 0, 2, 9));
+    EXPECT_EQ(r, Rect(2, 5, 10, 8));
+    r.subtract(Rect(9, 5, 11, 8));
+    EXPECT_EQ(r, Rect(2, 5, 9, 8));
+
+    // Strictly inside, only partly across, or empty: nothing changes.
+    const BoundingRect before = r;
+    r.subtract(Rect(3, 6, 4, 7));
+    r.subtract(Rect(0, 0, 5, 6));
+    r.subtract(BoundingRect());
+    r.subtract(BoundingRegion());
+    EXPECT_EQ(r, before);
+
+    // Covering everything: both cuts apply and the result is empty.
+    r.subtract(Rect(-100, -100, 100, 100));
+    EXPECT_TRUE(r.isEmpty());
+}
+
+TEST(BoundingRect, DilateErodeOutsetInsetTranslate) {
+    BoundingRect r = Rect(0, 0, 10, 10);
+    r.outset(float2(1, 2));
+    EXPECT_EQ(r, Rect(-1, -2, 11, 12));
+    r.inset(float2(1, 2));
+    EXPECT_EQ(r, Rect(0, 0, 10, 10));
+    r.dilate(Rect(1, 2, 3, 4));
+    EXPECT_EQ(r, Rect(1, 2, 13, 14));
+    r.erode(Rect(1, 2, 3, 4));
+    EXPECT_EQ(r, Rect(0, 0, 10, 10));
+    r.translate(float2(-5, 0.5f));
+    EXPECT_EQ(r, Rect(-5, 0.5f, 5, 10.5f));
+    // Shrinking past the centre leaves an empty rectangle.
+    r.inset(float2(6, 1));
+    EXPECT_TRUE(r.isEmpty());
+
+    BoundingRect e = Rect(0, 0, 1, 1);
+    e.erode(BoundingRect());
+    EXPECT_EQ(e, BoundingRect::InfinitePlane());
+    BoundingRect d = Rect(0, 0, 1, 1);
+    d.dilate(BoundingRect());
+    EXPECT_EQ(d, BoundingRect());
+
+    // The empty rectangle stays empty, even grown by the whole plane or from a collapsed state.
+    BoundingRect nothing;
+    nothing.dilate(BoundingRect::InfinitePlane());
+    EXPECT_EQ(nothing, BoundingRect());
+    BoundingRect collapsed = Rect(0, 0, 1, 1);
+    collapsed.intersect(Rect(5, 5, 6, 6));
+    collapsed.dilate(Rect(-10, -10, 10, 10));
+    EXPECT_TRUE(collapsed.isEmpty());
+}
+
+TEST(BoundingRect, OutsetAndInsetRefuseNegativeOrNaN) {
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).outset(float2(-1, 0)); }),
+              "vOutset.x >= 0.f && vOutset.y >= 0.f");
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).outset(float2(0, kNaN)); }),
+              "vOutset.x >= 0.f && vOutset.y >= 0.f");
+    EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).inset(float2(-1, 0)); }),
+              "vInset.x >= 0.f && vInset.y >= 0.f");
+    EXPECT_EQ(InternalMessageOf([] { BoundingRegion().inset(float2(kNaN, 1)); }),
+              "vInset.x >= 0.f && vInset.y >= 0.f");
+    BoundingRect r = Rect(0, 0, 1, 1);
+    EXPECT_THROW(r.inset(float2(0, -0.5f)), VEK::InternalException);
+    EXPECT_EQ(r, Rect(0, 0, 1, 1));
+    r.outset(float2(0, 0));
+    EXPECT_EQ(r, Rect(0, 0, 1, 1));
+}
