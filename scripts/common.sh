@@ -9,7 +9,7 @@ VEK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VEK_PACKAGES=(
     build-essential g++ clang cmake ninja-build pkg-config python3 git
     libtbb-dev libboost-dev
-    libx11-dev libxrandr-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev libegl-dev
+    libx11-dev libxrandr-dev libxres-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev libegl-dev
     mesa-utils x11-utils xvfb xauth
     khronos-api
     ocl-icd-libopencl1 opencl-c-headers pocl-opencl-icd clinfo

@@ -159,9 +159,25 @@ TEST(Windows, HostWindowServesAsWindowHandle) {
     EXPECT_EQ(rect.bottom - rect.top, 10);
     EXPECT_FALSE(DestroyWindow(window));  // the host's to destroy
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    PIXELFORMATDESCRIPTOR wanted{};
+    wanted.nSize = sizeof wanted;
+    wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    wanted.cColorBits = 32;
+    wanted.cAlphaBits = 8;  // another visual than the host's: drawn through a child window
+    ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &wanted), &wanted));
+    HGLRC context = wglCreateContext(dc);
+    ASSERT_TRUE(wglMakeCurrent(dc, context));
+    ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
     EXPECT_EQ(ReleaseDC(window, dc), 1);
 
+    // Once the host has destroyed its window, drawing there fails instead of ending the process.
     XDestroyWindow(host, xWindow);
+    XSync(host, False);
+    EXPECT_FALSE(wglMakeCurrent(dc, context));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(SwapBuffers(dc));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_TRUE(wglDeleteContext(context));
     XCloseDisplay(host);
 }
 

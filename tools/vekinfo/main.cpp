@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     using Section = void (*)(std::ostream&, const vekinfo::Options&);
     const Section sections[] = {
         &vekinfo::PrintCore,
+        &vekinfo::PrintDisplays,
     };
     int status = 0;
     for (Section section : sections) {

@@ -136,20 +136,24 @@ bool DeviceContext::setPixelFormat(int number) {
     return true;
 }
 
-void DeviceContext::followWindowSize() {
-    if (!child_) {
-        return;
+bool DeviceContext::followWindow() {
+    if (isPbuffer_) {
+        return true;
     }
     XErrorTrap trap(display_);
     Window root;
     int x, y;
-    unsigned w, h, border, depth;
-    if (XGetGeometry(display_, window_, &root, &x, &y, &w, &h, &border, &depth) &&
-        (static_cast<int>(w) != width_ || static_cast<int>(h) != height_)) {
-        XResizeWindow(display_, child_, w, h);
-        width_ = static_cast<int>(w);
-        height_ = static_cast<int>(h);
+    unsigned w = 0, h = 0, border, depth;
+    const Status ok = XGetGeometry(display_, window_, &root, &x, &y, &w, &h, &border, &depth);
+    if (trap.failed() || !ok) {
+        return false;
     }
+    if (child_ && (static_cast<int>(w) != width_ || static_cast<int>(h) != height_)) {
+        XResizeWindow(display_, child_, w, h);
+    }
+    width_ = static_cast<int>(w);
+    height_ = static_cast<int>(h);
+    return true;
 }
 
 }  // namespace Platform

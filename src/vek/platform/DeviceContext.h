@@ -41,8 +41,9 @@ public:
 
     // Sets the format once; false with the last error set otherwise.
     bool setPixelFormat(int number);
-    // Keeps a child drawable the size of its window (the host may have resized it).
-    void followWindowSize();
+    // Checks that the window still exists (a host may destroy its own) and keeps a child drawable
+    // the size of its window (the host may have resized it). False when the window is gone.
+    bool followWindow();
 
     // Threads that hold it in their current pair, and whether GLX has ever drawn into it.
     int currentThreads() const { return currentThreads_; }

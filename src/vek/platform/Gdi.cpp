@@ -106,12 +106,15 @@ BOOL SwapBuffers(HDC deviceContext) {
         return TRUE;
     }
     Display* display = XConnection::Get();
+    if (!dc->followWindow()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     VEK::Platform::XErrorTrap trap(display);
     glXSwapBuffers(display, dc->drawable());
     if (trap.failed()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    dc->followWindowSize();
     return TRUE;
 }

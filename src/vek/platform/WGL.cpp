@@ -213,7 +213,10 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context) {
         if (tCurrent.context == context && tCurrent.deviceContext == deviceContext) {
             return TRUE;
         }
-        dc->followWindowSize();
+        if (!dc->followWindow()) {
+            ReleaseCurrent(display);
+            return Fail(ERROR_INVALID_HANDLE);
+        }
         XErrorTrap trap(display);
         const Bool made =
             glXMakeContextCurrent(display, dc->drawable(), dc->drawable(), record->glx());
