@@ -7,25 +7,6 @@ namespace VEKTest {
 
 namespace {
 
-const char* const kClassName = "VEKTestWindow";
-
-void RegisterTestClass() {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_OWNDC;
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
-    registered = RegisterClassExA(&windowClass) != 0;
-    if (!registered) {
-        throw std::runtime_error("RegisterClassExA failed: " + std::to_string(GetLastError()));
-    }
-}
-
 void Require(bool condition, const char* what) {
     if (!condition) {
         throw std::runtime_error(std::string(what) + " failed, last error " +
@@ -37,26 +18,10 @@ void Require(bool condition, const char* what) {
 
 GLTestContext::GLTestContext() : GLTestContext(Options()) {}
 
-GLTestContext::GLTestContext(const Options& options) {
-    RegisterTestClass();
-    window_ = CreateWindowExA(0, kClassName, "vek test", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    Require(window_ != nullptr, "CreateWindowExA");
-    dc_ = GetDC(window_);
-    Require(dc_ != nullptr, "GetDC");
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = 24;
-    descriptor.cAlphaBits = 8;
-    descriptor.cDepthBits = 24;
-    const int format = ChoosePixelFormat(dc_, &descriptor);
-    Require(format > 0, "ChoosePixelFormat");
-    Require(SetPixelFormat(dc_, format, &descriptor) != 0, "SetPixelFormat");
+GLTestContext::GLTestContext(const Options& options) : window_(64, 64) {
+    Require(window_.setRgbaFormat() > 0, "choosing and setting the pixel format");
     if (options.major == 0) {
-        context_ = wglCreateContext(dc_);
+        context_ = wglCreateContext(dc());
     } else {
         const int attributes[] = {WGL_CONTEXT_MAJOR_VERSION_ARB,
                                   options.major,
@@ -66,7 +31,7 @@ GLTestContext::GLTestContext(const Options& options) {
                                   options.core ? WGL_CONTEXT_CORE_PROFILE_BIT_ARB
                                                : WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB,
                                   0};
-        context_ = wglCreateContextAttribsARB(dc_, nullptr, attributes);
+        context_ = wglCreateContextAttribsARB(dc(), nullptr, attributes);
     }
     Require(context_ != nullptr, "creating the context");
     makeCurrent();
@@ -79,16 +44,10 @@ GLTestContext::~GLTestContext() {
     if (context_) {
         wglDeleteContext(context_);
     }
-    if (dc_) {
-        ReleaseDC(window_, dc_);
-    }
-    if (window_) {
-        DestroyWindow(window_);
-    }
 }
 
 void GLTestContext::makeCurrent() const {
-    Require(wglMakeCurrent(dc_, context_) != 0, "wglMakeCurrent");
+    Require(wglMakeCurrent(dc(), context_) != 0, "wglMakeCurrent");
 }
 
 }  // namespace VEKTest

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <vek/platform/WGL.h>
-#include <vek/platform/Windows.h>
+
+#include "support/HiddenWindow.h"
 
 namespace VEKTest {
 
-// A hidden window with a double-buffered RGBA format and an OpenGL context, made through the
+// A 64x64 hidden window with a double-buffered RGBA format and an OpenGL context, made through the
 // window-system calls as a host would, and current from construction to destruction. With a
 // version, the context comes from wglCreateContextAttribsARB (core or compatibility profile).
 class GLTestContext {
@@ -22,14 +23,13 @@ public:
     GLTestContext(const GLTestContext&) = delete;
     GLTestContext& operator=(const GLTestContext&) = delete;
 
-    HWND window() const { return window_; }
-    HDC dc() const { return dc_; }
+    HWND window() const { return window_.window(); }
+    HDC dc() const { return window_.dc(); }
     HGLRC context() const { return context_; }
     void makeCurrent() const;
 
 private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
+    HiddenWindow window_;
     HGLRC context_ = nullptr;
 };
 
