@@ -11,5 +11,6 @@ struct Options {
 
 void PrintCore(std::ostream& out, const Options& options);
 void PrintDisplays(std::ostream& out, const Options& options);
+void PrintOpenGL(std::ostream& out, const Options& options);
 
 }  // namespace vekinfo
