@@ -11,6 +11,8 @@
 #include <vek/platform/XConnection.h>
 #include <vek/vek_ogl/ogl/Context.h>
 
+#include "support/InternalMessage.h"
+
 #include "support/HiddenWindow.h"
 #include "support/XvfbServer.h"
 
@@ -24,16 +26,6 @@ struct Displays : VEK::OGL::Context {
     using Context::DisplayOrigin;
     using Context::PrimaryDisplayDevice;
 };
-
-template <class F>
-std::string MessageOf(F&& statement) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
 
 }  // namespace
 
@@ -66,7 +58,7 @@ TEST(DisplayDevice, OneScreen) {
     const VEK::int2 origin = Displays::DisplayOrigin(key.adapterDescription());
     EXPECT_EQ(origin[0], 0);
     EXPECT_EQ(origin[1], 0);
-    EXPECT_EQ(MessageOf([] { Displays::DisplayOrigin("no such adapter", true); }),
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Displays::DisplayOrigin("no such adapter", true); }),
               "Adapter not found");
 }
 
@@ -107,8 +99,8 @@ TEST(DisplayDevice, NoServerAnswers) {
     const VEK::int2 origin = Displays::DisplayOrigin("anything", true);
     EXPECT_EQ(origin[0], 0);
     EXPECT_EQ(origin[1], 0);
-    EXPECT_EQ(MessageOf([] { Displays::DisplayOrigin("anything", false); }),
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Displays::DisplayOrigin("anything", false); }),
               "defaultToZeroOnFailure");
-    EXPECT_EQ(MessageOf([] { Displays::PrimaryDisplayDevice(); }),
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Displays::PrimaryDisplayDevice(); }),
               "Platform::Displays::Adapters(adapters)");
 }

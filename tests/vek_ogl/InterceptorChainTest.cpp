@@ -13,6 +13,8 @@
 #include <vek/vek_ogl/extensionator/OpenGLEntryPoints.h>
 #include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
 
+#include "support/InternalMessage.h"
+
 using namespace VEK::OGL;
 
 namespace {
@@ -21,15 +23,6 @@ struct Recorder : OpenGLCallObserver {
     std::string last;
     void observe(char const*, unsigned, char const* entryPoint) override { last = entryPoint; }
 };
-
-std::string EnforceMessage(void (*statement)()) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
 
 }  // namespace
 
@@ -61,7 +54,7 @@ TEST(InterceptorChain, DestroyRequiresDecoratorsPopped) {
     OpenGLInterceptor* checker = OpenGLInterceptor::Instance();
     Recorder decorator;
     checker->addInterceptor(&decorator);
-    EXPECT_EQ(EnforceMessage([] { OpenGLInterceptor::Destroy(); }),
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { OpenGLInterceptor::Destroy(); }),
               "Enforce dynamic_cast<OpenGLErrorChecker *>(sInterceptor_) != NULL");
     EXPECT_EQ(OpenGLInterceptor::Instance(), &decorator);  // the chain is left as it was
     EXPECT_EQ(decorator.popInterceptor(), &decorator);

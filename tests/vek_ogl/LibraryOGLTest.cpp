@@ -11,19 +11,11 @@
 #include <vek/vek_ogl/extensionator/OpenGLCallObserver.h>
 #include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
 
+#include "support/InternalMessage.h"
+
 using VEK::OGL::Library;
 
 namespace {
-
-template <class F>
-std::string MessageOf(F&& statement) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
 
 struct Observer : VEK::OGL::OpenGLCallObserver {
     void observe(char const*, unsigned, char const*) override {}
@@ -32,23 +24,24 @@ struct Observer : VEK::OGL::OpenGLCallObserver {
 }  // namespace
 
 TEST(LibraryOGL, StartRequiresTheCoreAndStopChecksAfterTeardown) {
-    EXPECT_EQ(MessageOf([] { Library::Initialize(); }), "Core::Library::IsInitialized()");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Initialize(); }),
+              "Core::Library::IsInitialized()");
     EXPECT_FALSE(Library::IsInitialized());
 
     VEK::Core::Library::Initialize();
     // Not started: the chain is torn down all the same, then the check fails.
     VEK::OGL::OpenGLInterceptor* before = VEK::OGL::OpenGLInterceptor::Instance();
     ASSERT_NE(before, nullptr);
-    EXPECT_EQ(MessageOf([] { Library::Terminate(); }), "sIsInitialized_");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Terminate(); }), "sIsInitialized_");
 
     Library::Initialize();
     EXPECT_TRUE(Library::IsInitialized());
-    EXPECT_EQ(MessageOf([] { Library::Initialize(); }), "!sIsInitialized_");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Initialize(); }), "!sIsInitialized_");
 
     // A decorator left pushed stops the teardown.
     Observer observer;
     VEK::OGL::OpenGLInterceptor::Instance()->addInterceptor(&observer);
-    EXPECT_EQ(MessageOf([] { Library::Terminate(); }),
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Terminate(); }),
               "Enforce dynamic_cast<OpenGLErrorChecker *>(sInterceptor_) != NULL");
     EXPECT_TRUE(Library::IsInitialized());
     EXPECT_EQ(observer.popInterceptor(), &observer);
@@ -58,7 +51,8 @@ TEST(LibraryOGL, StartRequiresTheCoreAndStopChecksAfterTeardown) {
     // The core stopped first: teardown happens, then the second check fails.
     Library::Initialize();
     VEK::Core::Library::Terminate();
-    EXPECT_EQ(MessageOf([] { Library::Terminate(); }), "VEK::Core::Library::IsInitialized()");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Terminate(); }),
+              "VEK::Core::Library::IsInitialized()");
     EXPECT_TRUE(Library::IsInitialized());
 }
 
@@ -68,7 +62,8 @@ TEST(LibraryOGL, HostStreamsAreClosedAndFreed) {
     const std::string path = ::testing::TempDir() + "vek_src_stream.txt";
     Library::sSrcFile_ = VEK_NEW(std::fstream)(path, std::ios::out | std::ios::trunc);
     // Only the source stream: nothing is touched and the check fails.
-    EXPECT_EQ(MessageOf([] { Library::Terminate(); }), "Enforce sBinFile_ != NULL");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Terminate(); }),
+              "Enforce sBinFile_ != NULL");
     ASSERT_NE(Library::sSrcFile_, nullptr);
     EXPECT_TRUE(Library::sSrcFile_->is_open());
 

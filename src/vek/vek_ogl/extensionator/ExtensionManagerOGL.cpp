@@ -94,8 +94,7 @@ ExtensionManager* ExtensionManager::Instance(HGLRC const& context) {
 
 FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
     // Read before the lookup: a bump during it leaves the cache stale, never wrong.
-    const unsigned long generation =
-        internal::gRegistryGeneration.load(std::memory_order_acquire);
+    const unsigned long generation = internal::gRegistryGeneration.load(std::memory_order_acquire);
     ExtensionManager* manager = Lookup(context);
     if (manager == nullptr) {
         ExtensionManager* made = Create(context);

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/memory/VEKMemory.h"
 #include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"
+#include "vek/vek_ogl/extensionator/internal/InterceptorChain.h"
 
 namespace VEK {
 namespace OGL {
@@ -31,18 +32,11 @@ void OpenGLInterceptor::Destroy() {
 }
 
 void OpenGLInterceptor::addInterceptor(OpenGLInterceptorDecorator* d) {
-    VEK_ASSERT(d != NULL);
-    VEK_ASSERT(d != sInterceptor_);
-    d->setInterceptor(sInterceptor_);
-    sInterceptor_ = d;
+    internal::PushDecorator(sInterceptor_, d);
 }
 
 OpenGLInterceptorDecorator* OpenGLInterceptor::popInterceptor() {
-    auto* head = dynamic_cast<OpenGLInterceptorDecorator*>(sInterceptor_);
-    if (head != nullptr) {
-        sInterceptor_ = head->interceptor();
-    }
-    return head;
+    return internal::PopDecorator<OpenGLInterceptorDecorator>(sInterceptor_);
 }
 
 void OpenGLInterceptorDecorator::throwNoNext(char const* file, unsigned line) {

@@ -2,6 +2,7 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/memory/VEKMemory.h"
+#include "vek/vek_ogl/extensionator/internal/InterceptorChain.h"
 
 namespace VEK {
 namespace OGL {
@@ -27,18 +28,11 @@ void WGLInterceptor::Destroy() {
 }
 
 void WGLInterceptor::addInterceptor(WGLInterceptorDecorator* d) {
-    VEK_ASSERT(d != NULL);
-    VEK_ASSERT(d != sInterceptor_);
-    d->setInterceptor(sInterceptor_);
-    sInterceptor_ = d;
+    internal::PushDecorator(sInterceptor_, d);
 }
 
 WGLInterceptorDecorator* WGLInterceptor::popInterceptor() {
-    auto* head = dynamic_cast<WGLInterceptorDecorator*>(sInterceptor_);
-    if (head != nullptr) {
-        sInterceptor_ = head->interceptor();
-    }
-    return head;
+    return internal::PopDecorator<WGLInterceptorDecorator>(sInterceptor_);
 }
 
 WGLInterceptor& WGLInterceptorDecorator::next(char const* file, unsigned line) const {
