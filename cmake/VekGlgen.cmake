@@ -31,5 +31,3 @@ add_custom_target(vek_glgen DEPENDS ${VEK_GLGEN_OUTPUTS})
 
 set(VEK_GLGEN_SOURCES ${VEK_GLGEN_OUTPUTS})
 list(FILTER VEK_GLGEN_SOURCES INCLUDE REGEX "\\.cpp$")
-# The OpenGL layer's generated sources join the library with the OpenGL layer itself.
-list(FILTER VEK_GLGEN_SOURCES INCLUDE REGEX "/vek/platform/")

@@ -5,30 +5,23 @@
 #include <vek/core/CoreLibrary.h>
 #include <vek/core/exceptions/InternalException.h>
 
+#include "support/InternalMessage.h"
+
 namespace {
 
 // Runs statement, expects an InternalException with exactly this message.
-template <class F>
-std::string ThrownMessage(F&& statement) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
 
 }  // namespace
 
 TEST(CoreLibrary, StartAndStopFollowTheFlag) {
     using VEK::Core::Library;
     EXPECT_FALSE(Library::IsInitialized());
-    EXPECT_EQ(ThrownMessage([] { Library::Terminate(); }), "sInitialized_");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Terminate(); }), "sInitialized_");
     EXPECT_FALSE(Library::IsInitialized());
 
     Library::Initialize();
     EXPECT_TRUE(Library::IsInitialized());
-    EXPECT_EQ(ThrownMessage([] { Library::Initialize(); }), "!sInitialized_");
+    EXPECT_EQ(VEKTest::InternalMessageOf([] { Library::Initialize(); }), "!sInitialized_");
     EXPECT_TRUE(Library::IsInitialized());  // a failed start leaves the flag as it was
     Library::InitializeIfNecessary();
     EXPECT_TRUE(Library::IsInitialized());
@@ -48,7 +41,8 @@ TEST(CoreLibrary, AutoInitializerTerminatesUnlessReleased) {
     {
         VEK::Core::AutoInitializer init;
         EXPECT_TRUE(Library::IsInitialized());
-        EXPECT_EQ(ThrownMessage([] { VEK::Core::AutoInitializer second; }), "!sInitialized_");
+        EXPECT_EQ(VEKTest::InternalMessageOf([] { VEK::Core::AutoInitializer second; }),
+                  "!sInitialized_");
         EXPECT_TRUE(Library::IsInitialized());
     }
     EXPECT_FALSE(Library::IsInitialized());

@@ -55,6 +55,7 @@ def emit(out, registry, gl11, groups, extensions):
     gl11_set = set(gl11)
     emit_checker(out, operations, gl11_set)
     emit_observer(out, operations)
+    return operations
 
 
 def emit_extension_enum(out, extensions):
@@ -211,9 +212,16 @@ def emit_checker(out, operations, gl11):
         lines = ['#include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"', "",
                  '#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"', "", NAMESPACE_OPEN]
         for c in part:
-            call = (f"::{c.name}" if c.name in gl11
-                    else f"ExtensionManager::CurrentTable().{c.name}") + f"({c.argument_list()})"
             lines.append(_signature("OpenGLErrorChecker", c) + " {")
+            if c.name in gl11:
+                call = f"::{c.name}({c.argument_list()})"
+            else:
+                # A position left null by its loader fails clearly instead of jumping to null.
+                lines.append(f"    const auto entry = ExtensionManager::CurrentTable().{c.name};")
+                lines.append("    if (entry == nullptr) {")
+                lines.append(f'        throwMissing(file, line, "{c.name}");')
+                lines.append("    }")
+                call = f"entry({c.argument_list()})"
             if c.returns_value():
                 lines.append(f"    {c.return_type} result = {call};")
                 lines.append("    check(file, line);")

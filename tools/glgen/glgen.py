@@ -13,6 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import emit_gl  # noqa: E402
 import emit_platform  # noqa: E402
+import emit_trace  # noqa: E402
 from registry import Registry, read_groups, read_names  # noqa: E402
 
 
@@ -49,7 +50,7 @@ def main():
     args = parser.parse_args()
 
     if args.list_outputs:
-        print("\n".join(emit_platform.OUTPUTS + emit_gl.OUTPUTS))
+        print("\n".join(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS))
         return 0
     if not (args.registry and args.lists and args.out):
         parser.error("--registry, --lists and --out are required")
@@ -60,10 +61,15 @@ def main():
     groups = read_groups(os.path.join(args.lists, "table_groups.txt"))
     extensions = read_names(os.path.join(args.lists, "extensions.txt"))
 
+    registry.lists_dir = args.lists
+    registry.known_gl_extensions = [n for n in extensions if n.startswith("GL_")
+                                    and not n.startswith("GL_VERSION_")]
+
     out = Output(args.out)
     emit_platform.emit(out, registry)
-    emit_gl.emit(out, registry, gl11, groups, extensions)
-    expected = sorted(emit_platform.OUTPUTS + emit_gl.OUTPUTS)
+    operations = emit_gl.emit(out, registry, gl11, groups, extensions)
+    emit_trace.emit(out, registry, operations)
+    expected = sorted(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS)
     if sorted(out.written) != expected:
         raise SystemExit(f"glgen: wrote {sorted(out.written)}, expected {expected}")
     return 0

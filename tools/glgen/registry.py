@@ -56,9 +56,12 @@ class Registry:
 
         # Desktop OpenGL only: features of api "gl" and extensions supported by "gl".
         self.features = []  # (name, version number major*10+minor, required, removed-in-core)
+        self.feature_enums = {}  # feature name -> enums it requires, in order
         for feature in root.findall("feature"):
             if feature.get("api") != "gl":
                 continue
+            self.feature_enums[feature.get("name")] = [
+                e.get("name") for r in feature.findall("require") for e in r.findall("enum")]
             major, minor = feature.get("number").split(".")
             required = [c.get("name") for r in feature.findall("require")
                         if r.get("api") in (None, "gl") for c in r.findall("command")]
@@ -68,9 +71,13 @@ class Registry:
                                   required, removed))
 
         self.extensions = []  # (name, required commands)
+        self.extension_enums = {}  # extension name -> enums it requires, in order
         for ext in root.findall("extensions/extension"):
             if "gl" not in (ext.get("supported") or "").split("|"):
                 continue
+            self.extension_enums[ext.get("name")] = [
+                e.get("name") for r in ext.findall("require") if r.get("api") in (None, "gl")
+                for e in r.findall("enum")]
             required = [c.get("name") for r in ext.findall("require")
                         if r.get("api") in (None, "gl") for c in r.findall("command")]
             self.extensions.append((ext.get("name"), required))

@@ -8,59 +8,21 @@
 #include <vek/platform/Displays.h>
 #include <vek/platform/WGL.h>
 
+#include "PlatformContext.h"
 #include "Sections.h"
 
 namespace vekinfo {
 
 namespace {
 
-LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// The renderer as a program sees it: a hidden window, a chosen format and a context, all made
-// with the platform's Win32 and WGL calls.
+// The renderer as a program sees it through the platform's Win32 and WGL calls.
 void PrintRenderer(std::ostream& out) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_CLASSDC;
-    windowClass.lpfnWndProc = &Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = "vekinfo";
-    if (!RegisterClassExA(&windowClass)) {
-        VEK_THROW_INTERNAL("RegisterClassExA failed, error " << GetLastError());
-    }
-    HWND window = CreateWindowExA(0, "vekinfo", "vekinfo", WS_OVERLAPPEDWINDOW, 0, 0, 8, 8, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
-    HDC dc = window ? GetDC(window) : nullptr;
-    PIXELFORMATDESCRIPTOR wanted{};
-    wanted.nSize = sizeof wanted;
-    wanted.nVersion = 1;
-    wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    wanted.cColorBits = 32;
-    wanted.cDepthBits = 24;
-    const int format = dc ? ChoosePixelFormat(dc, &wanted) : 0;
-    HGLRC context = format && SetPixelFormat(dc, format, &wanted) ? wglCreateContext(dc) : nullptr;
-    const DWORD error = GetLastError();
-    if (context && wglMakeCurrent(dc, context)) {
-        out << "  pixel format " << format << " of " << DescribePixelFormat(dc, 1, 0, nullptr)
-            << "\n";
-        out << "  GL_RENDERER: " << glGetString(GL_RENDERER) << "\n";
-        out << "  GL_VERSION:  " << glGetString(GL_VERSION) << "\n";
-        out << "  WGL extensions: " << wglGetExtensionsStringARB(dc) << "\n";
-        wglMakeCurrent(nullptr, nullptr);
-    }
-    if (context) {
-        wglDeleteContext(context);
-    }
-    if (window) {
-        ReleaseDC(window, dc);
-        DestroyWindow(window);
-    }
-    UnregisterClassA("vekinfo", windowClass.hInstance);
-    if (!context) {
-        VEK_THROW_INTERNAL("no OpenGL context through the platform's WGL, error " << error);
-    }
+    PlatformContext context(8, 8);
+    out << "  pixel format " << context.pixelFormat() << " of "
+        << DescribePixelFormat(context.dc(), 1, 0, nullptr) << "\n";
+    out << "  GL_RENDERER: " << glGetString(GL_RENDERER) << "\n";
+    out << "  GL_VERSION:  " << glGetString(GL_VERSION) << "\n";
+    out << "  WGL extensions: " << wglGetExtensionsStringARB(context.dc()) << "\n";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ struct Options {
 
 void PrintCore(std::ostream& out, const Options& options);
 void PrintDisplays(std::ostream& out, const Options& options);
+void PrintOpenGL(std::ostream& out, const Options& options);
 void PrintOcl(std::ostream& out, const Options& options);
 
 }  // namespace vekinfo

@@ -9,7 +9,8 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: vekinfo [--help]\n";
+    out << "usage: vekinfo [--trace] [--help]\n"
+        << "  --trace  write every OpenGL call of the small drawing, with its source line\n";
 }
 
 }  // namespace
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
             Usage(std::cout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--trace") == 0) {
+            options.trace = true;
+            continue;
+        }
         std::cerr << "vekinfo: unknown option " << argv[i] << "\n";
         Usage(std::cerr);
         return 2;
@@ -30,6 +35,7 @@ int main(int argc, char** argv) {
     const Section sections[] = {
         &vekinfo::PrintCore,
         &vekinfo::PrintDisplays,
+        &vekinfo::PrintOpenGL,
         &vekinfo::PrintOcl,
     };
     int status = 0;

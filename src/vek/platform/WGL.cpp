@@ -1,5 +1,6 @@
 // WGL contexts over GLX: creation, the per-thread current pair, sharing, entry-point look-up and
 // the extension string. What X has no equivalent for fails with ERROR_NOT_SUPPORTED.
+#include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
 
 #include <GL/glx.h>
@@ -44,7 +45,7 @@ struct CurrentPair {
         deviceContext = nullptr;
     }
 };
-thread_local CurrentPair tCurrent;
+thread_local CurrentPair tCurrent VEK_INITIAL_EXEC_TLS;
 
 void ReleaseCurrent(Display* display) {
     if (!tCurrent.context) {

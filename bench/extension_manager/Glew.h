@@ -1,0 +1,4 @@
+#pragma once
+
+// glewInit on the current context; false when it fails.
+bool GlewInitialize();

@@ -1,0 +1,168 @@
+// Cost of a call through the interceptor chain against the raw call followed by glGetError,
+// on the same context in one run; and the tracer's cost into a stream that discards.
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <ostream>
+#include <streambuf>
+
+#include <vek/core/CoreLibrary.h>
+#include <vek/vek_ogl/LibraryOGL.h>
+#include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
+#include <vek/vek_ogl/extensionator/OpenGLTracer.h>
+
+#include "support/GLTestContext.h"
+#include "support/RatioReporter.h"
+
+namespace {
+
+std::atomic<long> gAllocations{0};
+
+}  // namespace
+
+// Counts every heap allocation of the process, to show the hot paths make none. (GCC cannot see
+// that the replaced operators pair malloc with free.)
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void* operator new(std::size_t size) {
+    gAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace {
+
+using VEK::OGL::OpenGLInterceptor;
+
+struct Discard : std::streambuf {
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+struct Setup {
+    VEK::Core::AutoInitializer core;
+    VEKTest::GLTestContext context;
+    VEK::OGL::AutoInitializer ogl;
+    GLuint texture = 0;
+    GLuint buffer = 0;
+    Setup() {
+        glGenTextures(1, &texture);
+        VEK::OGL::ExtensionManager::CurrentTable().glGenBuffers(1, &buffer);
+    }
+};
+
+Setup& Context() {
+    static Setup setup;
+    return setup;
+}
+
+void CountAllocations(benchmark::State& state, long before) {
+    state.counters["allocs/call"] =
+        static_cast<double>(gAllocations.load() - before) / static_cast<double>(state.iterations());
+}
+
+void RawBindTexture(benchmark::State& state) {
+    const GLuint texture = Context().texture;
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        benchmark::DoNotOptimize(glGetError());
+    }
+    CountAllocations(state, before);
+}
+
+void ChainBindTexture(benchmark::State& state) {
+    const GLuint texture = Context().texture;
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        OpenGLInterceptor::Instance()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+    }
+    CountAllocations(state, before);
+}
+
+void RawBindBuffer(benchmark::State& state) {
+    const GLuint buffer = Context().buffer;
+    // The raw caller looks its pointer up once, as an application with its own loader would.
+    const auto bindBuffer = VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer;
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        bindBuffer(GL_ARRAY_BUFFER, buffer);
+        benchmark::DoNotOptimize(glGetError());
+    }
+    CountAllocations(state, before);
+}
+
+void ChainBindBuffer(benchmark::State& state) {
+    const GLuint buffer = Context().buffer;
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        OpenGLInterceptor::Instance()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
+    }
+    CountAllocations(state, before);
+}
+
+template <void (*Call)(GLuint)>
+void Traced(benchmark::State& state, GLuint name) {
+    Discard discard;
+    std::ostream stream(&discard);
+    VEK::OGL::OpenGLTracer tracer(stream);
+    VEK::OGL::ExtensionManager* manager = VEK::OGL::ExtensionManager::Instance();
+    manager->addInterceptor(&tracer);
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        Call(name);
+    }
+    CountAllocations(state, before);
+    manager->popInterceptor();
+}
+
+void CallBindTexture(GLuint texture) {
+    OpenGLInterceptor::Instance()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+}
+
+void CallClearColor(GLuint) {
+    OpenGLInterceptor::Instance()->cgmClearColor(__FILE__, __LINE__, 0.25f, 0.5f, 0.75f, 1.f);
+}
+
+void UntracedClearColor(benchmark::State& state) {
+    Context();
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        CallClearColor(0);
+    }
+    CountAllocations(state, before);
+}
+
+void TracedBindTexture(benchmark::State& state) {
+    Traced<CallBindTexture>(state, Context().texture);
+}
+void TracedClearColor(benchmark::State& state) {
+    Traced<CallClearColor>(state, 0);
+}
+
+}  // namespace
+
+BENCHMARK(RawBindTexture);
+BENCHMARK(ChainBindTexture);
+BENCHMARK(RawBindBuffer);
+BENCHMARK(ChainBindBuffer);
+BENCHMARK(TracedBindTexture);
+BENCHMARK(UntracedClearColor);
+BENCHMARK(TracedClearColor);
+
+int main(int argc, char** argv) {
+    return vekbench::RunWithRatios(argc, argv,
+                                   {{"ChainBindTexture", "RawBindTexture"},
+                                    {"ChainBindBuffer", "RawBindBuffer"},
+                                    {"TracedBindTexture", "ChainBindTexture"},
+                                    {"TracedClearColor", "UntracedClearColor"}});
+}

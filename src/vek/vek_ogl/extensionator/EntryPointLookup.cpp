@@ -1,0 +1,15 @@
+#include "vek/vek_ogl/extensionator/EntryPointLookup.h"
+
+#include "vek/platform/WGL.h"
+
+namespace VEK {
+namespace OGL {
+namespace internal {
+
+EntryPoint LookupGLEntryPoint(const char* name) {
+    return reinterpret_cast<EntryPoint>(::wglGetProcAddress(name));
+}
+
+}  // namespace internal
+}  // namespace OGL
+}  // namespace VEK

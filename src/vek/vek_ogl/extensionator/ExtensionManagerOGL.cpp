@@ -1,0 +1,445 @@
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cstring>
+#include <mutex>
+#include <ostream>
+
+#include <tbb/concurrent_hash_map.h>
+
+#include "vek/core/CoreLibrary.h"
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/core/utility/SharedPtr.h"
+#include "vek/vek_ogl/LibraryOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
+#include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
+#include "vek/vek_ogl/ogl/Object.h"
+
+namespace VEK {
+namespace OGL {
+
+namespace {
+
+typedef tbb::concurrent_hash_map<HGLRC, ExtensionManager*> ContextRegistry;
+
+ContextRegistry& ContextRegistryInstance() {
+    static ContextRegistry registry;
+    return registry;
+}
+
+// Managers made for a bare handle live until the process ends.
+struct HandleManagers {
+    std::mutex mutex;
+    std::vector<std::shared_ptr<ExtensionManager>> managers;
+};
+
+HandleManagers& HandleManagersInstance() {
+    static HandleManagers list;
+    return list;
+}
+
+ExtensionManager* Lookup(HGLRC context) {
+    ContextRegistry::const_accessor accessor;
+    return ContextRegistryInstance().find(accessor, context) ? accessor->second : nullptr;
+}
+
+const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
+
+}  // namespace
+
+namespace internal {
+
+thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+// Between bumps a registered handle keeps its manager.
+std::atomic<unsigned long> gRegistryGeneration{1};
+
+}  // namespace internal
+
+ExtensionManager* ExtensionManager::sCachedNullExtMgrInstance_ = nullptr;
+ExtensionManager::InitOptions ExtensionManager::sInitOptions_;
+
+ExtensionManager::ScopedInitOptions::ScopedInitOptions(const InitOptions& options)
+    : saved_(sInitOptions_) {
+    sInitOptions_ = options;
+}
+
+ExtensionManager::ScopedInitOptions::~ScopedInitOptions() {
+    sInitOptions_ = saved_;
+}
+
+ExtensionManager::ExtensionManager(HGLRC context)
+    : tableExt_(VEK_NEW(FunctionTable)(), VEKDeleter<FunctionTable>()),
+      initOptions_(sInitOptions_) {
+    VEK_ENFORCE(tableExt_.get() != NULL);
+    if (context != nullptr) {
+        initialize();
+    }
+}
+
+ExtensionManager::~ExtensionManager() = default;
+
+ExtensionManager* ExtensionManager::Instance() {
+    return Instance(::wglGetCurrentContext());
+}
+
+ExtensionManager* ExtensionManager::Instance(HGLRC const& context) {
+    if (ExtensionManager* manager = Lookup(context)) {
+        return manager;
+    }
+    return NullExtensionManager();
+}
+
+FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
+    // Read before the lookup: a bump during it leaves the cache stale, never wrong.
+    const unsigned long generation = internal::gRegistryGeneration.load(std::memory_order_acquire);
+    ExtensionManager* manager = Lookup(context);
+    if (manager == nullptr) {
+        ExtensionManager* made = Create(context);
+        ContextRegistry::accessor accessor;
+        // Another thread may have registered the handle first; the registry keeps the first.
+        if (ContextRegistryInstance().insert(accessor, context)) {
+            accessor->second = made;
+        }
+        manager = accessor->second;
+    }
+    const FunctionTable& table = manager->table();
+    internal::tCachedTable = internal::CachedTable{context, &table, generation};
+    return table;
+}
+
+ExtensionManager* ExtensionManager::Create(HGLRC context) {
+    ExtensionManager* raw = VEK_NEW(ExtensionManager)(context);
+    VEK_ENFORCE(raw != NULL);
+    std::shared_ptr<ExtensionManager> manager(raw, VEKDeleter<ExtensionManager>());
+    HandleManagers& list = HandleManagersInstance();
+    std::lock_guard<std::mutex> lock(list.mutex);
+    list.managers.push_back(manager);
+    return raw;
+}
+
+ExtensionManager* ExtensionManager::NullExtensionManager() {
+    if (!Library::IsInitialized()) {
+        VEK_THROW_INTERNAL("OGL Library must be initialized to use Instance()");
+    }
+    return sCachedNullExtMgrInstance_;
+}
+
+void ExtensionManager::Terminate() {
+    if (sCachedNullExtMgrInstance_ != nullptr) {
+        VEK_DELETE(sCachedNullExtMgrInstance_);
+        sCachedNullExtMgrInstance_ = nullptr;
+    }
+    ContextRegistryInstance().clear();
+    internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void ExtensionManager::TokenizeExtensionString(std::string const& text,
+                                               std::vector<std::string>& names) {
+    std::size_t start = text.find_first_not_of(' ');
+    while (start != std::string::npos) {
+        const std::size_t end = text.find(' ', start);
+        names.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        start = end == std::string::npos ? end : text.find_first_not_of(' ', end);
+    }
+}
+
+void ExtensionManager::initialize() {
+    std::string vendorText = GetGLString(GL_VENDOR);
+    std::transform(vendorText.begin(), vendorText.end(), vendorText.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (vendorText.find("NVIDIA") != std::string::npos) {
+        vendor_ = VENDOR_NVIDIA;
+    } else if (vendorText.find("INTEL") != std::string::npos) {
+        vendor_ = VENDOR_INTEL;
+    } else if (vendorText.find("AMD") != std::string::npos ||
+               vendorText.find("ATI") != std::string::npos) {
+        vendor_ = VENDOR_AMD;
+    }
+
+    const std::string sVersionLong = GetGLString(GL_VERSION);
+    VEK_ASSERT(!sVersionLong.empty());
+    TokenizeVersionString(sVersionLong, majorVersion_, minorVersion_, releaseVersion_,
+                          additionalVersionInfo_);
+
+    std::string glsl = GetGLString(GL_SHADING_LANGUAGE_VERSION);
+    if (glsl.empty()) {
+        glsl = "0.0";
+    }
+    int glslRelease = -1;
+    std::string glslText;
+    TokenizeVersionString(glsl, glslMajorVersion_, glslMinorVersion_, glslRelease, glslText);
+
+    loadVersionLadder();
+
+    std::vector<std::string> driverNames;
+    TokenizeExtensionString(getExtensionsString(), driverNames);
+    for (const std::string& name : driverNames) {
+        supportedExtensionNames_.push_back(name);
+        const OpenGLExtension extension = nameToEnumGL(name.c_str());
+        if (extension != OGLEXT_UNKNOWN && initializeGL(extension)) {
+            supportedExtensions_.insert(extension);
+        }
+    }
+
+    readWGLExtensions();
+
+    supportsNPOT_ = vendor_ == VENDOR_NVIDIA ? isSupported(OGLEXT_ARB_texture_non_power_of_two)
+                                             : isSupported(OGLEXT_ARB_texture_non_power_of_two) ||
+                                                   isSupported(OGLEXT_VERSION_2_0);
+}
+
+void ExtensionManager::loadVersionLadder() {
+    struct Rung {
+        unsigned major, minor;
+        bool (ExtensionManager::*loader)();
+        OpenGLExtension version;
+        std::vector<OpenGLExtension> extensions;
+    };
+    // Highest first; a rung runs on its own version or when a higher one ran.
+    const Rung rungs[] = {
+        {4,
+         1,
+         nullptr,
+         OGLEXT_VERSION_4_1,
+         {OGLEXT_ARB_ES2_compatibility, OGLEXT_ARB_get_program_binary,
+          OGLEXT_ARB_separate_shader_objects, OGLEXT_ARB_shader_precision,
+          OGLEXT_ARB_vertex_attrib_64bit, OGLEXT_ARB_viewport_array}},
+        {4,
+         0,
+         &ExtensionManager::init_GL_VERSION_4_0,
+         OGLEXT_VERSION_4_0,
+         {OGLEXT_ARB_texture_query_lod, OGLEXT_ARB_draw_indirect, OGLEXT_ARB_gpu_shader5,
+          OGLEXT_ARB_gpu_shader_fp64, OGLEXT_ARB_shader_subroutine, OGLEXT_ARB_tessellation_shader,
+          OGLEXT_ARB_texture_buffer_object_rgb32, OGLEXT_ARB_texture_cube_map_array,
+          OGLEXT_ARB_texture_gather, OGLEXT_ARB_transform_feedback2,
+          OGLEXT_ARB_transform_feedback3}},
+        {3,
+         3,
+         &ExtensionManager::init_GL_VERSION_3_3,
+         OGLEXT_VERSION_3_3,
+         {OGLEXT_ARB_blend_func_extended, OGLEXT_ARB_sampler_objects,
+          OGLEXT_ARB_explicit_attrib_location, OGLEXT_ARB_occlusion_query2,
+          OGLEXT_ARB_shader_bit_encoding, OGLEXT_ARB_texture_rgb10_a2ui, OGLEXT_ARB_texture_swizzle,
+          OGLEXT_ARB_timer_query, OGLEXT_ARB_vertex_type_2_10_10_10_rev}},
+        {3,
+         2,
+         &ExtensionManager::init_GL_VERSION_3_2,
+         OGLEXT_VERSION_3_2,
+         {OGLEXT_ARB_draw_elements_base_vertex, OGLEXT_ARB_provoking_vertex, OGLEXT_ARB_sync,
+          OGLEXT_ARB_texture_multisample}},
+        {3,
+         1,
+         &ExtensionManager::init_GL_VERSION_3_1,
+         OGLEXT_VERSION_3_1,
+         {OGLEXT_ARB_copy_buffer, OGLEXT_ARB_uniform_buffer_object}},
+        {3,
+         0,
+         &ExtensionManager::init_GL_VERSION_3_0,
+         OGLEXT_VERSION_3_0,
+         {OGLEXT_ARB_framebuffer_object, OGLEXT_ARB_map_buffer_range,
+          OGLEXT_ARB_vertex_array_object}},
+        {2, 1, &ExtensionManager::init_GL_VERSION_2_1, OGLEXT_VERSION_2_1, {}},
+        {2, 0, &ExtensionManager::init_GL_VERSION_2_0, OGLEXT_VERSION_2_0, {}},
+        {1, 5, &ExtensionManager::init_GL_VERSION_1_5, OGLEXT_VERSION_1_5, {}},
+        {1, 4, &ExtensionManager::init_GL_VERSION_1_4, OGLEXT_VERSION_1_4, {}},
+        {1, 3, &ExtensionManager::init_GL_VERSION_1_3, OGLEXT_VERSION_1_3, {}},
+        {1, 2, &ExtensionManager::init_GL_VERSION_1_2, OGLEXT_VERSION_1_2, {}},
+    };
+    bool fallThrough = false;
+    for (const Rung& rung : rungs) {
+        const bool first = rung.loader == nullptr;
+        const bool matches = first ? majorVersion_ == 4 && minorVersion_ >= 1
+                                   : majorVersion_ == rung.major && minorVersion_ == rung.minor;
+        if (!matches && !fallThrough) {
+            continue;
+        }
+        fallThrough = true;
+        if (first) {
+            // Every 4.x above 4.0 counts as 4.1, the newest version the library knows.
+            majorVersion_ = 4;
+            minorVersion_ = 1;
+        }
+        if (first || (this->*rung.loader)()) {
+            supportedExtensions_.insert(rung.version);
+            for (OpenGLExtension extension : rung.extensions) {
+                initialize(extension);
+            }
+        }
+    }
+}
+
+void ExtensionManager::readWGLExtensions() {
+    WGLInterceptor* wgl = WGLInterceptor::Instance();
+    if (init_WGL_ARB_extensions_string()) {
+        const char* text = _wcgmGetExtensionsStringARB(wgl->wcgmGetCurrentDC(__FILE__, __LINE__));
+        std::vector<std::string> names;
+        TokenizeExtensionString(text ? text : "", names);
+        for (const std::string& name : names) {
+            const OpenGLExtension extension = nameToEnumWGL(name.c_str());
+            if (extension != OGLEXT_UNKNOWN && initializeWGL(extension)) {
+                supportedExtensions_.insert(extension);
+                supportedExtensionNames_.push_back(name);
+            }
+        }
+    }
+
+    const auto extensionsString =
+        reinterpret_cast<PFN_wcgmGetExtensionsStringARB>(reinterpret_cast<internal::EntryPoint>(
+            wgl->wcgmGetProcAddress(__FILE__, __LINE__, "wglGetExtensionsStringARB")));
+    if (extensionsString != nullptr) {
+        const char* text = extensionsString(wgl->wcgmGetCurrentDC(__FILE__, __LINE__));
+        if (text != nullptr && std::strstr(text, "WGL_ARB_create_context") != nullptr) {
+            createContextAttribs_ = reinterpret_cast<internal::EntryPoint>(
+                wgl->wcgmGetProcAddress(__FILE__, __LINE__, "wglCreateContextAttribsARB"));
+        }
+    }
+}
+
+std::string ExtensionManager::getExtensionsString() const {
+    if (majorVersion_ < 3) {
+        return GetGLString(GL_EXTENSIONS);
+    }
+    GLint count = 0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_NUM_EXTENSIONS, &count);
+    // Without glGetStringi a 3.x context cannot list its extensions one by one.
+    VEK_ENFORCE(tableExt_->glGetStringi != NULL);
+    std::string joined;
+    for (GLint i = 0; i < count; ++i) {
+        const GLubyte* text = tableExt_->glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i));
+        const std::string anExtensionString = text ? reinterpret_cast<const char*>(text) : "";
+        VEK_ASSERT(!anExtensionString.empty());
+        if (!joined.empty()) {
+            joined += ' ';
+        }
+        joined += anExtensionString;
+    }
+    return joined;
+}
+
+bool ExtensionManager::initialize(OpenGLExtension extension) {
+    if (isSupported(extension)) {
+        return true;
+    }
+    if (!initializeGL(extension) && !initializeWGL(extension)) {
+        return false;
+    }
+    supportedExtensions_.insert(extension);
+    return true;
+}
+
+bool ExtensionManager::tryInitializing(OpenGLExtension extension, bool required) {
+    const bool initialized = initialize(extension);
+    if (!initialized && required) {
+        VEK_THROW_INTERNAL("Attempted initialization of a required extension failed");
+    }
+    return initialized;
+}
+
+OpenGLExtension ExtensionManager::nameToEnumGL(char const* name) const {
+    if (name == nullptr) {
+        return OGLEXT_UNKNOWN;
+    }
+    for (int value = 0; value <= kLastOpenGLExtension; ++value) {
+        const auto extension = static_cast<OpenGLExtension>(value);
+        if (std::strcmp(OpenGLExtensionName(extension), name) == 0) {
+            return extension;
+        }
+    }
+    return OGLEXT_UNKNOWN;
+}
+
+unsigned ExtensionManager::releaseVersion() const {
+    VEK_ASSERT(releaseVersion_ != -1);
+    return static_cast<unsigned>(releaseVersion_);
+}
+
+std::string ExtensionManager::vendorString() const {
+    return kVendorNames[vendor_];
+}
+
+FunctionTable const& ExtensionManager::table() const {
+    VEK_ASSERT(tableExt_.get() != 0);
+    return *tableExt_;
+}
+
+bool ExtensionManager::supportsClampToEdge() const {
+    return isSupported(OGLEXT_VERSION_1_2);
+}
+
+bool ExtensionManager::supportsTexture3D() const {
+    return isSupported(OGLEXT_VERSION_1_2) || isSupported(OGLEXT_EXT_texture3D);
+}
+
+bool ExtensionManager::supportsMultiTexture() const {
+    return isSupported(OGLEXT_VERSION_1_3) || isSupported(OGLEXT_ARB_multitexture);
+}
+
+bool ExtensionManager::supportsDrawBuffers() const {
+    return isSupported(OGLEXT_VERSION_2_0) || isSupported(OGLEXT_ARB_draw_buffers);
+}
+
+bool ExtensionManager::supportsFloatingPointTextures() const {
+    return isSupported(OGLEXT_ARB_texture_float) || isSupported(OGLEXT_ATI_texture_float) ||
+           isSupported(OGLEXT_APPLE_float_pixels);
+}
+
+bool ExtensionManager::supports16BitFloat() const {
+    return isSupported(OGLEXT_ARB_half_float_pixel) || isSupported(OGLEXT_APPLE_float_pixels);
+}
+
+bool ExtensionManager::supportsPixelBuffers() const {
+    return isSupported(OGLEXT_WGL_ARB_pixel_format) && isSupported(OGLEXT_WGL_ARB_pbuffer);
+}
+
+bool ExtensionManager::supportsRenderToTexture() const {
+    return isSupported(OGLEXT_WGL_ARB_render_texture);
+}
+
+bool ExtensionManager::supportsRenderToTextureRectangle() const {
+    return isSupported(OGLEXT_WGL_NV_render_texture_rectangle);
+}
+
+int ExtensionManager::numberOfTextureUnits() const {
+    GLint units = 1;
+    if (isSupported(OGLEXT_ARB_fragment_program)) {
+        OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__,
+                                                      GL_MAX_TEXTURE_IMAGE_UNITS, &units);
+    } else if (supportsMultiTexture()) {
+        OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_MAX_TEXTURE_UNITS,
+                                                      &units);
+    }
+    return units;
+}
+
+void ExtensionManager::addInterceptor(OpenGLInterceptorDecorator* decorator) {
+    OpenGLInterceptor* head = OpenGLInterceptor::Instance();
+    VEK_ENFORCE(head != NULL);
+    head->addInterceptor(decorator);
+}
+
+OpenGLInterceptorDecorator* ExtensionManager::popInterceptor() {
+    OpenGLInterceptor* head = OpenGLInterceptor::Instance();
+    VEK_ENFORCE(head != NULL);
+    return head->popInterceptor();
+}
+
+std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager) {
+    stream << "ExtensionManager for context version " << manager.majorVersion() << "."
+           << manager.minorVersion() << "\n";
+    stream << "                        glsl version " << manager.glslMajorVersion() << "."
+           << manager.glslMinorVersion() << "\n";
+    stream << "Supported extensions:\n";
+    if (manager.supportedExtensionNames().empty()) {
+        stream << "    NONE\n";
+    }
+    for (const std::string& name : manager.supportedExtensionNames()) {
+        stream << "    " << name << "\n";
+    }
+    return stream;
+}
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <atomic>
+#include <iosfwd>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "vek/core/utility/Tls.h"
+#include "vek/platform/WGL.h"
+#include "vek/vek_ogl/extensionator/EntryPointLookup.h"
+#include "vek/vek_ogl/extensionator/FunctionTable.h"
+#include "vek/vek_ogl/extensionator/OpenGLExtension.h"
+
+namespace VEK {
+namespace OGL {
+
+class OpenGLInterceptorDecorator;
+class WGLInterceptorDecorator;
+
+namespace internal {
+
+// The table last found for this thread's current context. Every OpenGL call beyond 1.1 needs
+// it, so the common case is one thread-local read and one compare; a registry change that may
+// drop a registration bumps the generation and sends every thread back to the registry.
+struct CachedTable {
+    HGLRC context = nullptr;
+    const FunctionTable* table = nullptr;
+    unsigned long generation = 0;
+};
+extern thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+extern std::atomic<unsigned long> gRegistryGeneration;
+
+}  // namespace internal
+
+// The requested context profile; stored and handed on, never branched on.
+enum OpenGLProfile : std::int32_t {
+    OGL_PROFILE_DEFAULT = 0,
+};
+
+// For one rendering context: the driver's vendor, versions and extensions, the entry points of
+// every version and extension the library knows, and the support questions of every other
+// class. Managers are found by rendering-context handle from any thread.
+class ExtensionManager {
+public:
+    class InitOptions {
+    public:
+        bool throwOnNullContext() const { return throwOnNullContext_; }
+        void setThrowOnNullContext(bool value) { throwOnNullContext_ = value; }
+        bool flushOnMakeCurrentMacOnly() const { return flushOnMakeCurrentMacOnly_; }
+        void setFlushOnMakeCurrentMacOnly(bool value) { flushOnMakeCurrentMacOnly_ = value; }
+        OpenGLProfile openGLProfile() const { return openGLProfile_; }
+        void setOpenGLProfile(OpenGLProfile value) { openGLProfile_ = value; }
+
+    private:
+        bool throwOnNullContext_ = true;
+        bool flushOnMakeCurrentMacOnly_ = true;
+        OpenGLProfile openGLProfile_ = OGL_PROFILE_DEFAULT;
+    };
+
+    // Installs options for its lifetime and puts the previous ones back; nests.
+    class ScopedInitOptions {
+    public:
+        explicit ScopedInitOptions(const InitOptions& options);
+        ~ScopedInitOptions();
+        ScopedInitOptions(const ScopedInitOptions&) = delete;
+        ScopedInitOptions& operator=(const ScopedInitOptions&) = delete;
+
+    private:
+        InitOptions saved_;
+    };
+
+    enum Vendor { VENDOR_OTHER = 0, VENDOR_AMD = 1, VENDOR_NVIDIA = 2, VENDOR_INTEL = 3 };
+
+    // The manager of the calling thread's current context, or null when it is not registered.
+    static ExtensionManager* Instance();
+    static ExtensionManager* Instance(HGLRC const& context);
+    // The table of the current context's manager; a context met for the first time gets a
+    // manager made on it and registered.
+    static FunctionTable const& CurrentTable() {
+        const HGLRC context = ::wglGetCurrentContext();
+        const internal::CachedTable& cached = internal::tCachedTable;
+        if (cached.context == context && context != nullptr &&
+            cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire)) {
+            return *cached.table;
+        }
+        return CurrentTableLookup(context);
+    }
+    static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
+    static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
+    // Empties both registries (the managers made by CurrentTable stay alive until exit).
+    static void Terminate();
+
+    ~ExtensionManager();
+    ExtensionManager(const ExtensionManager&) = delete;
+    ExtensionManager& operator=(const ExtensionManager&) = delete;
+
+    bool isSupported(OpenGLExtension extension) const {
+        return supportedExtensions_.count(extension) != 0;
+    }
+    // Loads an extension or version on demand; true when it is (now) supported.
+    bool initialize(OpenGLExtension extension);
+    bool initializeGL(OpenGLExtension extension);
+    // WGL values: the loader's result where the extension has entry points, else true; false
+    // for any other value.
+    bool initializeWGL(OpenGLExtension extension);
+    OpenGLExtension nameToEnumGL(char const* name) const;
+    static OpenGLExtension nameToEnumWGL(char const* name);
+
+#include "vek/vek_ogl/extensionator/generated/ExtensionLoaderDeclarations.inc"
+
+    unsigned majorVersion() const {
+        return majorVersion_;
+    }
+    unsigned minorVersion() const {
+        return minorVersion_;
+    }
+    unsigned glslMajorVersion() const {
+        return glslMajorVersion_;
+    }
+    unsigned glslMinorVersion() const {
+        return glslMinorVersion_;
+    }
+    bool hasReleaseVersion() const {
+        return releaseVersion_ != -1;
+    }
+    unsigned releaseVersion() const;
+    std::string additionalVersionInfo() const {
+        return additionalVersionInfo_;
+    }
+    Vendor vendor() const {
+        return vendor_;
+    }
+    std::string vendorString() const;
+
+    std::set<OpenGLExtension> const& supportedExtensions() const {
+        return supportedExtensions_;
+    }
+    std::vector<std::string> const& supportedExtensionNames() const {
+        return supportedExtensionNames_;
+    }
+    InitOptions const& initOptions() const {
+        return initOptions_;
+    }
+    FunctionTable const& table() const;
+
+    bool supportsClampToEdge() const;
+    bool supportsTexture3D() const;
+    bool supportsMultiTexture() const;
+    bool supportsDrawBuffers() const;
+    bool supportsFloatingPointTextures() const;
+    bool supports16BitFloat() const;
+    bool supportsNonPowerOfTwoTextures() const {
+        return supportsNPOT_;
+    }
+    bool supportsPixelBuffers() const;
+    bool supportsRenderToTexture() const;
+    bool supportsRenderToTextureRectangle() const;
+    int numberOfTextureUnits() const;
+
+    // The process-wide chain, made with its error checker first when empty (Instance's rule).
+    void addInterceptor(OpenGLInterceptorDecorator* decorator);
+    OpenGLInterceptorDecorator* popInterceptor();
+    // The same for the window-system chain, made with its default checker first when empty.
+    static void addWGLInterceptor(WGLInterceptorDecorator* decorator);
+    static WGLInterceptorDecorator* popWGLInterceptor();
+
+private:
+    explicit ExtensionManager(HGLRC context);
+
+    static FunctionTable const& CurrentTableLookup(HGLRC context);
+    static ExtensionManager* Create(HGLRC context);
+    static ExtensionManager* NullExtensionManager();
+    static void TokenizeExtensionString(std::string const& text, std::vector<std::string>& names);
+
+    internal::EntryPoint getWglCreateContextAttribsPtr() const {
+        return createContextAttribs_;
+    }
+
+    void initialize();
+    void loadVersionLadder();
+    void readWGLExtensions();
+
+    bool init_WGL_ARB_create_context();
+    bool init_WGL_ARB_extensions_string();
+    bool init_WGL_ARB_pbuffer();
+    bool init_WGL_ARB_pixel_format();
+    bool init_WGL_ARB_render_texture();
+    bool init_WGL_EXT_swap_control();
+    std::string getExtensionsString() const;
+    bool tryInitializing(OpenGLExtension extension, bool required);
+
+    internal::EntryPoint createContextAttribs_ = nullptr;
+    std::set<OpenGLExtension> supportedExtensions_;
+    unsigned majorVersion_ = 0;
+    unsigned minorVersion_ = 0;
+    int releaseVersion_ = -1;
+    std::string additionalVersionInfo_;
+    Vendor vendor_ = VENDOR_OTHER;
+    bool supportsNPOT_ = false;
+    bool halfFilteringTested_ = false;
+    bool halfFiltering_ = false;
+    bool floatFilteringTested_ = false;
+    bool floatFiltering_ = false;
+    std::shared_ptr<FunctionTable> tableExt_;
+    std::vector<std::string> supportedExtensionNames_;
+    InitOptions initOptions_;
+    unsigned glslMajorVersion_ = 0;
+    unsigned glslMinorVersion_ = 0;
+
+    static ExtensionManager* sCachedNullExtMgrInstance_;
+    static InitOptions sInitOptions_;
+};
+
+// Writes the versions and the driver's extension names.
+std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager);
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+
+namespace VEK {
+namespace OGL {
+
+// A decorator that reports every call to observe() and forwards it unchanged: derive from it
+// to watch the library's OpenGL calls with their callers' file and line.
+class OpenGLCallObserver : public OpenGLInterceptorDecorator {
+public:
+    explicit OpenGLCallObserver(OpenGLInterceptor* next = nullptr)
+        : OpenGLInterceptorDecorator(next) {}
+    ~OpenGLCallObserver() override;
+
+#include "vek/vek_ogl/extensionator/generated/OpenGLOverrideOperations.inc"
+
+protected:
+    // entryPoint is the OpenGL name, "glBindTexture". Called before forwarding; an exception
+    // stops the call.
+    virtual void observe(char const* file, unsigned line, char const* entryPoint) = 0;
+};
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+
+namespace VEK {
+namespace OGL {
+
+class OpenGLInterceptorDecorator;
+
+// Every OpenGL call of the library goes through the process-wide chain headed by Instance():
+// one operation per entry point, named cgm and the entry point's name without "gl", taking the
+// caller's file and line before the entry point's own arguments. The OpenGL 1.1 entry points
+// come first in ASCII order, then the function table's in table order.
+class OpenGLInterceptor {
+public:
+    // The head of the chain; the first call makes the error checker through the allocation
+    // hook. Null only when the hook gives no memory.
+    static OpenGLInterceptor* Instance() {
+        return sInterceptor_ != nullptr ? sInterceptor_ : CreateDefault();
+    }
+    // Destroys the error checker when it heads the chain; decorators must be popped first.
+    static void Destroy();
+
+    // The chain is process-wide: both act on it whatever object they are called on.
+    // d's next interceptor becomes the current head (null when nothing made it yet).
+    void addInterceptor(OpenGLInterceptorDecorator* d);
+    // The head when it is a decorator, which is unlinked (not destroyed); otherwise null.
+    OpenGLInterceptorDecorator* popInterceptor();
+
+#include "vek/vek_ogl/extensionator/generated/OpenGLInterceptorOperations.inc"
+
+    virtual ~OpenGLInterceptor();
+
+protected:
+    OpenGLInterceptor() = default;
+
+private:
+    static OpenGLInterceptor* CreateDefault();
+
+    OpenGLInterceptor(const OpenGLInterceptor&) = delete;
+    OpenGLInterceptor& operator=(const OpenGLInterceptor&) = delete;
+
+    static OpenGLInterceptor* sInterceptor_;
+};
+
+// An interceptor that does its own work and forwards each call to the next one.
+class OpenGLInterceptorDecorator : public OpenGLInterceptor {
+public:
+    OpenGLInterceptor* interceptor() { return interceptor_; }
+    const OpenGLInterceptor* interceptor() const { return interceptor_; }
+    void setInterceptor(OpenGLInterceptor* next) { interceptor_ = next; }
+
+protected:
+    explicit OpenGLInterceptorDecorator(OpenGLInterceptor* next = nullptr) : interceptor_(next) {}
+
+    // Where a call is forwarded; a decorator with nowhere to forward throws, naming the caller.
+    OpenGLInterceptor& next(char const* file, unsigned line) const {
+        if (interceptor_ == nullptr) {
+            throwNoNext(file, line);
+        }
+        return *interceptor_;
+    }
+
+private:
+    [[noreturn]] static void throwNoNext(char const* file, unsigned line);
+
+    OpenGLInterceptor* interceptor_;
+};
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "vek/core/exceptions/InternalException.h"
+
+namespace VEK {
+namespace OGL {
+namespace internal {
+
+// The stack discipline shared by the OpenGL and WGL chains: a pushed decorator forwards to the
+// old head; popping unlinks the head only when it is a decorator (the checker stays).
+template <class Interceptor, class Decorator>
+void PushDecorator(Interceptor*& head, Decorator* decorator) {
+    VEK_ASSERT(decorator != NULL);
+    VEK_ASSERT(decorator != head);
+    decorator->setInterceptor(head);
+    head = decorator;
+}
+
+template <class Decorator, class Interceptor>
+Decorator* PopDecorator(Interceptor*& head) {
+    auto* decorator = dynamic_cast<Decorator*>(head);
+    if (decorator != nullptr) {
+        head = decorator->interceptor();
+    }
+    return decorator;
+}
+
+}  // namespace internal
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,53 @@
+#include "support/GLTestContext.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace VEKTest {
+
+namespace {
+
+void Require(bool condition, const char* what) {
+    if (!condition) {
+        throw std::runtime_error(std::string(what) + " failed, last error " +
+                                 std::to_string(GetLastError()));
+    }
+}
+
+}  // namespace
+
+GLTestContext::GLTestContext() : GLTestContext(Options()) {}
+
+GLTestContext::GLTestContext(const Options& options) : window_(64, 64) {
+    Require(window_.setRgbaFormat() > 0, "choosing and setting the pixel format");
+    if (options.major == 0) {
+        context_ = wglCreateContext(dc());
+    } else {
+        const int attributes[] = {WGL_CONTEXT_MAJOR_VERSION_ARB,
+                                  options.major,
+                                  WGL_CONTEXT_MINOR_VERSION_ARB,
+                                  options.minor,
+                                  WGL_CONTEXT_PROFILE_MASK_ARB,
+                                  options.core ? WGL_CONTEXT_CORE_PROFILE_BIT_ARB
+                                               : WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB,
+                                  0};
+        context_ = wglCreateContextAttribsARB(dc(), nullptr, attributes);
+    }
+    Require(context_ != nullptr, "creating the context");
+    makeCurrent();
+}
+
+GLTestContext::~GLTestContext() {
+    if (wglGetCurrentContext() == context_) {
+        wglMakeCurrent(nullptr, nullptr);
+    }
+    if (context_) {
+        wglDeleteContext(context_);
+    }
+}
+
+void GLTestContext::makeCurrent() const {
+    Require(wglMakeCurrent(dc(), context_) != 0, "wglMakeCurrent");
+}
+
+}  // namespace VEKTest
