@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include <vek/core/math/Vector.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/LibraryOCL.h>
 #include <vek/vek_ocl/Program.h>
@@ -387,6 +388,22 @@ TEST_F(OclComputeScripted, KernelArgumentsAndBuildOptions) {
     kernel.setArg(3, nullptr, 256);  // local memory
     EXPECT_TRUE(rec.argValueNull);
     EXPECT_EQ(rec.argSize, 256u);
+
+    // Vectors pass OpenCL's vector of their components, at its size.
+    const auto passes = [&](auto vector, auto component, std::size_t size) {
+        kernel.setArg(4, vector);
+        EXPECT_EQ(rec.argIndex, 4u);
+        EXPECT_FALSE(rec.argValueNull);
+        ASSERT_EQ(rec.argSize, size);
+        for (unsigned i = 0; i < size / sizeof(component); ++i) {
+            std::memcpy(&component, rec.argValue + i * sizeof(component), sizeof(component));
+            EXPECT_EQ(component, vector[i]) << i;
+        }
+    };
+    passes(VEK::float2(0.5f, -3.0f), cl_float(), 8);
+    passes(VEK::float4(1.0f, -2.5f, 1e-20f, 4096.0f), cl_float(), 16);
+    passes(VEK::int2(-1, 2147483647), cl_int(), 8);
+    passes(VEK::int4(7, -8, 9, -2147483647 - 1), cl_int(), 16);
 
     EXPECT_EQ(OCL::Program::OCLBuildStatus(CL_BUILD_IN_PROGRESS), OCL::Program::BuildInProgress);
     EXPECT_EQ(OCL::Program::OCLBuildStatus(CL_BUILD_ERROR), OCL::Program::BuildError);

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include <vek/core/math/Vector.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/ExtensionManager.h>
 #include <vek/vek_ocl/LibraryOCL.h>
@@ -35,6 +36,16 @@ __kernel void scale(__global float* data, float factor) {
 }
 __kernel void fill(__global int* data, int value) {
     data[get_global_id(0)] = value;
+}
+)";
+
+// Writes back the vector arguments it received, component by component.
+const char* const kEchoSource = R"(
+__kernel void echo(__global float* f, __global int* i, float2 f2, float4 f4, int2 i2, int4 i4) {
+    vstore2(f2, 0, f);
+    vstore4(f4, 0, f + 2);
+    vstore2(i2, 0, i);
+    vstore4(i4, 0, i + 2);
 }
 )";
 
@@ -153,6 +164,40 @@ TEST_F(OclCompute, FailedBuildKeepsItsLog) {
     const std::string log = broken.buildLog(device_);
     EXPECT_NE(log.find("undeclared"), std::string::npos) << log;
     EXPECT_EQ(log.find('\0'), std::string::npos);
+}
+
+TEST_F(OclCompute, VectorArgumentsArriveComponentByComponent) {
+    OCL::Program program(context_, kEchoSource);
+    program.build("");
+    OCL::Kernel echo = program.kernel("echo");
+    OCL::Buffer floats(context_, OCL::Memory::WriteOnly, false, 6 * sizeof(float));
+    OCL::Buffer ints(context_, OCL::Memory::WriteOnly, false, 6 * sizeof(cl_int));
+    const VEK::float2 f2(1.5f, -2.25f);
+    const VEK::float4 f4(3.0e-3f, -1.0e30f, 7.75f, 0.1f);
+    const VEK::int2 i2(-7, 2147483647);
+    const VEK::int4 i4(-2147483647 - 1, -1, 65536, 123456789);
+    echo.setArg(0, floats);
+    echo.setArg(1, ints);
+    echo.setArg(2, f2);
+    echo.setArg(3, f4);
+    echo.setArg(4, i2);
+    echo.setArg(5, i4);
+
+    OCL::CommandQueue queue(context_, device_);
+    queue.enqueueKernel(echo, OCL::Range<1>(1), OCL::Range<1>(0), OCL::Range<1>(0));
+    std::vector<float> f(6);
+    std::vector<cl_int> i(6);
+    queue.enqueueBlockingRead(floats, 0, f.size() * sizeof(float), f.data());
+    queue.enqueueBlockingRead(ints, 0, i.size() * sizeof(cl_int), i.data());
+    EXPECT_EQ(f, (std::vector<float>{f2[0], f2[1], f4[0], f4[1], f4[2], f4[3]}));
+    EXPECT_EQ(i, (std::vector<cl_int>{i2[0], i2[1], i4[0], i4[1], i4[2], i4[3]}));
+
+    // An argument set again replaces the old value.
+    echo.setArg(4, VEK::int2(11, -12));
+    queue.enqueueKernel(echo, OCL::Range<1>(1), OCL::Range<1>(0), OCL::Range<1>(0));
+    queue.enqueueBlockingRead(ints, 0, 2 * sizeof(cl_int), i.data());
+    EXPECT_EQ(i[0], 11);
+    EXPECT_EQ(i[1], -12);
 }
 
 TEST_F(OclCompute, ImageReadBackThroughARectangle) {
