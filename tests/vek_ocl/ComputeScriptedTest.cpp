@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include <vek/core/math/Vector.h>
+#include <vek/core/math/region_2d/IntegerRect.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/LibraryOCL.h>
 #include <vek/vek_ocl/Program.h>
@@ -177,12 +179,9 @@ TEST_F(OclComputeScripted, FailingEnqueuesLeaveNoEvent) {
     fails("clEnqueueWriteBuffer", [&] { queue.enqueueBlockingWrite(buffer, 0, 64, host.data()); });
     fails("clEnqueueReadBuffer", [&] { queue.enqueueRead(buffer, 0, 64, host.data()); });
     fails("clEnqueueReadBuffer", [&] { queue.enqueueBlockingRead(buffer, 0, 64, host.data()); });
-    fails("clEnqueueReadImage", [&] {
-        queue.enqueueRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1), host.data(), 0);
-    });
-    fails("clEnqueueReadImage", [&] {
-        queue.enqueueBlockingRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1), host.data(), 0);
-    });
+    const VEK::IntegerRect pixel(VEK::int2(0, 0), VEK::size2(1, 1));
+    fails("clEnqueueReadImage", [&] { queue.enqueueRead(image, pixel, host.data(), 0); });
+    fails("clEnqueueReadImage", [&] { queue.enqueueBlockingRead(image, pixel, host.data(), 0); });
     fails("clEnqueueMarker", [&] { queue.enqueueMarker(); });
     fails("clEnqueueBarrier", [&] { queue.enqueueBarrier(); });
     fails("clEnqueueAcquireGLObjects", [&] { queue.enqueueAcquireGLObjects({buffer}); });
@@ -272,16 +271,43 @@ TEST_F(OclComputeScripted, MemoryKindsAndImageAccessCheck) {
     EXPECT_EQ(image.memType(), OCL::Memory::OtherObject);
 
     std::vector<char> host(64);
+    const VEK::IntegerRect rect(VEK::int2(2, 1), VEK::size2(3, 2));
     fake_.script().memFlags = CL_MEM_USE_HOST_PTR;  // no access bit at all
-    EXPECT_EQ(InternalMessage([&] {
-                  queue.enqueueBlockingRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1),
-                                            host.data(), 0);
-              }),
+    EXPECT_EQ(InternalMessage([&] { queue.enqueueBlockingRead(image, rect, host.data(), 0); }),
               "isCompatible");
     EXPECT_EQ(fake_.calls("clEnqueueReadImage"), 0);
+
+    // The rectangle becomes origin and region of one slice; the blocking flag follows the call.
     fake_.script().memFlags = CL_MEM_WRITE_ONLY;
-    queue.enqueueBlockingRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1), host.data(), 0);
+    const auto& rec = fake_.record();
+    const OCL::Event first = queue.enqueueMarker();
+    queue.enqueueRead(image, rect, host.data(), 16, {first});
     EXPECT_EQ(fake_.calls("clEnqueueReadImage"), 1);
+    EXPECT_FALSE(rec.imageReadBlocking);
+    EXPECT_EQ(std::vector<std::size_t>(rec.imageOrigin, rec.imageOrigin + 3),
+              (std::vector<std::size_t>{2, 1, 0}));
+    EXPECT_EQ(std::vector<std::size_t>(rec.imageRegion, rec.imageRegion + 3),
+              (std::vector<std::size_t>{3, 2, 1}));
+    EXPECT_EQ(rec.imageRowPitch, 16u);
+    EXPECT_EQ(rec.imageSlicePitch, 0u);
+    EXPECT_EQ(rec.waitCount, 1u);
+    queue.enqueueBlockingRead(image, rect, host.data(), 0);
+    EXPECT_TRUE(rec.imageReadBlocking);
+    EXPECT_EQ(rec.imageRowPitch, 0u);
+
+    // Bad rectangles and pitches are refused before the flags are even asked for.
+    const int flagQueries = fake_.calls("clGetMemObjectInfo");
+    for (const auto& bad : {std::make_pair(rect, -1),
+                            std::make_pair(VEK::IntegerRect(VEK::int2(-2, 0), rect.size()), 0),
+                            std::make_pair(VEK::IntegerRect(rect.offset(), VEK::size2(3, 0)), 0)}) {
+        EXPECT_NE(InternalMessage([&] {
+                      queue.enqueueBlockingRead(image, bad.first, host.data(), bad.second);
+                  }),
+                  "<nothing thrown>")
+            << bad.first << " " << bad.second;
+    }
+    EXPECT_EQ(fake_.calls("clGetMemObjectInfo"), flagQueries);
+    EXPECT_EQ(fake_.calls("clEnqueueReadImage"), 2);
 }
 
 TEST_F(OclComputeScripted, InvalidSamplerModesNeverReachOpenCL) {
@@ -387,6 +413,22 @@ TEST_F(OclComputeScripted, KernelArgumentsAndBuildOptions) {
     kernel.setArg(3, nullptr, 256);  // local memory
     EXPECT_TRUE(rec.argValueNull);
     EXPECT_EQ(rec.argSize, 256u);
+
+    // Vectors pass OpenCL's vector of their components, at its size.
+    const auto passes = [&](auto vector, auto component, std::size_t size) {
+        kernel.setArg(4, vector);
+        EXPECT_EQ(rec.argIndex, 4u);
+        EXPECT_FALSE(rec.argValueNull);
+        ASSERT_EQ(rec.argSize, size);
+        for (unsigned i = 0; i < size / sizeof(component); ++i) {
+            std::memcpy(&component, rec.argValue + i * sizeof(component), sizeof(component));
+            EXPECT_EQ(component, vector[i]) << i;
+        }
+    };
+    passes(VEK::float2(0.5f, -3.0f), cl_float(), 8);
+    passes(VEK::float4(1.0f, -2.5f, 1e-20f, 4096.0f), cl_float(), 16);
+    passes(VEK::int2(-1, 2147483647), cl_int(), 8);
+    passes(VEK::int4(7, -8, 9, -2147483647 - 1), cl_int(), 16);
 
     EXPECT_EQ(OCL::Program::OCLBuildStatus(CL_BUILD_IN_PROGRESS), OCL::Program::BuildInProgress);
     EXPECT_EQ(OCL::Program::OCLBuildStatus(CL_BUILD_ERROR), OCL::Program::BuildError);

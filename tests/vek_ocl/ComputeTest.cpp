@@ -2,6 +2,7 @@
 // kernels, queues and events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <vek/core/math/Vector.h>
+#include <vek/core/math/region_2d/IntegerRect.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/ExtensionManager.h>
 #include <vek/vek_ocl/LibraryOCL.h>
@@ -35,6 +38,16 @@ __kernel void scale(__global float* data, float factor) {
 }
 __kernel void fill(__global int* data, int value) {
     data[get_global_id(0)] = value;
+}
+)";
+
+// Writes back the vector arguments it received, component by component.
+const char* const kEchoSource = R"(
+__kernel void echo(__global float* f, __global int* i, float2 f2, float4 f4, int2 i2, int4 i4) {
+    vstore2(f2, 0, f);
+    vstore4(f4, 0, f + 2);
+    vstore2(i2, 0, i);
+    vstore4(i4, 0, i + 2);
 }
 )";
 
@@ -155,6 +168,40 @@ TEST_F(OclCompute, FailedBuildKeepsItsLog) {
     EXPECT_EQ(log.find('\0'), std::string::npos);
 }
 
+TEST_F(OclCompute, VectorArgumentsArriveComponentByComponent) {
+    OCL::Program program(context_, kEchoSource);
+    program.build("");
+    OCL::Kernel echo = program.kernel("echo");
+    OCL::Buffer floats(context_, OCL::Memory::WriteOnly, false, 6 * sizeof(float));
+    OCL::Buffer ints(context_, OCL::Memory::WriteOnly, false, 6 * sizeof(cl_int));
+    const VEK::float2 f2(1.5f, -2.25f);
+    const VEK::float4 f4(3.0e-3f, -1.0e30f, 7.75f, 0.1f);
+    const VEK::int2 i2(-7, 2147483647);
+    const VEK::int4 i4(-2147483647 - 1, -1, 65536, 123456789);
+    echo.setArg(0, floats);
+    echo.setArg(1, ints);
+    echo.setArg(2, f2);
+    echo.setArg(3, f4);
+    echo.setArg(4, i2);
+    echo.setArg(5, i4);
+
+    OCL::CommandQueue queue(context_, device_);
+    queue.enqueueKernel(echo, OCL::Range<1>(1), OCL::Range<1>(0), OCL::Range<1>(0));
+    std::vector<float> f(6);
+    std::vector<cl_int> i(6);
+    queue.enqueueBlockingRead(floats, 0, f.size() * sizeof(float), f.data());
+    queue.enqueueBlockingRead(ints, 0, i.size() * sizeof(cl_int), i.data());
+    EXPECT_EQ(f, (std::vector<float>{f2[0], f2[1], f4[0], f4[1], f4[2], f4[3]}));
+    EXPECT_EQ(i, (std::vector<cl_int>{i2[0], i2[1], i4[0], i4[1], i4[2], i4[3]}));
+
+    // An argument set again replaces the old value.
+    echo.setArg(4, VEK::int2(11, -12));
+    queue.enqueueKernel(echo, OCL::Range<1>(1), OCL::Range<1>(0), OCL::Range<1>(0));
+    queue.enqueueBlockingRead(ints, 0, 2 * sizeof(cl_int), i.data());
+    EXPECT_EQ(i[0], 11);
+    EXPECT_EQ(i[1], -12);
+}
+
 TEST_F(OclCompute, ImageReadBackThroughARectangle) {
     if (!device_.supportsImages()) {
         GTEST_SKIP() << "device without images";
@@ -172,26 +219,56 @@ TEST_F(OclCompute, ImageReadBackThroughARectangle) {
     image.getInfo(OCL::Image::Width, sizeof(answered), &answered, nullptr);
     EXPECT_EQ(answered, width);
 
-    // The 3 x 2 rectangle at (2, 1).
+    // The whole image, tightly packed.
     OCL::CommandQueue queue(context_, device_);
-    std::vector<std::uint8_t> part(3 * 2 * 4, 0);
-    queue.enqueueBlockingRead(image, OCL::Range<2>(2, 1), OCL::Range<2>(3, 2), part.data(), 0);
+    std::vector<std::uint8_t> whole(pixels.size(), 0);
+    queue.enqueueBlockingRead(image, VEK::IntegerRect(VEK::int2(0, 0), VEK::size2(width, height)),
+                              whole.data(), 0);
+    EXPECT_EQ(whole, pixels);
+
+    // The 3 x 2 rectangle at (2, 1), into rows of 16 bytes: the 4 bytes after each row of 12
+    // stay as they were.
+    const std::uint8_t untouched = 0xEE;
+    const VEK::IntegerRect rect(VEK::int2(2, 1), VEK::size2(3, 2));
+    std::vector<std::uint8_t> part(2 * 16, untouched);
+    queue.enqueueBlockingRead(image, rect, part.data(), 16);
     for (std::size_t y = 0; y < 2; ++y) {
-        for (std::size_t x = 0; x < 3 * 4; ++x) {
-            EXPECT_EQ(part[y * 12 + x], pixels[(y + 1) * width * 4 + 2 * 4 + x]) << y << " " << x;
+        for (std::size_t x = 0; x < 16; ++x) {
+            const std::uint8_t expected =
+                x < 12 ? pixels[(y + 1) * width * 4 + 2 * 4 + x] : untouched;
+            EXPECT_EQ(part[y * 16 + x], expected) << y << " " << x;
         }
     }
-    // An uninitialised image, read without blocking and waited for.
-    OCL::Image2D blank(context_, OCL::Memory::ReadWrite, false, format, width, height, 0);
-    const OCL::Event read =
-        queue.enqueueRead(blank, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1), part.data(), 0);
+
+    // Not blocking, then waited for; the last pixel of the image.
+    std::uint8_t last[4] = {};
+    const OCL::Event read = queue.enqueueRead(
+        image, VEK::IntegerRect(VEK::int2(width - 1, height - 1), VEK::size2(1, 1)), last, 0);
     read.wait();
     EXPECT_EQ(read.commandExecutionStatus(), CL_COMPLETE);
-    EXPECT_EQ(InternalMessage([&] {
-                  queue.enqueueBlockingRead(image, OCL::Range<2>(0, 0), OCL::Range<2>(1, 1),
-                                            part.data(), -4);
+    EXPECT_EQ(read.commandType(), static_cast<cl_uint>(CL_COMMAND_READ_IMAGE));
+    EXPECT_TRUE(std::equal(last, last + 4, pixels.end() - 4));
+
+    // Bad input throws and leaves the destination alone.
+    std::fill(part.begin(), part.end(), untouched);
+    const auto failure = [&](VEK::IntegerRect r, int pitch) {
+        return InternalMessage([&] { queue.enqueueBlockingRead(image, r, part.data(), pitch); });
+    };
+    EXPECT_EQ(failure(rect, -16), "Image read with the negative row pitch -16.");
+    EXPECT_EQ(failure(VEK::IntegerRect(VEK::int2(-1, 0), VEK::size2(2, 2)), 0),
+              "Image read at the negative offset (-1, 0).");
+    EXPECT_EQ(failure(VEK::IntegerRect(VEK::int2(0, -3), VEK::size2(2, 2)), 0),
+              "Image read at the negative offset (0, -3).");
+    EXPECT_EQ(failure(VEK::IntegerRect(VEK::int2(1, 1), VEK::size2(0, 2)), 0),
+              "Image read of an empty rectangle of size (0, 2).");
+    EXPECT_EQ(failure(VEK::IntegerRect(), 0), "Image read of an empty rectangle of size (0, 0).");
+    // Past the right edge: OpenCL's own bounds check.
+    EXPECT_EQ(OclError([&] {
+                  queue.enqueueBlockingRead(
+                      image, VEK::IntegerRect(VEK::int2(6, 0), VEK::size2(3, 1)), part.data(), 0);
               }),
-              "zOrigin >= 0 && rowPitch >= 0 && slicePitch >= 0");
+              "CL_INVALID_VALUE");
+    EXPECT_EQ(part, std::vector<std::uint8_t>(part.size(), untouched));
 }
 
 TEST_F(OclCompute, SamplerReadsBackItsModes) {

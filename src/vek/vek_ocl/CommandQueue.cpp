@@ -126,38 +126,47 @@ Event CommandQueue::enqueueReadImpl(const Buffer& buffer, bool blocking, std::si
     return Event(event);
 }
 
-Event CommandQueue::enqueueRead(const Image2D& image, const Range<2>& origin,
-                                const Range<2>& region, void* destination, int rowPitch,
-                                const std::vector<Event>& wait) {
-    return enqueueReadImpl(image, false, origin, region, 0, 1, destination, rowPitch, 0, wait);
+Event CommandQueue::enqueueRead(const Image2D& image, IntegerRect rect, void* destination,
+                                int rowPitch, const std::vector<Event>& wait) {
+    return enqueueReadImpl(image, false, rect, 0, 1, destination, rowPitch, 0, wait);
 }
 
-Event CommandQueue::enqueueBlockingRead(const Image2D& image, const Range<2>& origin,
-                                        const Range<2>& region, void* destination, int rowPitch,
-                                        const std::vector<Event>& wait) {
-    return enqueueReadImpl(image, true, origin, region, 0, 1, destination, rowPitch, 0, wait);
+Event CommandQueue::enqueueBlockingRead(const Image2D& image, IntegerRect rect, void* destination,
+                                        int rowPitch, const std::vector<Event>& wait) {
+    return enqueueReadImpl(image, true, rect, 0, 1, destination, rowPitch, 0, wait);
 }
 
-Event CommandQueue::enqueueReadImpl(const Image& image, bool blocking, const Range<2>& origin,
-                                    const Range<2>& region, int zOrigin, unsigned depth,
-                                    void* destination, int rowPitch, int slicePitch,
-                                    const std::vector<Event>& wait) {
-    // Negative offsets and pitches would reach OpenCL as huge unsigned values.
-    VEK_ASSERT(zOrigin >= 0 && rowPitch >= 0 && slicePitch >= 0);
+Event CommandQueue::enqueueReadImpl(const Image& image, bool blocking, const IntegerRect& rect,
+                                    int zOrigin, unsigned depth, void* destination, int rowPitch,
+                                    int slicePitch, const std::vector<Event>& wait) {
+    // Negative values would reach OpenCL as huge unsigned ones, and an origin that wraps can
+    // slip past a driver's bounds check; an empty region OpenCL refuses without saying why.
+    VEK_ASSERT(zOrigin >= 0 && depth != 0 && slicePitch >= 0);
+    if (rowPitch < 0) {
+        VEK_THROW_INTERNAL("Image read with the negative row pitch " << rowPitch << ".");
+    }
+    if (rect.offset()[0] < 0 || rect.offset()[1] < 0) {
+        VEK_THROW_INTERNAL("Image read at the negative offset " << rect.offset() << ".");
+    }
+    if (rect.isEmpty()) {
+        VEK_THROW_INTERNAL("Image read of an empty rectangle of size " << rect.size() << ".");
+    }
     cl_mem_flags flags = 0;
     image.getInfo(Memory::MemFlags, sizeof(flags), &flags, nullptr);
     const bool isCompatible =
         (flags & (CL_MEM_READ_WRITE | CL_MEM_WRITE_ONLY | CL_MEM_READ_ONLY)) != 0;
     VEK_ASSERT(isCompatible);
 
-    const std::size_t originXYZ[3] = {origin[0], origin[1], static_cast<std::size_t>(zOrigin)};
-    const std::size_t regionXYZ[3] = {region[0], region[1], depth};
+    const std::size_t origin[3] = {static_cast<std::size_t>(rect.offset()[0]),
+                                   static_cast<std::size_t>(rect.offset()[1]),
+                                   static_cast<std::size_t>(zOrigin)};
+    const std::size_t region[3] = {rect.width(), rect.height(), depth};
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueReadImage(
-        id(), image.id(), blocking ? CL_TRUE : CL_FALSE, originXYZ, regionXYZ,
-        static_cast<std::size_t>(rowPitch), static_cast<std::size_t>(slicePitch), destination,
-        list.count(), list.list(), &event));
+    VEK_OCL_CHECK(Table().clEnqueueReadImage(id(), image.id(), blocking ? CL_TRUE : CL_FALSE,
+                                             origin, region, static_cast<std::size_t>(rowPitch),
+                                             static_cast<std::size_t>(slicePitch), destination,
+                                             list.count(), list.list(), &event));
     return Event(event);
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "vek/core/math/region_2d/IntegerRect.h"
 #include "vek/vek_ocl/Buffer.h"
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/Device.h"
@@ -49,12 +50,13 @@ public:
     Event enqueueBlockingRead(const Buffer& buffer, std::size_t offset, std::size_t size,
                               void* destination, const std::vector<Event>& wait = {});
 
-    // The rectangle at origin (x, y) of size region (width, height); a row pitch of 0 means
-    // tightly packed rows.
-    Event enqueueRead(const Image2D& image, const Range<2>& origin, const Range<2>& region,
-                      void* destination, int rowPitch, const std::vector<Event>& wait = {});
-    Event enqueueBlockingRead(const Image2D& image, const Range<2>& origin, const Range<2>& region,
-                              void* destination, int rowPitch, const std::vector<Event>& wait = {});
+    // The pixels of rect into destination, rows rowPitch bytes apart (0: tightly packed). A
+    // negative pitch or offset, or an empty rectangle, throws before anything reaches OpenCL;
+    // OpenCL refuses a rectangle that runs past the image.
+    Event enqueueRead(const Image2D& image, IntegerRect rect, void* destination, int rowPitch,
+                      const std::vector<Event>& wait = {});
+    Event enqueueBlockingRead(const Image2D& image, IntegerRect rect, void* destination,
+                              int rowPitch, const std::vector<Event>& wait = {});
 
     Event enqueueAcquireGLObjects(const std::vector<Memory>& objects,
                                   const std::vector<Event>& wait = {});
@@ -80,9 +82,9 @@ private:
     template <class EntryPoint>
     Event enqueueGLObjects(EntryPoint entryPoint, const std::vector<Memory>& objects,
                            const std::vector<Event>& wait);
-    Event enqueueReadImpl(const Image& image, bool blocking, const Range<2>& origin,
-                          const Range<2>& region, int zOrigin, unsigned depth, void* destination,
-                          int rowPitch, int slicePitch, const std::vector<Event>& wait);
+    Event enqueueReadImpl(const Image& image, bool blocking, const IntegerRect& rect, int zOrigin,
+                          unsigned depth, void* destination, int rowPitch, int slicePitch,
+                          const std::vector<Event>& wait);
 };
 
 }  // namespace OCL

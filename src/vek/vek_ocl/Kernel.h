@@ -6,6 +6,12 @@
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
 namespace VEK {
+
+class float2;
+class float4;
+class int2;
+class int4;
+
 namespace OCL {
 
 class Buffer;
@@ -22,11 +28,12 @@ public:
 
     // size bytes from data; a null data pointer reserves size bytes of local memory.
     void setArg(unsigned index, const void* data, std::size_t size);
-    // A memory object passes its handle; a number passes its own bytes.
+    // A memory object passes its handle; a number passes its own bytes; float2, float4, int2
+    // and int4 pass OpenCL's vector of the same components.
     template <class T>
     void setArg(unsigned index, const T& value) {
         static_assert(std::is_arithmetic<T>::value,
-                      "kernel arguments are memory objects or numbers");
+                      "kernel arguments are memory objects, numbers or 2- and 4-vectors");
         setArg(index, &value, sizeof(T));
     }
 
@@ -40,6 +47,14 @@ template <>
 void Kernel::setArg<Buffer>(unsigned index, const Buffer& buffer);
 template <>
 void Kernel::setArg<Image2D>(unsigned index, const Image2D& image);
+template <>
+void Kernel::setArg<float2>(unsigned index, const float2& value);
+template <>
+void Kernel::setArg<float4>(unsigned index, const float4& value);
+template <>
+void Kernel::setArg<int2>(unsigned index, const int2& value);
+template <>
+void Kernel::setArg<int4>(unsigned index, const int4& value);
 
 }  // namespace OCL
 }  // namespace VEK

@@ -433,9 +433,14 @@ cl_int clEnqueueWriteBuffer(cl_command_queue, cl_mem, cl_bool, size_t, size_t, c
     return Enqueued("clEnqueueWriteBuffer", waitCount, waitList, event);
 }
 
-cl_int clEnqueueReadImage(cl_command_queue, cl_mem, cl_bool, const size_t*, const size_t*,
-                          size_t, size_t, void*, cl_uint waitCount, const cl_event* waitList,
-                          cl_event* event) {
+cl_int clEnqueueReadImage(cl_command_queue, cl_mem, cl_bool blocking, const size_t* origin,
+                          const size_t* region, size_t rowPitch, size_t slicePitch, void*,
+                          cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    gRecord.imageReadBlocking = blocking;
+    std::memcpy(gRecord.imageOrigin, origin, sizeof(gRecord.imageOrigin));
+    std::memcpy(gRecord.imageRegion, region, sizeof(gRecord.imageRegion));
+    gRecord.imageRowPitch = rowPitch;
+    gRecord.imageSlicePitch = slicePitch;
     return Enqueued("clEnqueueReadImage", waitCount, waitList, event);
 }
 

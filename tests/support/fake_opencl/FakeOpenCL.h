@@ -52,6 +52,9 @@ struct FakeCLRecord {
     int waitListNull;
     int eventRequested;
     unsigned memObjectCount;
+    int imageReadBlocking;  // clEnqueueReadImage
+    std::size_t imageOrigin[3], imageRegion[3];
+    std::size_t imageRowPitch, imageSlicePitch;
 };
 
 struct FakeCLCounts {
