@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,11 +17,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                nanoseconds_[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() *
-                    benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
-                    benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double nanoseconds = run.GetAdjustedRealTime() *
+                                       benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
+            // With repetitions the median stands for the benchmark; without, its one run.
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                nanoseconds_[run.run_name.str()] = nanoseconds;
+                medians_.insert(run.run_name.str());
+            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 &&
+                       medians_.count(run.benchmark_name()) == 0) {
+                nanoseconds_[run.benchmark_name()] = nanoseconds;
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -41,6 +47,7 @@ public:
 
 private:
     std::map<std::string, double> nanoseconds_;
+    std::set<std::string> medians_;
 };
 
 // main() of a benchmark program that reports ratios.

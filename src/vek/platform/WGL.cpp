@@ -1,7 +1,7 @@
 // WGL contexts over GLX: creation, the per-thread current pair, sharing, entry-point look-up and
 // the extension string. What X has no equivalent for fails with ERROR_NOT_SUPPORTED.
-#include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
+#include "vek/core/utility/Tls.h"
 
 #include <GL/glx.h>
 #include <GL/glxext.h>
@@ -20,6 +20,8 @@ using VEK::Platform::ContextRecord;
 using VEK::Platform::DeviceContext;
 using VEK::Platform::XConnection;
 using VEK::Platform::XErrorTrap;
+
+__thread HGLRC VEK::Platform::internal::tCurrentContext VEK_INITIAL_EXEC_TLS = nullptr;
 
 namespace {
 
@@ -42,6 +44,7 @@ struct CurrentPair {
             dc->removeCurrentThread();
         }
         context = nullptr;
+        VEK::Platform::internal::tCurrentContext = nullptr;
         deviceContext = nullptr;
     }
 };
@@ -213,6 +216,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context) {
             record->setCurrentThread(std::this_thread::get_id());
             dc->addCurrentThread();
             tCurrent.context = context;
+            VEK::Platform::internal::tCurrentContext = context;
             tCurrent.deviceContext = deviceContext;
             return TRUE;
         }

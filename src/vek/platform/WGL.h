@@ -3,6 +3,7 @@
 // The WGL calls the library makes, with their Windows names and values, served over GLX. An HGLRC
 // is the platform's context record; the current pair is kept per thread.
 
+#include "vek/core/utility/Tls.h"
 #include "vek/platform/Windows.h"
 
 struct HGLRC__;
@@ -176,3 +177,19 @@ BOOL wglDestroyPbufferARB(HPBUFFERARB pbuffer);
 BOOL wglQueryPbufferARB(HPBUFFERARB pbuffer, int attribute, int* value);
 BOOL wglSwapIntervalEXT(int interval);
 int wglGetSwapIntervalEXT();
+
+namespace VEK {
+namespace Platform {
+
+namespace internal {
+// The calling thread's current context as wglGetCurrentContext answers it, mirrored in a plain
+// thread-local so that the library's per-call lookup of the current table reads it inline.
+extern __thread HGLRC tCurrentContext VEK_INITIAL_EXEC_TLS;
+}  // namespace internal
+
+inline HGLRC CurrentContext() {
+    return internal::tCurrentContext;
+}
+
+}  // namespace Platform
+}  // namespace VEK

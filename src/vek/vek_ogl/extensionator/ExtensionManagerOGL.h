@@ -79,7 +79,7 @@ public:
     // The table of the current context's manager; a context met for the first time gets a
     // manager made on it and registered.
     static FunctionTable const& CurrentTable() {
-        const HGLRC context = ::wglGetCurrentContext();
+        const HGLRC context = Platform::CurrentContext();
         const internal::CachedTable& cached = internal::tCachedTable;
         if (cached.context == context && context != nullptr &&
             cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire)) {
