@@ -31,6 +31,7 @@ void WGLFaults::observe(char const* file, unsigned, char const* function) {
 bool WGLFaults::failNow() {
     ++failable;
     if (failable == failAt) {
+        failed = calls.back().file + ": " + calls.back().function;
         SetLastError(ERROR_INVALID_OPERATION);
         return true;
     }
@@ -69,6 +70,9 @@ PROC WGLFaults::wcgmGetProcAddress(char const* file, unsigned line, char const* 
 
 int WGLFaults::wcgmMakeCurrent(char const* file, unsigned line, HDC deviceContext, HGLRC context) {
     observe(file, line, "wglMakeCurrent");
+    if (context == nullptr) {
+        calls.back().function = "wglMakeCurrent(null)";
+    }
     return failNow() ? FALSE : interceptor()->wcgmMakeCurrent(file, line, deviceContext, context);
 }
 

@@ -24,6 +24,9 @@ public:
 
     int failAt = 0;  // 0: nothing fails
     int failable = 0;
+    // "file: function" of the call made to fail, empty when none was; a release is recorded as
+    // "wglMakeCurrent(null)".
+    std::string failed;
     std::vector<Call> calls;
     // Every context handed out by the creation calls, deleted or not.
     std::vector<HGLRC> created;
