@@ -86,11 +86,15 @@ TEST(ContextCreation, PixelFormatChoosersAndTheirChecks) {
                                                    true);
               }),
               "Context:choosePixelFormat invalid device context");
+    const BufferFormat rgba(8, 8, 8, 8, 0, 24, false);
+    const auto extended = [&rgba](HDC dc, Context::Buffering buffering,
+                                  Context::Multisampling samples) {
+        return ContextAccess::ChoosePixelFormat(dc, rgba, buffering, samples,
+                                                Context::kDrawToWindow);
+    };
     // The extended chooser is found through a current context only.
     EXPECT_EQ(InternalMessageOf([&] {
-                  ContextAccess::ChoosePixelFormat(
-                      window.dc(), BufferFormat(8, 8, 8, 8, 0, 0, false), Context::kDoubleBuffered,
-                      Context::kNoMultisampling, Context::kDrawToWindow);
+                  extended(window.dc(), Context::kDoubleBuffered, Context::kNoMultisampling);
               }),
               "wglChoosePixelFormatARB extension not supported");
 
@@ -105,23 +109,16 @@ TEST(ContextCreation, PixelFormatChoosersAndTheirChecks) {
 
     VEKTest::GLTestContext current;
     EXPECT_EQ(InternalMessageOf([&] {
-                  ContextAccess::ChoosePixelFormat(
-                      current.dc(), BufferFormat(8, 8, 8, 8, 0, 0, false), Context::kSingleBuffered,
-                      Context::k4xMultisampling, Context::kDrawToWindow);
+                  extended(current.dc(), Context::kSingleBuffered, Context::k4xMultisampling);
               }),
               "Double buffering required with multisampling.");
-    const int sampled = ContextAccess::ChoosePixelFormat(
-        current.dc(), BufferFormat(8, 8, 8, 8, 0, 24, false), Context::kDoubleBuffered,
-        Context::k4xMultisampling, Context::kDrawToWindow);
+    const int sampled = extended(current.dc(), Context::kDoubleBuffered, Context::k4xMultisampling);
     const int samplesAttribute = WGL_SAMPLES_ARB;
     int samples = 0;
     ASSERT_TRUE(
         wglGetPixelFormatAttribivARB(current.dc(), sampled, 0, 1, &samplesAttribute, &samples));
     EXPECT_EQ(samples, 4);
     EXPECT_EQ(InternalMessageOf([&] {
-                  ContextAccess::ChoosePixelFormat(
-                      current.dc(), BufferFormat(8, 8, 8, 8, 0, 0, false), Context::kSingleBuffered,
-                      Context::kNoMultisampling, Context::kDrawToWindow);
                   ContextAccess::ChoosePixelFormat(
                       current.dc(), BufferFormat(99, 8, 8, 8, 0, 0, false),
                       Context::kSingleBuffered, Context::kNoMultisampling, Context::kDrawToWindow);
@@ -144,6 +141,12 @@ TEST(ContextCreation, WindowedContextsRenderIntoTheirWindowAndKeepTheCurrentCont
     VEKTest::HiddenWindow window(32, 32);
     {
         VEKTest::GLTestContext host;  // current throughout
+        // Making the display's manager restores the current context.
+        DisplayDeviceKey key;
+        ASSERT_TRUE(Context::DisplayDevice(0, key));
+        EXPECT_NE(ExtensionManager::Instance(key), nullptr);
+        EXPECT_EQ(Context::CurrentContext(), host.context());
+        EXPECT_EQ(wglGetCurrentDC(), host.dc());
         ContextWindowed windowed(window.window(), BufferFormat(BufferFormat::kRGBA8_S8D24),
                                  Context::kDoubleBuffered, Context::kNoMultisampling);
         EXPECT_EQ(Context::CurrentContext(), host.context());
@@ -193,6 +196,10 @@ TEST(ContextCreation, ExtendedPathMakesOneTemporaryContextWhenNoneIsCurrent) {
     ExtensionManager::addWGLInterceptor(&calls);
     const DisplayDeviceKey key = FirstDisplay();
     ExtensionManager::Instance(key);  // the bootstrap's own window and context are not counted
+    // The bootstrap context read the driver without being registered, and is gone.
+    ASSERT_EQ(calls.created.size(), 1u);
+    EXPECT_EQ(ExtensionManager::Instance(calls.created[0]), nullptr);
+    EXPECT_EQ(Context::CurrentContext(), nullptr);
     {
         VEKTest::HiddenWindow window(32, 32);
         const auto before = VEKTest::ServerResources();
