@@ -5,9 +5,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include <vek/core/CoreLibrary.h>
+#include <vek/vek_ogl/InternalWindow.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
 #include <vek/vek_ogl/ogl/BufferFormat.h>
@@ -318,4 +320,29 @@ TEST(ContextCreation, AFailureAtAnyStepLeavesNothingBehind) {
         }
     }
     EXPECT_EQ(ExtensionManager::popWGLInterceptor(), &faults);
+}
+
+TEST(ContextCreation, HiddenWindowsHaveAClassOfTheirOwnAndGiveItBack) {
+    const auto before = VEKTest::ServerResources();
+    InternalWindowPtr first = InternalWindow::Create(0, 0);
+    InternalWindowPtr second = InternalWindow::Create(0, 0);
+    ASSERT_NE(first->window(), second->window());
+    std::ostringstream name;
+    name << "OpenGL" << static_cast<const void*>(first.get());
+    WNDCLASSEXA taken{};
+    taken.cbSize = sizeof taken;
+    taken.lpfnWndProc = &DefWindowProcW;
+    const std::string className = name.str();
+    taken.lpszClassName = className.c_str();
+    EXPECT_EQ(RegisterClassExA(&taken), 0);  // the window's own class holds the name
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
+    EXPECT_NE(GetDC(first->window()), nullptr);
+
+    first->destroy();
+    EXPECT_EQ(first->window(), nullptr);
+    EXPECT_FALSE(UnregisterClassA(className.c_str(), GetModuleHandleW(nullptr)));
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
+    first.reset();  // nothing left to do
+    second.reset();
+    EXPECT_EQ(VEKTest::ServerResources(), before);
 }
