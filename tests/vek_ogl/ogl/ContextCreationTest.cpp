@@ -311,7 +311,7 @@ TEST(ContextCreation, AFailureAtAnyStepLeavesNothingBehind) {
             EXPECT_EQ(ContextAccess::GroupSizeOf(&sibling), 1u);
             for (HGLRC created : faults.created) {
                 EXPECT_EQ(ExtensionManager::Instance(created), nullptr);
-                EXPECT_FALSE(wglMakeCurrent(window.dc(), created));  // deleted
+                EXPECT_FALSE(wglDeleteContext(created));  // already deleted
             }
             // A format set on the host's window stays with it.
             const auto now = VEKTest::ServerResources();
