@@ -1,35 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <vek/platform/WGL.h>
-#include <vek/platform/XConnection.h>
-
-#include "support/HiddenWindow.h"
-// After gtest: Xlib's macros would break its templates.
-#include <X11/Xlib.h>
-#include <X11/extensions/XRes.h>
 
 #include <map>
 #include <string>
+#include "support/HiddenWindow.h"
+#include "support/ServerResources.h"
 
 namespace {
-
-// Every resource the platform's connection holds on the server, by type (windows, colormaps,
-// GLX drawables, ...): a cycle that leaves one behind runs a long-lived host out of them.
-std::map<std::string, long> ServerResources(XID ours) {
-    Display* display = VEK::Platform::XConnection::Get();
-    int types = 0;
-    XResType* counts = nullptr;
-    std::map<std::string, long> result;
-    if (XResQueryClientResources(display, ours, &types, &counts)) {
-        for (int i = 0; i < types; ++i) {
-            char* name = XGetAtomName(display, counts[i].resource_type);
-            result[name ? name : "?"] = counts[i].count;
-            XFree(name);
-        }
-        XFree(counts);
-    }
-    return result;
-}
 
 void Cycle(bool multisample) {
     VEKTest::HiddenWindow window;
@@ -57,18 +35,13 @@ void Cycle(bool multisample) {
 TEST(Resources, CreateDestroyCyclesGiveEverythingBack) {
     Cycle(false);  // first use sets up the connection and the driver
     Cycle(true);
-    Display* display = VEK::Platform::XConnection::Get();
-    // Names the connection to the resource query.
-    const Window marker =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    const std::map<std::string, long> before = ServerResources(marker);
+    const std::map<std::string, long> before = VEKTest::ServerResources();
     ASSERT_GE(before.count("WINDOW"), 1u);
     for (int i = 0; i < 10; ++i) {
         Cycle(i % 2 == 0);
     }
-    EXPECT_EQ(ServerResources(marker), before);
+    EXPECT_EQ(VEKTest::ServerResources(), before);
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    XDestroyWindow(display, marker);
 }
 
 }  // namespace

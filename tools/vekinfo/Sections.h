@@ -1,12 +1,14 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 // What vekinfo prints, one section per layer of the library.
 namespace vekinfo {
 
 struct Options {
-    bool trace = false;  // --trace: trace the small drawing
+    bool trace = false;                   // --trace: trace the small drawing
+    std::string pngPath = "vekinfo.png";  // --png PATH: where the drawing is written
 };
 
 void PrintCore(std::ostream& out, const Options& options);

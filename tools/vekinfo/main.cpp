@@ -9,8 +9,9 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: vekinfo [--trace] [--help]\n"
-        << "  --trace  write every OpenGL call of the small drawing, with its source line\n";
+    out << "usage: vekinfo [--trace] [--png PATH] [--help]\n"
+        << "  --trace     write every OpenGL call of the small drawing, with its source line\n"
+        << "  --png PATH  write the drawing there (default vekinfo.png in this directory)\n";
 }
 
 }  // namespace
@@ -24,6 +25,15 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--trace") == 0) {
             options.trace = true;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--png") == 0) {
+            if (i + 1 == argc || argv[i + 1][0] == '\0') {
+                std::cerr << "vekinfo: --png needs a path\n";
+                Usage(std::cerr);
+                return 2;
+            }
+            options.pngPath = argv[++i];
             continue;
         }
         std::cerr << "vekinfo: unknown option " << argv[i] << "\n";

@@ -161,10 +161,11 @@ PixelFormats::PixelFormats(Display* display, int screen) {
     if (configs) {
         XFree(configs);
     }
-    // Formats a window can use come first, so that format 1 always is one, as on Windows: a
-    // caller that sets format 1 on a window without choosing relies on that.
-    std::stable_partition(formats_.begin(), formats_.end(),
-                          [](const PixelFormat& f) { return f.drawsToWindow(); });
+    // As on Windows, the device's own window formats come first: format 1 is one a context can
+    // be made on in any window.
+    std::stable_partition(formats_.begin(), formats_.end(), [](const PixelFormat& f) {
+        return f.drawsToWindow() && (f.renderTypes & GLX_RGBA_BIT) != 0 && !Slow(f);
+    });
 }
 
 const PixelFormats* PixelFormats::ForScreen(Display* display, int screen) {

@@ -16,7 +16,9 @@
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
+#include "vek/vek_ogl/ogl/Context.h"
 #include "vek/vek_ogl/ogl/Object.h"
+#include "vek/vek_ogl/ogl/internal/ContextBootstrap.h"
 
 namespace VEK {
 namespace OGL {
@@ -58,6 +60,10 @@ std::atomic<unsigned long> gRegistryGeneration{1};
 
 }  // namespace internal
 
+struct ExtensionManager::DeviceRegistry
+    : tbb::concurrent_hash_map<std::string, std::shared_ptr<ExtensionManager>> {};
+
+ExtensionManager::DeviceRegistry ExtensionManager::sDeviceRegistry_;
 ExtensionManager* ExtensionManager::sCachedNullExtMgrInstance_ = nullptr;
 ExtensionManager::InitOptions ExtensionManager::sInitOptions_;
 
@@ -79,6 +85,17 @@ ExtensionManager::ExtensionManager(HGLRC context)
     }
 }
 
+ExtensionManager::ExtensionManager(Context* context)
+    : tableExt_(VEK_NEW(FunctionTable)(), VEKDeleter<FunctionTable>()),
+      initOptions_(sInitOptions_) {
+    VEK_ENFORCE(tableExt_.get() != NULL);
+    if (context != nullptr) {
+        displayDeviceKey_ = context->displayDeviceKey();
+        context->makeCurrent();
+        initialize();
+    }
+}
+
 ExtensionManager::~ExtensionManager() = default;
 
 ExtensionManager* ExtensionManager::Instance() {
@@ -90,6 +107,59 @@ ExtensionManager* ExtensionManager::Instance(HGLRC const& context) {
         return manager;
     }
     return NullExtensionManager();
+}
+
+ExtensionManager* ExtensionManager::Instance(Context const* context) {
+    if (context == nullptr) {
+        return NullExtensionManager();
+    }
+    return Instance(context->displayDeviceKey());
+}
+
+ExtensionManager* ExtensionManager::Instance(DisplayDeviceKey const& key) {
+    if (ExtensionManager* manager = Find(key)) {
+        return manager;
+    }
+    return Create(key);
+}
+
+ExtensionManager* ExtensionManager::Find(DisplayDeviceKey const& key) {
+    DeviceRegistry::const_accessor accessor;
+    return sDeviceRegistry_.find(accessor, key.deviceIdentifier()) ? accessor->second.get()
+                                                                   : nullptr;
+}
+
+ExtensionManager* ExtensionManager::Create(DisplayDeviceKey const& key) {
+    ScopedContextWrapper savedContext;
+    std::shared_ptr<ExtensionManager> manager;
+    {
+        // The bootstrap goes (and with it its window) before the saved context comes back.
+        internal::ContextBootstrap bootstrap(key);
+        ExtensionManager* made = VEK_NEW(ExtensionManager)(&bootstrap);
+        VEK_ENFORCE(made != NULL);
+        manager.reset(made, VEKDeleter<ExtensionManager>());
+    }
+    DeviceRegistry::accessor accessor;
+    if (sDeviceRegistry_.insert(accessor, key.deviceIdentifier())) {
+        accessor->second = manager;
+    }
+    // Another thread's manager for the same display wins; ours goes with its last reference.
+    return accessor->second.get();
+}
+
+void ExtensionManager::RegisterContext(Context const& context) {
+    ExtensionManager* manager = Instance(context.displayDeviceKey());
+    ContextRegistry::accessor accessor;
+    if (ContextRegistryInstance().insert(accessor, context.renderContext())) {
+        accessor->second = manager;
+    }
+}
+
+void ExtensionManager::UnRegisterContext(Context const& context) {
+    const bool bFound = ContextRegistryInstance().erase(context.renderContext());
+    // The handle may come back for another context: no thread may keep its table.
+    internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+    VEK_ASSERT(bFound);
 }
 
 FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
@@ -133,6 +203,7 @@ void ExtensionManager::Terminate() {
         sCachedNullExtMgrInstance_ = nullptr;
     }
     ContextRegistryInstance().clear();
+    sDeviceRegistry_.clear();
     internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
 }
 

@@ -12,10 +12,12 @@
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 #include "vek/vek_ogl/extensionator/OpenGLExtension.h"
+#include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
 
 namespace VEK {
 namespace OGL {
 
+class Context;
 class OpenGLInterceptorDecorator;
 class WGLInterceptorDecorator;
 
@@ -76,6 +78,14 @@ public:
     // The manager of the calling thread's current context, or null when it is not registered.
     static ExtensionManager* Instance();
     static ExtensionManager* Instance(HGLRC const& context);
+    // The manager of the context's display (of a null context: the null manager), made on a
+    // bootstrap context of that display when it is the display's first.
+    static ExtensionManager* Instance(Context const* context);
+    static ExtensionManager* Instance(DisplayDeviceKey const& key);
+    // Maps the context's rendering-context handle to its display's manager; a handle already
+    // registered keeps its manager.
+    static void RegisterContext(Context const& context);
+    static void UnRegisterContext(Context const& context);
     // The table of the current context's manager; a context met for the first time gets a
     // manager made on it and registered.
     static FunctionTable const& CurrentTable() {
@@ -89,7 +99,8 @@ public:
     }
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
-    // Empties both registries (the managers made by CurrentTable stay alive until exit).
+    // Empties both registries, destroying the display managers (the managers made by
+    // CurrentTable stay alive until exit).
     static void Terminate();
 
     ~ExtensionManager();
@@ -143,6 +154,10 @@ public:
     InitOptions const& initOptions() const {
         return initOptions_;
     }
+    // The display the manager was made for; empty for one made on a bare handle.
+    DisplayDeviceKey const& displayDeviceKey() const {
+        return displayDeviceKey_;
+    }
     FunctionTable const& table() const;
 
     bool supportsClampToEdge() const;
@@ -167,7 +182,16 @@ public:
     static WGLInterceptorDecorator* popWGLInterceptor();
 
 private:
+    // Creation reads the display's driver for its contexts.
+    friend class Context;
+    struct DeviceRegistry;
+
     explicit ExtensionManager(HGLRC context);
+    // Makes the context current and reads its driver.
+    explicit ExtensionManager(Context* context);
+
+    static ExtensionManager* Create(DisplayDeviceKey const& key);
+    static ExtensionManager* Find(DisplayDeviceKey const& key);
 
     static FunctionTable const& CurrentTableLookup(HGLRC context);
     static ExtensionManager* Create(HGLRC context);
@@ -204,11 +228,14 @@ private:
     bool floatFilteringTested_ = false;
     bool floatFiltering_ = false;
     std::shared_ptr<FunctionTable> tableExt_;
+    DisplayDeviceKey displayDeviceKey_;
     std::vector<std::string> supportedExtensionNames_;
     InitOptions initOptions_;
     unsigned glslMajorVersion_ = 0;
     unsigned glslMinorVersion_ = 0;
 
+    // Display identifier -> the display's manager (owning).
+    static DeviceRegistry sDeviceRegistry_;
     static ExtensionManager* sCachedNullExtMgrInstance_;
     static InitOptions sInitOptions_;
 };

@@ -1,0 +1,37 @@
+#include "vek/vek_ogl/ogl/ContextOffscreen.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/ogl/BufferFormat.h"
+
+namespace VEK {
+namespace OGL {
+
+DisplayDeviceKey const& ContextOffscreen::KeyOfSource(Context const* pContext) {
+    VEK_ASSERT(pContext != NULL);
+    return pContext->displayDeviceKey();
+}
+
+ContextOffscreen::ContextOffscreen(Context const* pContext) : Context(KeyOfSource(pContext)) {
+    create(pContext);
+}
+
+ContextOffscreen::ContextOffscreen(DisplayDeviceKey const& key) : Context(key) {
+    create(nullptr);
+}
+
+void ContextOffscreen::create(Context const* shareContext) {
+    // Placed on the display's desktop area, so that the display's driver serves it.
+    const int2 origin = DisplayOrigin(displayDeviceKey_.adapterDescription(), true);
+    window_ = InternalWindow::Create(origin[0], origin[1]);
+    initialize(GetDC(window_->window()), BufferFormat(8, 8, 8, 0, 0, 0, false), kSingleBuffered,
+               kNoMultisampling, shareContext);
+    registerCreated(shareContext);
+}
+
+ContextOffscreen::~ContextOffscreen() {
+    releaseCreated();
+    window_.reset();
+}
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,64 @@
+// vekinfo's picture: drawn in an off-screen context and written where --png says.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<png_byte> rgba;  // top row first
+    const png_byte* at(int x, int y) const {
+        return rgba.data() + (static_cast<std::size_t>(y) * width + x) * 4;
+    }
+};
+
+bool ReadPng(const std::string& path, Image& image) {
+    png_image reader{};
+    reader.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&reader, path.c_str())) {
+        return false;
+    }
+    reader.format = PNG_FORMAT_RGBA;
+    image.width = static_cast<int>(reader.width);
+    image.height = static_cast<int>(reader.height);
+    image.rgba.resize(PNG_IMAGE_SIZE(reader));
+    return png_image_finish_read(&reader, nullptr, image.rgba.data(), 0, nullptr) != 0;
+}
+
+int RunVekinfo(const std::string& arguments) {
+    return std::system((std::string(VEKINFO_PROGRAM) + " " + arguments + " >/dev/null").c_str());
+}
+
+}  // namespace
+
+TEST(Vekinfo, WritesTheDrawingAsPngWhereAsked) {
+    const std::string path = testing::TempDir() + "vekinfo-test.png";
+    std::remove(path.c_str());
+    ASSERT_EQ(RunVekinfo("--png " + path), 0);
+    Image image;
+    ASSERT_TRUE(ReadPng(path, image));
+    ASSERT_EQ(image.width, 256);
+    ASSERT_EQ(image.height, 256);
+    // Red triangle with its apex at the top, on dark blue.
+    const png_byte* centre = image.at(128, 128);
+    EXPECT_EQ(centre[0], 255);
+    EXPECT_EQ(centre[2], 0);
+    const png_byte* topLeft = image.at(4, 4);
+    EXPECT_EQ(topLeft[0], 0);
+    EXPECT_NEAR(topLeft[2], 64, 1);
+    const png_byte* nearApex = image.at(128, 8);
+    EXPECT_EQ(nearApex[0], 255);
+    const png_byte* bottomLeft = image.at(4, 252);
+    EXPECT_EQ(bottomLeft[0], 255);
+    std::remove(path.c_str());
+
+    // A path that cannot be written is a failure, not a silent success.
+    EXPECT_NE(RunVekinfo("--png /nonexistent-directory/x.png 2>/dev/null"), 0);
+    EXPECT_NE(RunVekinfo("--png 2>/dev/null"), 0);
+}
