@@ -126,13 +126,16 @@ TEST(PixelFormat, FormatOneServesAWindowWithoutChoosing) {
     EXPECT_NE(glGetString(GL_VERSION), nullptr);
     Release(context);
 
-    // Every format a window can use precedes every one it cannot.
+    // Every format that carries an accelerated RGBA context in a window precedes every other.
     const int count = DescribePixelFormat(window.dc(), 1, 0, nullptr);
     bool windowPart = true;
     for (int format = 1; format <= count; ++format) {
-        const bool drawsToWindow = Attribute(window.dc(), format, WGL_DRAW_TO_WINDOW_ARB) != 0;
-        EXPECT_TRUE(windowPart || !drawsToWindow) << format;
-        windowPart = windowPart && drawsToWindow;
+        const bool servesWindow =
+            Attribute(window.dc(), format, WGL_DRAW_TO_WINDOW_ARB) != 0 &&
+            Attribute(window.dc(), format, WGL_PIXEL_TYPE_ARB) == WGL_TYPE_RGBA_ARB &&
+            Attribute(window.dc(), format, WGL_ACCELERATION_ARB) == WGL_FULL_ACCELERATION_ARB;
+        EXPECT_TRUE(windowPart || !servesWindow) << format;
+        windowPart = windowPart && servesWindow;
     }
 }
 
