@@ -10,6 +10,7 @@
 #include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
+#include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 #include "vek/vek_ogl/extensionator/OpenGLExtension.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
@@ -46,18 +47,13 @@ enum OpenGLProfile : std::int32_t {
 // class. Managers are found by rendering-context handle from any thread.
 class ExtensionManager {
 public:
-    class InitOptions {
+    // The library's two flags, and the requested profile that contexts copy.
+    class InitOptions : public Library::InitOptions {
     public:
-        bool throwOnNullContext() const { return throwOnNullContext_; }
-        void setThrowOnNullContext(bool value) { throwOnNullContext_ = value; }
-        bool flushOnMakeCurrentMacOnly() const { return flushOnMakeCurrentMacOnly_; }
-        void setFlushOnMakeCurrentMacOnly(bool value) { flushOnMakeCurrentMacOnly_ = value; }
         OpenGLProfile openGLProfile() const { return openGLProfile_; }
         void setOpenGLProfile(OpenGLProfile value) { openGLProfile_ = value; }
 
     private:
-        bool throwOnNullContext_ = true;
-        bool flushOnMakeCurrentMacOnly_ = true;
         OpenGLProfile openGLProfile_ = OGL_PROFILE_DEFAULT;
     };
 
