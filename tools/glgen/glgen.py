@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import emit_gl  # noqa: E402
 import emit_platform  # noqa: E402
 import emit_trace  # noqa: E402
+import emit_wgl  # noqa: E402
 from registry import Registry, read_groups, read_names  # noqa: E402
 
 
@@ -50,7 +51,7 @@ def main():
     args = parser.parse_args()
 
     if args.list_outputs:
-        print("\n".join(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS))
+        print("\n".join(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS + emit_wgl.OUTPUTS))
         return 0
     if not (args.registry and args.lists and args.out):
         parser.error("--registry, --lists and --out are required")
@@ -69,7 +70,8 @@ def main():
     emit_platform.emit(out, registry)
     operations = emit_gl.emit(out, registry, gl11, groups, extensions)
     emit_trace.emit(out, registry, operations)
-    expected = sorted(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS)
+    emit_wgl.emit(out, args.lists)
+    expected = sorted(emit_platform.OUTPUTS + emit_gl.OUTPUTS + emit_trace.OUTPUTS + emit_wgl.OUTPUTS)
     if sorted(out.written) != expected:
         raise SystemExit(f"glgen: wrote {sorted(out.written)}, expected {expected}")
     return 0
