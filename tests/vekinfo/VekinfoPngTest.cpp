@@ -31,8 +31,13 @@ bool ReadPng(const std::string& path, Image& image) {
     return png_image_finish_read(&reader, nullptr, image.rgba.data(), 0, nullptr) != 0;
 }
 
+// vekinfo also starts and stops the OpenCL layer, and the system's ICD loader loses its own
+// records when it is closed; in a sanitizer build that would fail the run for a leak that is not
+// the library's (the OpenCL tests keep the loader open to check the library's own leaks).
 int RunVekinfo(const std::string& arguments) {
-    return std::system((std::string(VEKINFO_PROGRAM) + " " + arguments + " >/dev/null").c_str());
+    return std::system(("ASAN_OPTIONS=detect_leaks=0 " + std::string(VEKINFO_PROGRAM) + " " +
+                        arguments + " >/dev/null")
+                           .c_str());
 }
 
 }  // namespace
