@@ -36,12 +36,15 @@ vek_install_dependencies() {
     fi
 }
 
-# VEK_BUILD_DIR, VEK_SANITIZE (ON/OFF) and CXX may be set by the caller.
+# VEK_BUILD_DIR, VEK_SANITIZE (OFF, ON or thread) and CXX may be set by the caller.
 vek_build() {
     local sanitize=${VEK_SANITIZE:-OFF}
     local dir=${VEK_BUILD_DIR:-$VEK_ROOT/build}
-    if [ "$sanitize" = "ON" ] && [ -z "${VEK_BUILD_DIR:-}" ]; then
-        dir=$VEK_ROOT/build-sanitize
+    if [ -z "${VEK_BUILD_DIR:-}" ]; then
+        case "$sanitize" in
+            ON) dir=$VEK_ROOT/build-sanitize ;;
+            thread) dir=$VEK_ROOT/build-tsan ;;
+        esac
     fi
     VEK_BUILD_DIR=$dir
     cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
