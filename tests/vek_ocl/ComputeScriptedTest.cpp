@@ -2,6 +2,8 @@
 // turn into exceptions, and the references they take and give back.
 #include <gtest/gtest.h>
 
+#include <GL/glx.h>
+
 #include <cstring>
 
 #include <vek/core/math/Vector.h>
@@ -13,6 +15,7 @@
 
 #include "FakeOpenCLControl.h"
 #include "OclTestUtil.h"
+#include "support/GLTestContext.h"
 
 namespace OCL = VEK::OCL;
 using VEKTest::FakeOpenCL;
@@ -60,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST(OclContextProperties, PropertyListIsAPureFunctionOfItsValues) {
+TEST(OclContextProperties, PropertyListCarriesTheNativeObjectsBehindTheHandles) {
     const auto platform = reinterpret_cast<cl_platform_id>(0x1000);
     OCL::ContextProperties properties{OCL::Platform(platform)};
     std::vector<cl_context_properties> list{99};
@@ -68,11 +71,13 @@ TEST(OclContextProperties, PropertyListIsAPureFunctionOfItsValues) {
     const std::vector<cl_context_properties> alone{99, CL_CONTEXT_PLATFORM, 0x1000, 0};
     EXPECT_EQ(list, alone);
 
-    int glContext = 0, display = 0;
-    properties.setSharedRenderContext(&glContext);
-    properties.setDisplayContext(&display);
-    const auto gl = reinterpret_cast<cl_context_properties>(&glContext);
-    const auto dpy = reinterpret_cast<cl_context_properties>(&display);
+    // A real context through the platform's calls: the list names its GLX context and display.
+    VEKTest::GLTestContext context;
+    properties.setSharedRenderContext(context.context());
+    properties.setDisplayContext(context.dc());
+    const auto gl = reinterpret_cast<cl_context_properties>(glXGetCurrentContext());
+    const auto dpy = reinterpret_cast<cl_context_properties>(glXGetCurrentDisplay());
+    ASSERT_NE(gl, 0);
     const std::vector<cl_context_properties> shared{
         CL_CONTEXT_PLATFORM, 0x1000, CL_GLX_DISPLAY_KHR, dpy, CL_GL_CONTEXT_KHR, gl, 0};
     EXPECT_EQ(properties.properties(), shared);
@@ -91,14 +96,28 @@ TEST(OclContextProperties, PropertyListIsAPureFunctionOfItsValues) {
     EXPECT_EQ(properties.properties().size(), 7u);
     copy.setPlatform(OCL::Platform(reinterpret_cast<cl_platform_id>(0x2000)));
     EXPECT_EQ(copy.properties()[1], 0x2000);
-    EXPECT_EQ(copy.displayContext(), &display);
+    EXPECT_EQ(copy.displayContext(), context.dc());
+
+    // Handles the platform did not make are refused before anything is appended.
+    OCL::ContextProperties stray{OCL::Platform(platform)};
+    int notAContext = 0;
+    stray.setSharedRenderContext(reinterpret_cast<HGLRC>(&notAContext));
+    stray.setDisplayContext(context.dc());
+    std::vector<cl_context_properties> untouched{7};
+    EXPECT_EQ(InternalMessage([&] { stray.buildContextPropertiesList(untouched); }),
+              "glContext != NULL");
+    stray.setSharedRenderContext(context.context());
+    stray.setDisplayContext(nullptr);
+    EXPECT_EQ(InternalMessage([&] { stray.buildContextPropertiesList(untouched); }),
+              "display != NULL");
+    EXPECT_EQ(untouched, std::vector<cl_context_properties>{7});
 }
 
 TEST_F(OclComputeScripted, ContextPlatformAndSharedKeys) {
     OCL::ContextProperties properties(platform_);
-    int glContext = 0, display = 0;
-    properties.setSharedRenderContext(&glContext);
-    properties.setDisplayContext(&display);
+    VEKTest::GLTestContext glContext;
+    properties.setSharedRenderContext(glContext.context());
+    properties.setDisplayContext(glContext.dc());
     const OCL::Context shared(properties, std::vector<OCL::Device>{device_});
     EXPECT_EQ(fake_.record().contextProperties[2], CL_GLX_DISPLAY_KHR);
     EXPECT_EQ(shared.platform().id(), platform_.id());  // the shared keys follow the platform

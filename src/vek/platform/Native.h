@@ -1,0 +1,15 @@
+#pragma once
+
+#include "vek/platform/WGL.h"
+
+namespace VEK {
+namespace Platform {
+
+// The native objects behind the platform's handles, for interfaces that share with OpenGL
+// directly (OpenCL's GLX context and display keys). Null for a handle the platform did not make
+// or has already released.
+void* NativeContext(HGLRC context);      // the GLXContext
+void* NativeDisplay(HDC deviceContext);  // the X Display* it draws on
+
+}  // namespace Platform
+}  // namespace VEK
