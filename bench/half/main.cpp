@@ -27,6 +27,8 @@
 
 #include <vek/core/math/Half.h>
 
+#include "support/RatioReporter.h"
+
 namespace {
 
 constexpr std::size_t kCount = std::size_t(1) << 24;
@@ -199,45 +201,26 @@ void CompareToFloat(const char* name, ToFloat other) {
                 name, nans, rest, kCount);
 }
 
-// Keeps the median CPU time of each benchmark for the ratio table: on a machine shared with
-// other work, CPU time is what the conversion itself costs.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+// Ratios of median CPU times: on a machine shared with other work, CPU time is what the
+// conversion itself costs.
+void PrintRatios(const vekbench::RatioReporter& reporter) {
+    std::printf(
+        "\nRatios of median CPU times (library / baseline; below 1 means the library is "
+        "faster):\n");
+    const char* cases[] = {"float_to_half/normal", "float_to_half/mixed", "half_to_float"};
+    for (const char* c : cases) {
+        const std::string base = c;
+        // Milliseconds per run of kCount values.
+        const double vek = reporter.cpuTime(base + "/vek") / 1e6;
+        for (const char* other : {"imath", "f16c"}) {
+            const double t = reporter.cpuTime(base + "/" + other) / 1e6;
+            if (vek > 0 && t > 0) {
+                std::printf("  %-22s vek / %-5s = %.3f  (%.0f vs %.0f Mvalues/s)\n", c, other,
+                            vek / t, kCount / vek / 1e3, kCount / t / 1e3);
             }
         }
     }
-
-    void PrintRatios() const {
-        std::printf(
-            "\nRatios of median CPU times (library / baseline; below 1 means the library is "
-            "faster):\n");
-        const char* cases[] = {"float_to_half/normal", "float_to_half/mixed", "half_to_float"};
-        for (const char* c : cases) {
-            const std::string base = c;
-            const double vek = Time(base + "/vek");
-            for (const char* other : {"imath", "f16c"}) {
-                const double t = Time(base + "/" + other);
-                if (vek > 0 && t > 0) {
-                    std::printf("  %-22s vek / %-5s = %.3f  (%.0f vs %.0f Mvalues/s)\n", c, other,
-                                vek / t, kCount / vek / 1e3, kCount / t / 1e3);
-                }
-            }
-        }
-    }
-
-private:
-    double Time(const std::string& name) const {
-        const auto found = times_.find(name);
-        return found == times_.end() ? 0.0 : found->second;
-    }
-
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
@@ -286,9 +269,9 @@ int main(int argc, char** argv) {
     }
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    vekbench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    PrintRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -16,6 +16,8 @@
 #include <vek/vek_ocl/Platform.h>
 #include <vek/vek_ocl/Program.h>
 
+#include "support/RatioReporter.h"
+
 namespace OCL = VEK::OCL;
 
 namespace {
@@ -99,22 +101,6 @@ void Raw(benchmark::State& state) {
     }
 }
 
-// Collects the median time per iteration of each benchmark for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                means[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpuMeans[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-    }
-    std::map<std::string, double> means;
-    std::map<std::string, double> cpuMeans;  // the calling thread's own share
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,17 +124,12 @@ int main(int argc, char** argv) {
                         benchmark::RegisterBenchmark("Wrapped", Wrapped)}) {
             b->Repetitions(15)->ReportAggregatesOnly(true)->UseRealTime()->MinTime(0.2);
         }
-        RatioReporter reporter;
+        vekbench::RatioReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         gSetup = nullptr;
-        if (reporter.means.count("Raw") && reporter.means.count("Wrapped")) {
-            std::printf("ratio wrapped/raw: %.3f\n",
-                        reporter.means["Wrapped"] / reporter.means["Raw"]);
-            std::printf("ratio wrapped/raw with events: %.3f\n",
-                        reporter.means["Wrapped"] / reporter.means["RawWithEvents"]);
-            std::printf("ratio wrapped/raw, calling thread's CPU time: %.3f\n",
-                        reporter.cpuMeans["Wrapped"] / reporter.cpuMeans["Raw"]);
-        }
+        reporter.printRatios({{"Wrapped", "Raw"}, {"Wrapped", "RawWithEvents"}});
+        // The calling thread's own share of the work.
+        reporter.printRatios({{"Wrapped", "Raw"}}, true);
     }
     OCL::Library::Terminate();
     return 0;
