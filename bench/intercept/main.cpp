@@ -101,6 +101,18 @@ void RawBindBuffer(benchmark::State& state) {
     CountAllocations(state, before);
 }
 
+// The table lookup alone, without the chain's virtual call: what the current-context lookup
+// costs on its own.
+void LookupBindBuffer(benchmark::State& state) {
+    const GLuint buffer = Context().buffer;
+    const long before = gAllocations.load();
+    for (auto _ : state) {
+        VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        benchmark::DoNotOptimize(glGetError());
+    }
+    CountAllocations(state, before);
+}
+
 void ChainBindBuffer(benchmark::State& state) {
     const GLuint buffer = Context().buffer;
     const long before = gAllocations.load();
@@ -154,6 +166,7 @@ void TracedClearColor(benchmark::State& state) {
 BENCHMARK(RawBindTexture);
 BENCHMARK(ChainBindTexture);
 BENCHMARK(RawBindBuffer);
+BENCHMARK(LookupBindBuffer);
 BENCHMARK(ChainBindBuffer);
 BENCHMARK(TracedBindTexture);
 BENCHMARK(UntracedClearColor);
@@ -162,6 +175,7 @@ BENCHMARK(TracedClearColor);
 int main(int argc, char** argv) {
     return vekbench::RunWithRatios(argc, argv,
                                    {{"ChainBindTexture", "RawBindTexture"},
+                                    {"LookupBindBuffer", "RawBindBuffer"},
                                     {"ChainBindBuffer", "RawBindBuffer"},
                                     {"TracedBindTexture", "ChainBindTexture"},
                                     {"TracedClearColor", "UntracedClearColor"}});
