@@ -25,33 +25,36 @@ __thread HGLRC VEK::Platform::internal::tCurrentContext VEK_INITIAL_EXEC_TLS = n
 
 namespace {
 
-// The calling thread's current pair. When the thread ends, its context stops being current to it,
-// so that another thread may then delete or take it.
+// The calling thread's current pair. The context itself lives in the plain thread-local that the
+// library reads inline. When the thread ends, its context stops being current to it, so that
+// another thread may then delete or take it.
 struct CurrentPair {
     HDC deviceContext = nullptr;
-    HGLRC context = nullptr;
     ~CurrentPair() { forget(); }
+    HGLRC context() const { return VEK::Platform::internal::tCurrentContext; }
+    void set(HDC dc, HGLRC rc) {
+        deviceContext = dc;
+        VEK::Platform::internal::tCurrentContext = rc;
+    }
     // Tells the records that this thread no longer holds them (they may be gone already).
     void forget() {
-        if (!context) {
+        if (!context()) {
             return;
         }
         std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-        if (ContextRecord* record = ContextRecord::FromHandle(context)) {
+        if (ContextRecord* record = ContextRecord::FromHandle(context())) {
             record->setCurrentThread(std::thread::id());
         }
         if (DeviceContext* dc = DeviceContext::FromHandle(deviceContext)) {
             dc->removeCurrentThread();
         }
-        context = nullptr;
-        VEK::Platform::internal::tCurrentContext = nullptr;
-        deviceContext = nullptr;
+        set(nullptr, nullptr);
     }
 };
 thread_local CurrentPair tCurrent VEK_INITIAL_EXEC_TLS;
 
 void ReleaseCurrent(Display* display) {
-    if (!tCurrent.context) {
+    if (!tCurrent.context()) {
         return;
     }
     {
@@ -166,7 +169,7 @@ BOOL wglDeleteContext(HGLRC context) {
         record->currentThread() != std::this_thread::get_id()) {
         return Fail(ERROR_BUSY);
     }
-    if (tCurrent.context == context) {
+    if (tCurrent.context() == context) {
         ReleaseCurrent(XConnection::Get());
     }
     delete record;
@@ -174,7 +177,7 @@ BOOL wglDeleteContext(HGLRC context) {
 }
 
 HGLRC wglGetCurrentContext() {
-    return tCurrent.context;
+    return VEK::Platform::CurrentContext();
 }
 
 HDC wglGetCurrentDC() {
@@ -201,7 +204,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context) {
         error = ERROR_BUSY;
     }
     if (error == ERROR_SUCCESS) {
-        if (tCurrent.context == context && tCurrent.deviceContext == deviceContext) {
+        if (tCurrent.context() == context && tCurrent.deviceContext == deviceContext) {
             return TRUE;
         }
         if (!dc->followWindow()) {
@@ -215,9 +218,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context) {
             tCurrent.forget();
             record->setCurrentThread(std::this_thread::get_id());
             dc->addCurrentThread();
-            tCurrent.context = context;
-            VEK::Platform::internal::tCurrentContext = context;
-            tCurrent.deviceContext = deviceContext;
+            tCurrent.set(deviceContext, context);
             return TRUE;
         }
         error = ERROR_INVALID_OPERATION;
@@ -252,7 +253,7 @@ BOOL wglShareLists(HGLRC first, HGLRC second) {
 
 PROC wglGetProcAddress(LPCSTR name) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    ContextRecord* record = ContextRecord::FromHandle(tCurrent.context);
+    ContextRecord* record = ContextRecord::FromHandle(tCurrent.context());
     DeviceContext* dc = DeviceContext::FromHandle(tCurrent.deviceContext);
     if (!record || !dc || !name) {
         SetLastError(record ? ERROR_INVALID_PARAMETER : ERROR_INVALID_OPERATION);

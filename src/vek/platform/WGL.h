@@ -182,8 +182,8 @@ namespace VEK {
 namespace Platform {
 
 namespace internal {
-// The calling thread's current context as wglGetCurrentContext answers it, mirrored in a plain
-// thread-local so that the library's per-call lookup of the current table reads it inline.
+// The calling thread's current context, as wglGetCurrentContext answers it: a plain
+// thread-local, so that the library's per-call lookup of the current table reads it inline.
 extern __thread HGLRC tCurrentContext VEK_INITIAL_EXEC_TLS;
 }  // namespace internal
 
