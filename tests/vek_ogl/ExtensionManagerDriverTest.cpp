@@ -32,6 +32,13 @@ std::vector<std::string> DriverExtensions() {
     return names;
 }
 
+// The core, the OpenGL layer and a current context, in that order.
+struct LayerOnContext {
+    VEK::Core::AutoInitializer core;
+    AutoInitializer ogl;
+    VEKTest::GLTestContext context;
+};
+
 ExtensionManager* ManagerOfCurrentContext() {
     ExtensionManager::CurrentTable();
     return ExtensionManager::Instance();
@@ -51,9 +58,7 @@ void ExpectVersions(const ExtensionManager& m, OpenGLExtension highest) {
 }  // namespace
 
 TEST(ExtensionManagerDriver, LlvmpipeAnswersAsTheDriverReports) {
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-    VEKTest::GLTestContext context;
+    LayerOnContext layer;
     ExtensionManager* m = ManagerOfCurrentContext();
     ASSERT_NE(m, nullptr);
     ExpectVersions(*m, OGLEXT_VERSION_4_1);
@@ -100,9 +105,7 @@ TEST(ExtensionManagerDriver, LlvmpipeAnswersAsTheDriverReports) {
 
 TEST(ExtensionManagerDriver, MesaVersionOverride33) {
     setenv("MESA_GL_VERSION_OVERRIDE", "3.3COMPAT", 1);
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-    VEKTest::GLTestContext context;
+    LayerOnContext layer;
     ExtensionManager* m = ManagerOfCurrentContext();
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->majorVersion(), 3u);
@@ -115,9 +118,7 @@ TEST(ExtensionManagerDriver, MesaVersionOverride33) {
 
 TEST(ExtensionManagerDriver, MesaVersionOverride21ReadsTheExtensionString) {
     setenv("MESA_GL_VERSION_OVERRIDE", "2.1", 1);
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-    VEKTest::GLTestContext context;
+    LayerOnContext layer;
     ExtensionManager* m = ManagerOfCurrentContext();
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->majorVersion(), 2u);
@@ -136,9 +137,7 @@ TEST(ExtensionManagerDriver, MesaVersionOverride21ReadsTheExtensionString) {
 TEST(ExtensionManagerDriver, NonPowerOfTwoWithoutTheExtensionBelowTwo) {
     setenv("MESA_GL_VERSION_OVERRIDE", "1.5", 1);
     setenv("MESA_EXTENSION_OVERRIDE", "-GL_ARB_texture_non_power_of_two", 1);
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-    VEKTest::GLTestContext context;
+    LayerOnContext layer;
     ExtensionManager* m = ManagerOfCurrentContext();
     ASSERT_NE(m, nullptr);
     ExpectVersions(*m, OGLEXT_VERSION_1_5);
