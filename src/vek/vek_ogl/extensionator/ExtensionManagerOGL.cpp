@@ -270,7 +270,7 @@ void ExtensionManager::loadVersionLadder() {
         std::vector<OpenGLExtension> extensions;
     };
     // Highest first; a rung runs on its own version or when a higher one ran.
-    const Rung rungs[] = {
+    static const Rung rungs[] = {
         {4,
          1,
          nullptr,
