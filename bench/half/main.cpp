@@ -1,5 +1,6 @@
-// Float to half and half to float over 16 million values: the library's half against Imath's,
-// and where the processor has F16C, against its own conversion instructions as the limit.
+// Float to half and half to float over 16 million values: the library's half, one value at a
+// time and through its array conversions, against Imath's, and where the processor has F16C,
+// against its own conversion instructions as the limit.
 // Prints each throughput, then the ratios of the library's time to the baselines'.
 //
 // The conversions agree except on half-way cases (the library rounds them up in magnitude, the
@@ -76,6 +77,15 @@ void ToHalfVek(const float* in, std::uint16_t* out, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         out[i] = VEK::half(in[i]).bits();
     }
+}
+
+// The library's array conversion (F16C where the processor has it).
+void ToHalfVekArray(const float* in, std::uint16_t* out, std::size_t n) {
+    VEK::FloatsToHalves(in, reinterpret_cast<VEK::half*>(out), n);
+}
+
+void ToFloatVekArray(const std::uint16_t* in, float* out, std::size_t n) {
+    VEK::HalvesToFloats(reinterpret_cast<const VEK::half*>(in), out, n);
 }
 
 void ToHalfImath(const float* in, std::uint16_t* out, std::size_t n) {
@@ -211,12 +221,14 @@ void PrintRatios(const vekbench::RatioReporter& reporter) {
     for (const char* c : cases) {
         const std::string base = c;
         // Milliseconds per run of kCount values.
-        const double vek = reporter.cpuTime(base + "/vek") / 1e6;
-        for (const char* other : {"imath", "f16c"}) {
-            const double t = reporter.cpuTime(base + "/" + other) / 1e6;
-            if (vek > 0 && t > 0) {
-                std::printf("  %-22s vek / %-5s = %.3f  (%.0f vs %.0f Mvalues/s)\n", c, other,
-                            vek / t, kCount / vek / 1e3, kCount / t / 1e3);
+        for (const char* ours : {"vek", "vekarray"}) {
+            const double vek = reporter.cpuTime(base + "/" + ours) / 1e6;
+            for (const char* other : {"imath", "f16c"}) {
+                const double t = reporter.cpuTime(base + "/" + other) / 1e6;
+                if (vek > 0 && t > 0) {
+                    std::printf("  %-22s %-8s / %-5s = %.3f  (%.0f vs %.0f Mvalues/s)\n", c, ours,
+                                other, vek / t, kCount / vek / 1e3, kCount / t / 1e3);
+                }
             }
         }
     }
@@ -240,10 +252,10 @@ int main(int argc, char** argv) {
     }
 #endif
 
-    std::vector<std::pair<const char*, ToHalf>> toHalf = {{"vek", &ToHalfVek},
-                                                          {"imath", &ToHalfImath}};
-    std::vector<std::pair<const char*, ToFloat>> toFloat = {{"vek", &ToFloatVek},
-                                                            {"imath", &ToFloatImath}};
+    std::vector<std::pair<const char*, ToHalf>> toHalf = {
+        {"vek", &ToHalfVek}, {"vekarray", &ToHalfVekArray}, {"imath", &ToHalfImath}};
+    std::vector<std::pair<const char*, ToFloat>> toFloat = {
+        {"vek", &ToFloatVek}, {"vekarray", &ToFloatVekArray}, {"imath", &ToFloatImath}};
 #if VEK_BENCH_X86
     if (f16c) {
         toHalf.push_back({"f16c", &ToHalfF16C});

@@ -3,6 +3,12 @@
 #include <istream>
 #include <ostream>
 
+#if defined(__x86_64__) || defined(__i386__)
+#define VEK_HALF_F16C 1
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
 namespace VEK {
 
 namespace {
@@ -45,7 +51,8 @@ constexpr detail::HalfFromFloatTable MakeFromFloatTable() {
     for (int i = 0; i < 512; ++i) {
         const std::uint32_t s = static_cast<std::uint32_t>(i >> 8) << 15;
         const int e = (i & 0xff) - 112;  // the half's exponent field
-        if (e > 0 && e < 30) {
+        // Exponent 30 is in: below 65520 its rounding never carries out of the format.
+        if (e > 0 && e < 31) {
             table.base[i] = static_cast<std::uint16_t>(s | (static_cast<std::uint32_t>(e) << 10));
             table.added[i] = 0x00001000u;
             table.shift[i] = 13;
@@ -55,7 +62,7 @@ constexpr detail::HalfFromFloatTable MakeFromFloatTable() {
             table.added[i] = 0x00800000u + (1u << (13 - e));
             table.shift[i] = static_cast<std::uint8_t>(14 - e);
         } else {
-            // Below half the smallest subnormal: +0. Exponent 30 and up never reach the table.
+            // Below half the smallest subnormal: +0. Exponent 31 and up never reach the table.
             table.base[i] = 0;
             table.added[i] = 0;
             table.shift[i] = 31;
@@ -146,6 +153,126 @@ std::istream& operator>>(std::istream& stream, half& h) {
         h = f;
     }
     return stream;
+}
+
+// Arrays. F16C rounds to nearest even, the library rounds half-way cases up in magnitude, keeps
+// no sign on zero and passes NaN payloads through without quieting them. Setting the lowest
+// fraction bit of a finite float moves an exact half-way case just above half-way and changes
+// no other rounding (the bit lies below every rounding position of a half), so F16C then rounds
+// as the library does; a zero result loses its sign afterwards; a block of floats holding a NaN,
+// rare in practice, takes the scalar path.
+
+namespace {
+
+void FloatsToHalvesScalar(const float* in, half* out, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        out[i] = half(in[i]);
+    }
+}
+
+void HalvesToFloatsScalar(const half* in, float* out, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        out[i] = float(in[i]);
+    }
+}
+
+#if VEK_HALF_F16C
+
+// F16C is CPUID function 1, ECX bit 29; AVX2 is checked with the operating system's support for
+// the wide registers.
+bool DetectF16C() {
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0 || (ecx & (1u << 29)) == 0) {
+        return false;
+    }
+    return __builtin_cpu_supports("avx2");
+}
+
+__attribute__((target("avx2,f16c"))) void FloatsToHalvesF16C(const float* in, half* out,
+                                                             std::size_t n) {
+    const __m256i magnitude = _mm256_set1_epi32(0x7fffffff);
+    const __m256i infinity = _mm256_set1_epi32(0x7f800000);
+    const __m256i one = _mm256_set1_epi32(1);
+    const __m128i halfMagnitude = _mm_set1_epi16(0x7fff);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+        const __m256i abs = _mm256_and_si256(x, magnitude);
+        if (!_mm256_testz_si256(_mm256_cmpgt_epi32(abs, infinity), _mm256_set1_epi32(-1))) {
+            FloatsToHalvesScalar(in + i, out + i, 8);
+            continue;
+        }
+        // Infinities keep their pattern; every finite value gets its lowest bit set.
+        const __m256i finite = _mm256_cmpgt_epi32(infinity, abs);
+        const __m256i nudged = _mm256_or_si256(x, _mm256_and_si256(finite, one));
+        __m128i h = _mm256_cvtps_ph(_mm256_castsi256_ps(nudged), _MM_FROUND_TO_NEAREST_INT);
+        const __m128i zero = _mm_cmpeq_epi16(_mm_and_si128(h, halfMagnitude), _mm_setzero_si128());
+        h = _mm_andnot_si128(zero, h);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), h);
+    }
+    FloatsToHalvesScalar(in + i, out + i, n - i);
+}
+
+__attribute__((target("avx2,f16c"))) void HalvesToFloatsF16C(const half* in, float* out,
+                                                             std::size_t n) {
+    const __m128i halfMagnitude = _mm_set1_epi16(0x7fff);
+    const __m128i halfInfinity = _mm_set1_epi16(0x7c00);
+    const __m256i signBit = _mm256_set1_epi32(0x8000);
+    const __m256i fraction = _mm256_set1_epi32(0x3ff);
+    const __m256i floatInfinity = _mm256_set1_epi32(0x7f800000);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m128i h = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        // Magnitudes are below 0x8000, so the signed comparison orders them.
+        const __m128i nan = _mm_cmpgt_epi16(_mm_and_si128(h, halfMagnitude), halfInfinity);
+        const __m256 converted = _mm256_cvtph_ps(h);
+        // NaNs are rebuilt from their pattern, unquieted, and blended in: random data has one
+        // in most blocks, so this is cheaper than a branch.
+        const __m256i wide = _mm256_cvtepu16_epi32(h);
+        const __m256i rebuilt = _mm256_or_si256(
+            _mm256_or_si256(_mm256_slli_epi32(_mm256_and_si256(wide, signBit), 16), floatInfinity),
+            _mm256_slli_epi32(_mm256_and_si256(wide, fraction), 13));
+        const __m256 result = _mm256_blendv_ps(converted, _mm256_castsi256_ps(rebuilt),
+                                               _mm256_castsi256_ps(_mm256_cvtepi16_epi32(nan)));
+        _mm256_storeu_ps(out + i, result);
+    }
+    HalvesToFloatsScalar(in + i, out + i, n - i);
+}
+
+const bool kHasF16C = DetectF16C();
+
+#endif
+
+}  // namespace
+
+namespace detail {
+bool HalfArraysUseF16C() {
+#if VEK_HALF_F16C
+    return kHasF16C;
+#else
+    return false;
+#endif
+}
+}  // namespace detail
+
+void FloatsToHalves(const float* in, half* out, std::size_t n) {
+#if VEK_HALF_F16C
+    if (kHasF16C) {
+        FloatsToHalvesF16C(in, out, n);
+        return;
+    }
+#endif
+    FloatsToHalvesScalar(in, out, n);
+}
+
+void HalvesToFloats(const half* in, float* out, std::size_t n) {
+#if VEK_HALF_F16C
+    if (kHasF16C) {
+        HalvesToFloatsF16C(in, out, n);
+        return;
+    }
+#endif
+    HalvesToFloatsScalar(in, out, n);
 }
 
 }  // namespace VEK

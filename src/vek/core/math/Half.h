@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <iosfwd>
@@ -9,7 +10,7 @@
 namespace VEK {
 namespace detail {
 
-// Indexed by the top nine bits of a float (sign and exponent) below 2^15. A result is
+// Indexed by the top nine bits of a float (sign and exponent) below 65520. A result is
 // base + ((fraction + added) >> shift): for a normal half, base holds its sign and exponent
 // and a carry out of the rounded fraction moves into the exponent; for a subnormal one,
 // added also holds the float's implicit leading one; added holds half of the last kept
@@ -82,13 +83,14 @@ private:
     unsigned exponent() const { return (bits_ >> 10) & 0x1fu; }
     unsigned fraction() const { return bits_ & 0x3ffu; }
 
-    // Inline and without branches for every result below 2^15, whether normal, subnormal or
-    // zero: data that mixes them would defeat branch prediction. From 2^15 up (where rounding
-    // may overflow), infinities and NaNs go to convert.
+    // Inline and without branches for every finite result, whether normal, subnormal or zero:
+    // data that mixes them would defeat branch prediction, and a call for the top binade of
+    // ordinary values costs more than the whole conversion. From 65520 up (where rounding
+    // overflows and the overflow flag must be raised), infinities and NaNs go to convert.
     void assign(float f) {
         std::uint32_t x;
         std::memcpy(&x, &f, sizeof x);
-        if ((x & 0x7fffffffu) >= 0x47000000u) {
+        if ((x & 0x7fffffffu) >= 0x477ff000u) {
             bits_ = convert(x);
             return;
         }
@@ -122,5 +124,17 @@ std::ostream& operator<<(std::ostream& stream, half h);
 std::istream& operator>>(std::istream& stream, half& h);
 
 static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
+
+// n floats to halves, each exactly as half(float) converts it. Uses the processor's conversion
+// instructions (F16C, with AVX2 for the corrections) where it has them. The ranges may not
+// overlap.
+void FloatsToHalves(const float* in, half* out, std::size_t n);
+// n halves to floats, each exactly as float(half) converts it, NaN payloads included.
+void HalvesToFloats(const half* in, float* out, std::size_t n);
+
+namespace detail {
+// Whether the two functions above use the conversion instructions on this processor.
+bool HalfArraysUseF16C();
+}  // namespace detail
 
 }  // namespace VEK
