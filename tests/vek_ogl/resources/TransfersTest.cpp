@@ -319,8 +319,8 @@ TEST_F(Transfers, CopiesTakeTheReadFramebuffersPixels) {
     }
     glDisable(GL_SCISSOR_TEST);
     glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     const auto framebuffer = [](int x, int y, int w, int h) {
+        VEKTest::SetTightPixelStore();
         std::vector<Texel> pixels(static_cast<std::size_t>(w * h));
         glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
@@ -333,7 +333,6 @@ TEST_F(Transfers, CopiesTakeTheReadFramebuffersPixels) {
     line.copyTexSubImage(0, 0, 24, 10, 16);
     std::vector<Texel> lineBack(32);
     line.getPixelData(lineBack.data(), 0, GL_RGBA, GL_UNSIGNED_BYTE);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     const std::vector<Texel> row = framebuffer(24, 10, 16, 1);
     EXPECT_EQ(std::vector<Texel>(lineBack.begin(), lineBack.begin() + 16), row);
     EXPECT_NE(row.front(), row.back());  // the copy crosses two quadrants
@@ -358,7 +357,6 @@ TEST_F(Transfers, CopiesTakeTheReadFramebuffersPixels) {
     volume.copyTexSubImage(0, 0, 0, 2, 28, 28, 8, 8);
     std::vector<Texel> volumeBack(8 * 8 * 4);
     volume.getPixelData(volumeBack.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 1);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     EXPECT_EQ(std::vector<Texel>(volumeBack.begin() + 2 * 64, volumeBack.begin() + 3 * 64),
               framebuffer(28, 28, 8, 8));
 
@@ -367,7 +365,6 @@ TEST_F(Transfers, CopiesTakeTheReadFramebuffersPixels) {
     rows.copyTexSubImage(0, 0, 1, 24, 30, 16, 2);  // framebuffer rows 30 and 31 into layers 1, 2
     std::vector<Texel> rowsBack(16 * 4);
     rows.getPixelData(rowsBack.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 1);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     EXPECT_EQ(std::vector<Texel>(rowsBack.begin() + 16, rowsBack.begin() + 48),
               framebuffer(24, 30, 16, 2));
 
