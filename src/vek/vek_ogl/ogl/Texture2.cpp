@@ -36,10 +36,13 @@ void CheckNotColorIndex(const char* file, int line, Texture::Format format) {
 
 unsigned Texture2::CheckStorage(Target target, unsigned width, unsigned height,
                                 const void* clientStorage) {
-    CheckPowerOfTwo(width, true, kPowerOfTwo);
+    // Rectangle support lifts the rule for rectangle textures only: a driver without
+    // non-power-of-two textures refuses such a size on every other target itself.
+    const bool rectangle = target == kTargetRECT;
+    CheckPowerOfTwo(width, rectangle, kPowerOfTwo);
     // The layer count of an array is not a size and has no such rule.
     if (target != kTarget1DArray) {
-        CheckPowerOfTwo(height, true, kPowerOfTwo);
+        CheckPowerOfTwo(height, rectangle, kPowerOfTwo);
     }
     if (clientStorage != nullptr &&
         !ExtensionManager::Instance()->isSupported(OGLEXT_APPLE_client_storage)) {
