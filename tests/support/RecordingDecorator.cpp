@@ -19,8 +19,11 @@ RecordingDecorator::RecordingDecorator() : tracer_(trace_) {
 
 RecordingDecorator::~RecordingDecorator() {
     VEK::OGL::OpenGLInterceptor* head = VEK::OGL::OpenGLInterceptor::Instance();
-    if (head->popInterceptor() == this) {
-        head->popInterceptor();
+    if (head == this) {
+        popInterceptor();
+        if (VEK::OGL::OpenGLInterceptor::Instance() == &tracer_) {
+            tracer_.popInterceptor();
+        }
     }
 }
 
@@ -35,6 +38,17 @@ std::vector<std::string> RecordingDecorator::entryPoints() const {
 std::size_t RecordingDecorator::count(const std::string& entryPoint) const {
     return static_cast<std::size_t>(std::count_if(
         calls_.begin(), calls_.end(), [&](const Call& c) { return c.entryPoint == entryPoint; }));
+}
+
+std::vector<std::string> RecordingDecorator::callsExcept(
+    const std::vector<std::string>& ignored) const {
+    std::vector<std::string> names;
+    for (const Call& call : calls_) {
+        if (std::find(ignored.begin(), ignored.end(), call.entryPoint) == ignored.end()) {
+            names.push_back(call.entryPoint);
+        }
+    }
+    return names;
 }
 
 std::vector<std::string> RecordingDecorator::traced() const {

@@ -14,6 +14,7 @@ namespace VEKTest {
 // Heads the process-wide OpenGL chain from construction to destruction and records every call
 // the library makes: its entry point and caller, and (through a tracer behind it) its arguments.
 // A call can be made to fail before it reaches the driver, for faults a driver cannot produce.
+// Pop order is the chain's: destroy recorders in the reverse order of their construction.
 class RecordingDecorator : public VEK::OGL::OpenGLCallObserver {
 public:
     struct Call {
@@ -32,6 +33,8 @@ public:
     // The recorded entry points in order, "glEnable", ...
     std::vector<std::string> entryPoints() const;
     std::size_t count(const std::string& entryPoint) const;
+    // The calls other than those named: what is left when the harmless queries are taken out.
+    std::vector<std::string> callsExcept(const std::vector<std::string>& ignored) const;
     // Each call that reached the driver as "glName(arguments)", enumerants by name, in order.
     std::vector<std::string> traced() const;
     void clear();

@@ -287,8 +287,8 @@ cl_int clGetContextInfo(cl_context, cl_context_info name, size_t size, void* val
         while (gRecord.contextProperties[count] != 0) {
             ++count;
         }
-        return Answer(gRecord.contextProperties, (count + 1) * sizeof(cl_context_properties),
-                      size, value, sizeReturned);
+        return Answer(gRecord.contextProperties, (count + 1) * sizeof(cl_context_properties), size,
+                      value, sizeReturned);
     }
     return CL_INVALID_VALUE;
 }
@@ -364,8 +364,7 @@ cl_int clBuildProgram(cl_program, cl_uint count, const cl_device_id*, const char
                       void(CL_CALLBACK*)(cl_program, void*), void*) {
     gRecord.buildDeviceCount = count;
     gRecord.buildOptionsNull = options == nullptr;
-    std::snprintf(gRecord.buildOptions, sizeof(gRecord.buildOptions), "%s",
-                  options ? options : "");
+    std::snprintf(gRecord.buildOptions, sizeof(gRecord.buildOptions), "%s", options ? options : "");
     return Scripted("clBuildProgram");
 }
 
@@ -410,9 +409,9 @@ cl_int clSetKernelArg(cl_kernel, cl_uint index, size_t size, const void* value) 
     return Scripted("clSetKernelArg");
 }
 
-cl_int clEnqueueNDRangeKernel(cl_command_queue, cl_kernel, cl_uint dimensions,
-                              const size_t* offset, const size_t* global, const size_t* local,
-                              cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+cl_int clEnqueueNDRangeKernel(cl_command_queue, cl_kernel, cl_uint dimensions, const size_t* offset,
+                              const size_t* global, const size_t* local, cl_uint waitCount,
+                              const cl_event* waitList, cl_event* event) {
     gRecord.workDimension = dimensions;
     gRecord.globalOffsetNull = offset == nullptr;
     gRecord.localSizeNull = local == nullptr;
@@ -452,14 +451,14 @@ cl_int clEnqueueBarrier(cl_command_queue) {
     return Scripted("clEnqueueBarrier");
 }
 
-cl_int clEnqueueAcquireGLObjects(cl_command_queue, cl_uint count, const cl_mem*,
-                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+cl_int clEnqueueAcquireGLObjects(cl_command_queue, cl_uint count, const cl_mem*, cl_uint waitCount,
+                                 const cl_event* waitList, cl_event* event) {
     gRecord.memObjectCount = count;
     return Enqueued("clEnqueueAcquireGLObjects", waitCount, waitList, event);
 }
 
-cl_int clEnqueueReleaseGLObjects(cl_command_queue, cl_uint count, const cl_mem*,
-                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+cl_int clEnqueueReleaseGLObjects(cl_command_queue, cl_uint count, const cl_mem*, cl_uint waitCount,
+                                 const cl_event* waitList, cl_event* event) {
     gRecord.memObjectCount = count;
     return Enqueued("clEnqueueReleaseGLObjects", waitCount, waitList, event);
 }
