@@ -8,9 +8,11 @@
 #include <vek/core/CoreLibrary.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
+#include <vek/vek_ogl/extensionator/OpenGLTokenName.h>
 #include <vek/vek_ogl/extensionator/OpenGLTracer.h>
 #include <vek/vek_ogl/ogl/Context.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
+#include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/TextureUnit.h>
 
@@ -49,58 +51,57 @@ void PrintCapabilities(std::ostream& out, const ExtensionManager& m) {
         << m.numberOfTextureUnits() << "\n";
 }
 
-// The read framebuffer's size x size pixels, bottom row first: copied into a texture and read
-// back from it, as a host that keeps its frames in textures would.
-std::vector<std::uint8_t> ReadThroughTexture(int size) {
-    using VEK::OGL::Texture;
-    const auto side = static_cast<unsigned>(size);
-    VEK::OGL::Texture2D texture(Texture::kRGBA8, side, side, false, nullptr, Texture::kTypeDefault);
-    const VEK::OGL::TextureUnit* unit = VEK::OGL::TextureUnit::Unit(0);
-    unit->bind(&texture);
-    texture.copyTexSubImage(0, 0, 0, 0, 0, side, side);
-    std::vector<std::uint8_t> pixels(
-        texture.pixelDataSize(0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte));
-    texture.getPixelData(pixels.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 4);
-    unit->bind2DDefault();
-    return pixels;
+// Renders the probes' small tests on a context sharing with the current one.
+void PrintFilteringProbes(std::ostream& out, ExtensionManager& m) {
+    out << "  linear filtering of float textures " << YesNo(m.supportsFloatFiltering())
+        << ", of half-float textures " << YesNo(m.supportsHalfFiltering()) << "\n";
 }
 
-// The frame: a framebuffer object of the off-screen context, so that its size is the picture's
-// and not the hidden window's.
+// The frame: a texture attached to a framebuffer of the off-screen context, so that its size is
+// the picture's and not the hidden window's. Bound while the frame lives.
 class Frame {
 public:
-    explicit Frame(int size) : gl_(OpenGLInterceptor::Instance()), size_(size) {
-        gl_->cgmGenFramebuffers(__FILE__, __LINE__, 1, &framebuffer_);
-        gl_->cgmGenRenderbuffers(__FILE__, __LINE__, 1, &colour_);
-        gl_->cgmBindRenderbuffer(__FILE__, __LINE__, GL_RENDERBUFFER, colour_);
-        gl_->cgmRenderbufferStorage(__FILE__, __LINE__, GL_RENDERBUFFER, GL_RGBA8, size, size);
-        gl_->cgmBindFramebuffer(__FILE__, __LINE__, GL_FRAMEBUFFER, framebuffer_);
-        gl_->cgmFramebufferRenderbuffer(__FILE__, __LINE__, GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
-                                        GL_RENDERBUFFER, colour_);
-        if (gl_->cgmCheckFramebufferStatus(__FILE__, __LINE__, GL_FRAMEBUFFER) !=
-            GL_FRAMEBUFFER_COMPLETE) {
-            release();
-            throw std::runtime_error("the frame's framebuffer is incomplete");
+    explicit Frame(int size)
+        : size_(size),
+          texture_(VEK::OGL::Texture::kRGBA8, static_cast<unsigned>(size),
+                   static_cast<unsigned>(size), false, nullptr, VEK::OGL::Texture::kTypeDefault) {
+        framebuffer_.bind();
+        framebuffer_.attach(&texture_, 0, 0);
+        unsigned status = 0;
+        if (!framebuffer_.statusOkay(&status)) {
+            framebuffer_.unbind();
+            throw std::runtime_error(std::string("the frame's framebuffer is incomplete: ") +
+                                     VEKOGLTokenName(status));
         }
     }
-    ~Frame() { release(); }
+    ~Frame() {
+        try {
+            framebuffer_.unbind();
+        } catch (...) {
+            // Leaving: the framebuffer goes with the frame anyway.
+        }
+    }
     Frame(const Frame&) = delete;
     Frame& operator=(const Frame&) = delete;
 
     // Bottom row first.
-    std::vector<std::uint8_t> read() const { return ReadThroughTexture(size_); }
-
-private:
-    void release() {
-        gl_->cgmBindFramebuffer(__FILE__, __LINE__, GL_FRAMEBUFFER, 0);
-        gl_->cgmDeleteFramebuffers(__FILE__, __LINE__, 1, &framebuffer_);
-        gl_->cgmDeleteRenderbuffers(__FILE__, __LINE__, 1, &colour_);
+    // Read back from the texture, as a host that keeps its frames in textures would.
+    std::vector<std::uint8_t> read() const {
+        using VEK::OGL::Texture;
+        const VEK::OGL::TextureUnit* unit = VEK::OGL::TextureUnit::Unit(0);
+        unit->bind(&texture_);
+        std::vector<std::uint8_t> pixels(
+            texture_.pixelDataSize(0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte));
+        texture_.getPixelData(pixels.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte,
+                              4);
+        unit->bind2DDefault();
+        return pixels;
     }
 
-    OpenGLInterceptor* gl_;
+private:
     int size_;
-    GLuint framebuffer_ = 0;
-    GLuint colour_ = 0;
+    VEK::OGL::Texture2D texture_;
+    VEK::OGL::Framebuffer framebuffer_;
 };
 
 // A clear and a red triangle over the whole frame; checked at the centre and written as a PNG.
@@ -158,6 +159,7 @@ void PrintOpenGL(std::ostream& out, const Options& options) {
         out << "  " << line << "\n";
     }
     PrintCapabilities(out, *manager);
+    PrintFilteringProbes(out, *manager);
 
     if (options.trace) {
         std::ostringstream trace;

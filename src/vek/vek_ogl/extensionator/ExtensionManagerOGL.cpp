@@ -17,7 +17,13 @@
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 #include "vek/vek_ogl/ogl/Context.h"
+#include "vek/vek_ogl/ogl/ContextOffscreen.h"
+#include "vek/vek_ogl/ogl/ContextWrapped.h"
+#include "vek/vek_ogl/ogl/Framebuffer.h"
 #include "vek/vek_ogl/ogl/Object.h"
+#include "vek/vek_ogl/ogl/Texture2.h"
+#include "vek/vek_ogl/ogl/TextureState.h"
+#include "vek/vek_ogl/ogl/TextureUnit.h"
 #include "vek/vek_ogl/ogl/internal/ContextBootstrap.h"
 
 namespace VEK {
@@ -495,6 +501,118 @@ OpenGLInterceptorDecorator* ExtensionManager::popInterceptor() {
     OpenGLInterceptor* head = OpenGLInterceptor::Instance();
     VEK_ENFORCE(head != NULL);
     return head->popInterceptor();
+}
+
+bool ExtensionManager::supportsFloatFiltering() {
+    if (!floatFilteringTested_) {
+        bool result = false;
+        try {
+            result = testFloatFiltering();
+        } catch (...) {
+            result = false;
+        }
+        floatFiltering_ = result;
+        floatFilteringTested_ = true;
+    }
+    return floatFiltering_;
+}
+
+bool ExtensionManager::supportsHalfFiltering() {
+    if (!isSupported(OGLEXT_EXT_gpu_shader4)) {
+        return false;
+    }
+    if (!halfFilteringTested_) {
+        bool result = false;
+        try {
+            result = testHalfFiltering();
+        } catch (...) {
+            result = false;
+        }
+        halfFiltering_ = result;
+        halfFilteringTested_ = true;
+    }
+    return halfFiltering_;
+}
+
+bool ExtensionManager::testFloatFiltering() {
+    return supportsFloatingPointTextures() && runFilteringTest(Texture::kRGBA32F);
+}
+
+bool ExtensionManager::testHalfFiltering() {
+    return supports16BitFloat() && runFilteringTest(Texture::kRGBA16F);
+}
+
+namespace {
+
+// One white quad over the unit square of the orthographic view, with texture coordinates
+// equal to its corners when textured.
+void DrawWhiteQuad(OpenGLInterceptor* gl, float right, bool textured) {
+    const float corners[4][2] = {{0.f, 0.f}, {0.f, 1.f}, {right, 1.f}, {right, 0.f}};
+    gl->cgmColor4f(__FILE__, __LINE__, 1.f, 1.f, 1.f, 1.f);
+    gl->cgmBegin(__FILE__, __LINE__, GL_QUADS);
+    for (const auto& corner : corners) {
+        if (textured) {
+            gl->cgmTexCoord2f(__FILE__, __LINE__, corner[0], corner[1]);
+        }
+        gl->cgmVertex2f(__FILE__, __LINE__, corner[0], corner[1]);
+    }
+    gl->cgmEnd(__FILE__, __LINE__);
+}
+
+}  // namespace
+
+bool ExtensionManager::runFilteringTest(Texture::InternalFormat format) {
+    // This platform has no render-to-pbuffer-texture: framebuffer objects render to the
+    // texture in its place.
+    if (!isSupported(OGLEXT_EXT_framebuffer_object)) {
+        return false;
+    }
+    ScopedContextWrapper savedContext;
+    ContextWrapped current;
+    ContextOffscreen offscreen(&current);
+    offscreen.makeCurrent();
+    // Everything made on the off-screen context goes before it does.
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    Texture2D source(format, 16, 16, false, nullptr, Texture::kTypeDefault);
+    Texture2D target(Texture::kRGBA8, 32, 32, false, nullptr, Texture::kTypeDefault);
+    Framebuffer framebuffer;
+    framebuffer.bind();
+
+    // The source: its left half white, its right half black.
+    framebuffer.attach(&source, 0, 0);
+    gl->cgmMatrixMode(__FILE__, __LINE__, GL_PROJECTION);
+    gl->cgmLoadIdentity(__FILE__, __LINE__);
+    gl->cgmOrtho(__FILE__, __LINE__, 0, 1, 0, 1, -1, 1);
+    gl->cgmViewport(__FILE__, __LINE__, 0, 0, 16, 16);
+    gl->cgmClearColor(__FILE__, __LINE__, 0.f, 0.f, 0.f, 0.f);
+    gl->cgmClear(__FILE__, __LINE__, GL_COLOR_BUFFER_BIT);
+    DrawWhiteQuad(gl, 0.5f, false);
+
+    // The source magnified twice into the target with linear filtering.
+    framebuffer.attach(&target, 0, 0);
+    gl->cgmViewport(__FILE__, __LINE__, 0, 0, 32, 32);
+    gl->cgmClear(__FILE__, __LINE__, GL_COLOR_BUFFER_BIT);
+    TextureState::SetActiveTextureUnit(0);
+    const TextureUnit* unit = TextureUnit::Unit(0);
+    unit->bind(&source);
+    unit->enable2D();
+    gl->cgmTexParameteri(__FILE__, __LINE__, GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    gl->cgmTexParameteri(__FILE__, __LINE__, GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    DrawWhiteQuad(gl, 1.f, true);
+
+    framebuffer.detach(&target, 0);
+    unit->disable2D();
+    unit->bind(&target);
+    std::vector<GLubyte> pixels(32 * 32 * 3);
+    target.getPixelData(pixels.data(), 0, Texture::kFormatRGB, Texture::kTypeUnsignedByte, 1);
+    // A filtered edge leaves values between black and white in the first row.
+    for (int x = 0; x < 32; ++x) {
+        const GLubyte red = pixels[static_cast<std::size_t>(x) * 3];
+        if (red != 0 && red != 255) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager) {

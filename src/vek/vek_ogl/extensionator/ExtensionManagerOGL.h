@@ -14,6 +14,7 @@
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 #include "vek/vek_ogl/extensionator/OpenGLExtension.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
+#include "vek/vek_ogl/ogl/Texture.h"
 
 namespace VEK {
 namespace OGL {
@@ -170,6 +171,15 @@ public:
     bool supportsRenderToTextureRectangle() const;
     int numberOfTextureUnits() const;
 
+    // Whether the driver filters GL_RGBA32F (GL_RGBA16F) textures linearly, found by rendering
+    // a small test once per manager on an off-screen context sharing with the current one; the
+    // current context is the same afterwards. Any failure on the way answers false, and the
+    // answer is kept. The half-float question is false, and not kept, without
+    // GL_EXT_gpu_shader4. The test renders to a texture through a framebuffer object, so it
+    // needs GL_EXT_framebuffer_object and a context with fixed-function drawing.
+    bool supportsFloatFiltering();
+    bool supportsHalfFiltering();
+
     // The process-wide chain, made with its error checker first when empty (Instance's rule).
     void addInterceptor(OpenGLInterceptorDecorator* decorator);
     OpenGLInterceptorDecorator* popInterceptor();
@@ -210,6 +220,11 @@ private:
     bool init_WGL_EXT_swap_control();
     std::string getExtensionsString() const;
     bool tryInitializing(OpenGLExtension extension, bool required);
+
+    // The filtering test itself, uncached and letting exceptions pass.
+    bool testFloatFiltering();
+    bool testHalfFiltering();
+    bool runFilteringTest(Texture::InternalFormat format);
 
     internal::EntryPoint createContextAttribs_ = nullptr;
     std::set<OpenGLExtension> supportedExtensions_;
