@@ -38,11 +38,6 @@ bool Program::IsSupported() {
     return ProgramImplCore::IsSupported();
 }
 
-ProgramImpl* Program::checked() const {
-    VEK_ENFORCE(actualProgram_ != NULL);
-    return actualProgram_;
-}
-
 void Program::attach(Shader* shader) {
     checked()->attach(shader);
 }
@@ -113,27 +108,6 @@ int Program::getInfoLogLength() const {
 void Program::getInfoLog(int maxLength, char* log) {
     checked()->getInfoLog(maxLength, log);
 }
-
-// The 136 setters forward as the rest.
-#define VEK_FORWARD_SCALAR(SAFETY, setter, ADDRESS, T, arity, glCall, hookType)                 \
-    void Program::VEK_UNIFORM_SETTER(SAFETY,                                                    \
-                                     setter)(VEK_UNIFORM_SCALAR_PARAMS(ADDRESS, T, arity)) {    \
-        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_SCALAR_ARGS(ADDRESS, arity)); \
-    }
-#define VEK_FORWARD_ARRAY(SAFETY, setter, ADDRESS, T, glCall)                                \
-    void Program::VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_ARRAY_PARAMS(ADDRESS, T)) { \
-        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_ARRAY_ARGS(ADDRESS));      \
-    }
-#define VEK_FORWARD_MATRICES(SAFETY, setter, ADDRESS, glCall, hookType)                      \
-    void Program::VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRICES_PARAMS(ADDRESS)) { \
-        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRICES_ARGS(ADDRESS));   \
-    }
-#define VEK_FORWARD_MATRIX(SAFETY, setter, ADDRESS, many)                                  \
-    void Program::VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRIX_PARAMS(ADDRESS)) { \
-        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRIX_ARGS(ADDRESS));   \
-    }
-
-VEK_UNIFORM_SETTERS(VEK_FORWARD_SCALAR, VEK_FORWARD_ARRAY, VEK_FORWARD_MATRICES, VEK_FORWARD_MATRIX)
 
 }  // namespace OGL
 }  // namespace VEK

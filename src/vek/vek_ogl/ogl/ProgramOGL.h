@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vek/Export.h"
+#include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/ogl/Shader.h"
 #include "vek/vek_ogl/ogl/UniformSetters.h"
 
@@ -107,11 +108,29 @@ public:
     void getActiveUniform(unsigned index, int bufSize, int* size, unsigned* type, char* name) const;
     int getUniformLocation(const char* name) const;
 
-#define VEK_UNIFORM_DECLARATION_PREFIX_
-#define VEK_UNIFORM_DECLARATION_SUFFIX_
-    VEK_UNIFORM_DECLARE_ALL
-#undef VEK_UNIFORM_DECLARATION_PREFIX_
-#undef VEK_UNIFORM_DECLARATION_SUFFIX_
+    // The setters forward inline: a call costs the implementation's virtual call only.
+#define VEK_PROGRAM_FORWARD_SCALAR_(SAFETY, setter, ADDRESS, T, arity, glCall, hookType)        \
+    void VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_SCALAR_PARAMS(ADDRESS, T, arity)) {     \
+        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_SCALAR_ARGS(ADDRESS, arity)); \
+    }
+#define VEK_PROGRAM_FORWARD_ARRAY_(SAFETY, setter, ADDRESS, T, glCall)                  \
+    void VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_ARRAY_PARAMS(ADDRESS, T)) {     \
+        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_ARRAY_ARGS(ADDRESS)); \
+    }
+#define VEK_PROGRAM_FORWARD_MATRICES_(SAFETY, setter, ADDRESS, glCall, hookType)           \
+    void VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRICES_PARAMS(ADDRESS)) {        \
+        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRICES_ARGS(ADDRESS)); \
+    }
+#define VEK_PROGRAM_FORWARD_MATRIX_(SAFETY, setter, ADDRESS, many)                       \
+    void VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRIX_PARAMS(ADDRESS)) {        \
+        checked()->VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRIX_ARGS(ADDRESS)); \
+    }
+    VEK_UNIFORM_SETTERS(VEK_PROGRAM_FORWARD_SCALAR_, VEK_PROGRAM_FORWARD_ARRAY_,
+                        VEK_PROGRAM_FORWARD_MATRICES_, VEK_PROGRAM_FORWARD_MATRIX_)
+#undef VEK_PROGRAM_FORWARD_SCALAR_
+#undef VEK_PROGRAM_FORWARD_ARRAY_
+#undef VEK_PROGRAM_FORWARD_MATRICES_
+#undef VEK_PROGRAM_FORWARD_MATRIX_
 
     void assertActiveUniformType(int location, unsigned glType, unsigned count) const;
     int getInfoLogLength() const;
@@ -123,7 +142,10 @@ public:
     }
 
 private:
-    ProgramImpl* checked() const;
+    ProgramImpl* checked() const {
+        VEK_ENFORCE(actualProgram_ != NULL);
+        return actualProgram_;
+    }
 
     ProgramImpl* actualProgram_ = nullptr;
 };
