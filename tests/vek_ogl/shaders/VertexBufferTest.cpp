@@ -310,5 +310,45 @@ TEST_P(VertexBuffers, DeviceObjectsAreRemadeAndDeleted) {
     EXPECT_EQ(recorder.count("glDeleteBuffers"), 2u);
 }
 
+TEST_P(VertexBuffers, IndexedDrawThroughTheElementBuffer) {
+    Target target;
+    Program program;
+    LinkPositionColour(program);
+    // Four corners per half: red on the left, green on the right.
+    const float positions[] = {-1, -1, 0, -1, 0, 1, -1, 1, 0, -1, 1, -1, 1, 1, 0, 1};
+    const float colours[] = {1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0,
+                             0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0};
+    VB vb(PositionAndColour(), 8, VB::kTriangles);
+    vb.setField(0u, Bytes(positions), sizeof(positions), 0);
+    vb.setField(1u, Bytes(colours), sizeof(colours), 0);
+    const unsigned indices[] = {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7};
+    const unsigned pastTheEnd[] = {0, 1, 2, 0, 2, 8};
+    vb.setupWithProgram(&program);
+    {
+        VEKTest::RecordingDecorator recorder;
+        EXPECT_EQ(InternalMessageOf([&] { vb.setIndices(pastTheEnd, 6); }),
+                  "Index 8 at 5 is past the 8 vertices held");
+        EXPECT_EQ(InternalMessageOf([&] { vb.setIndices(indices, 0); }), "count > 0");
+        EXPECT_EQ(InternalMessageOf([&] { vb.drawIndexedPrimitives(6); }),
+                  "marshalledIndexCount_ > 0");
+        EXPECT_TRUE(recorder.calls().empty());
+    }
+    vb.setIndices(indices, 12);
+    EXPECT_EQ(vb.indexCount(), 12u);
+    vb.marshallData();
+    program.enable();
+    vb.drawIndexedPrimitives(1000);  // as many as there are
+    EXPECT_EQ(Target::at(16, 32), kRed);
+    EXPECT_EQ(Target::at(48, 32), kGreen);
+    target.clear();
+    vb.drawIndexedPrimitives(6);
+    EXPECT_EQ(Target::at(16, 32), kRed);
+    EXPECT_EQ(Target::at(48, 32), kBlack);
+    // The plain draw still reads the vertices in order.
+    target.clear();
+    vb.drawPrimitives(8);
+    EXPECT_EQ(Target::at(28, 48), kRed);  // inside the first triangle only
+}
+
 INSTANTIATE_TEST_SUITE_P(Contexts, VertexBuffers, ::testing::Values(false, true),
                          VEKTest::GLLayer::Name);

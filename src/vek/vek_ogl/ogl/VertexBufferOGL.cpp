@@ -78,10 +78,14 @@ VertexBuffer::VertexBuffer(VertexBuffer&& other) noexcept
       primitiveType_(other.primitiveType_),
       attributeBuffers_(std::move(other.attributeBuffers_)),
       vertexBuffer_(std::exchange(other.vertexBuffer_, 0)),
-      hostData_(std::move(other.hostData_)) {
+      hostData_(std::move(other.hostData_)),
+      indices_(std::move(other.indices_)),
+      elementBuffer_(std::exchange(other.elementBuffer_, 0)),
+      marshalledIndexCount_(std::exchange(other.marshalledIndexCount_, 0)) {
     other.fields_.clear();
     other.attributeBuffers_.clear();
     other.hostData_.clear();
+    other.indices_.clear();
 }
 
 VertexBuffer& VertexBuffer::operator=(VertexBuffer&& other) noexcept {
@@ -98,9 +102,13 @@ VertexBuffer& VertexBuffer::operator=(VertexBuffer&& other) noexcept {
         attributeBuffers_ = std::move(other.attributeBuffers_);
         vertexBuffer_ = std::exchange(other.vertexBuffer_, 0);
         hostData_ = std::move(other.hostData_);
+        indices_ = std::move(other.indices_);
+        elementBuffer_ = std::exchange(other.elementBuffer_, 0);
+        marshalledIndexCount_ = std::exchange(other.marshalledIndexCount_, 0);
         other.fields_.clear();
         other.attributeBuffers_.clear();
         other.hostData_.clear();
+        other.indices_.clear();
     }
     return *this;
 }
@@ -207,7 +215,12 @@ void VertexBuffer::deleteDeviceSideResources() {
     const GLuint array = std::exchange(vertexBuffer_, 0);
     std::vector<unsigned> buffers;
     buffers.swap(attributeBuffers_);
+    const GLuint elements = std::exchange(elementBuffer_, 0);
+    marshalledIndexCount_ = 0;
     gl->cgmDeleteBuffers(__FILE__, __LINE__, static_cast<GLsizei>(buffers.size()), buffers.data());
+    if (elements != 0) {
+        gl->cgmDeleteBuffers(__FILE__, __LINE__, 1, &elements);
+    }
     gl->cgmDeleteVertexArrays(__FILE__, __LINE__, 1, &array);
 }
 
@@ -254,6 +267,9 @@ void VertexBuffer::marshallData() {
         VEK_ASSERT(f.resolvedSlot_ >= 0);
     }
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    if (!indices_.empty() && elementBuffer_ == 0) {
+        gl->cgmGenBuffers(__FILE__, __LINE__, 1, &elementBuffer_);
+    }
     VertexArrayBinding binding(gl, vertexBuffer_);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const Field& f = fields_[i];
@@ -266,6 +282,38 @@ void VertexBuffer::marshallData() {
                                    f.componentType_, GL_FALSE, 0, nullptr);
         gl->cgmEnableVertexAttribArray(__FILE__, __LINE__, slot);
     }
+    if (!indices_.empty()) {
+        // The element buffer binding is part of the vertex array object's state.
+        gl->cgmBindBuffer(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER, elementBuffer_);
+        gl->cgmBufferData(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER,
+                          static_cast<GLsizeiptr>(indices_.size() * sizeof(unsigned)),
+                          indices_.data(), GL_STATIC_DRAW);
+    }
+    binding.release();
+    marshalledIndexCount_ = static_cast<unsigned>(indices_.size());
+}
+
+void VertexBuffer::setIndices(const unsigned* indices, unsigned count) {
+    VEK_ASSERT(count > 0);
+    VEK_ASSERT(count <= INT_MAX);
+    VEK_ASSERT(indices != nullptr);
+    for (unsigned i = 0; i < count; ++i) {
+        if (indices[i] >= vertexCount_) {
+            VEK_THROW_INTERNAL("Index " << indices[i] << " at " << i << " is past the "
+                                        << vertexCount_ << " vertices held");
+        }
+    }
+    indices_.assign(indices, indices + count);
+}
+
+void VertexBuffer::drawIndexedPrimitives(unsigned count) {
+    VEK_ASSERT(vertexBuffer_ != 0);
+    VEK_ASSERT(marshalledIndexCount_ > 0);
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    VertexArrayBinding binding(gl, vertexBuffer_);
+    gl->cgmDrawElements(__FILE__, __LINE__, primitiveType_,
+                        static_cast<GLsizei>(std::min(count, marshalledIndexCount_)),
+                        GL_UNSIGNED_INT, nullptr);
     binding.release();
 }
 

@@ -112,6 +112,14 @@ public:
     // Draws the first min(count, vertexCount()) vertices with the caller's program.
     void drawPrimitives(unsigned count);
 
+    // Beside the operations above, an indexed draw. The indices are kept on the host and
+    // uploaded by marshallData into an element buffer of the vertex array object; an index
+    // past the vertices held is refused.
+    void setIndices(const unsigned* indices, unsigned count);
+    // Draws the first min(count, indices uploaded) indices with the caller's program.
+    void drawIndexedPrimitives(unsigned count);
+    unsigned indexCount() const { return static_cast<unsigned>(indices_.size()); }
+
     unsigned vertexCount() const { return vertexCount_; }
     PrimitiveType primitiveType() const { return primitiveType_; }
     // Bytes per vertex over all fields, and for all vertices.
@@ -136,6 +144,9 @@ private:
     std::vector<unsigned> attributeBuffers_;
     unsigned vertexBuffer_ = 0;
     std::vector<std::vector<unsigned char>> hostData_;
+    std::vector<unsigned> indices_;
+    unsigned elementBuffer_ = 0;
+    unsigned marshalledIndexCount_ = 0;
 };
 
 }  // namespace OGL
