@@ -50,17 +50,26 @@ TEST(Vekinfo, WritesTheDrawingAsPngWhereAsked) {
     ASSERT_TRUE(ReadPng(path, image));
     ASSERT_EQ(image.width, 256);
     ASSERT_EQ(image.height, 256);
-    // Red triangle with its apex at the top, on dark blue.
+    // A triangle with its apex at the top, on dark blue, shaded from its red (bottom left),
+    // green (bottom right) and blue (apex) corners: a quarter red and green and half blue at
+    // the centre.
     const png_byte* centre = image.at(128, 128);
-    EXPECT_EQ(centre[0], 255);
-    EXPECT_EQ(centre[2], 0);
+    EXPECT_NEAR(centre[0], 64, 3);
+    EXPECT_NEAR(centre[1], 64, 3);
+    EXPECT_NEAR(centre[2], 128, 3);
     const png_byte* topLeft = image.at(4, 4);
     EXPECT_EQ(topLeft[0], 0);
+    EXPECT_EQ(topLeft[1], 0);
     EXPECT_NEAR(topLeft[2], 64, 1);
     const png_byte* nearApex = image.at(128, 8);
-    EXPECT_EQ(nearApex[0], 255);
+    EXPECT_GT(nearApex[2], 240);
+    EXPECT_LT(nearApex[0], 10);
     const png_byte* bottomLeft = image.at(4, 252);
-    EXPECT_EQ(bottomLeft[0], 255);
+    EXPECT_GT(bottomLeft[0], 240);
+    EXPECT_LT(bottomLeft[1], 10);
+    const png_byte* bottomRight = image.at(251, 252);
+    EXPECT_GT(bottomRight[1], 240);
+    EXPECT_LT(bottomRight[0], 10);
     std::remove(path.c_str());
 
     // A path that cannot be written is a failure, not a silent success.

@@ -1,4 +1,6 @@
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -18,6 +20,7 @@
 
 #include "Png.h"
 #include "Sections.h"
+#include "ShadedDrawing.h"
 
 namespace vekinfo {
 
@@ -104,26 +107,31 @@ private:
     VEK::OGL::Framebuffer framebuffer_;
 };
 
-// A clear and a red triangle over the whole frame; checked at the centre and written as a PNG.
+// Within rounding of the colour expected.
+bool Near(const std::uint8_t* pixel, const std::array<std::uint8_t, 3>& expected) {
+    for (int c = 0; c < 3; ++c) {
+        if (std::abs(int(pixel[c]) - int(expected[c])) > 3) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A clear and a shaded triangle over the whole frame; checked at the centre and written as a
+// PNG.
 void Draw(std::ostream& out, int size, const std::string& pngPath) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     Frame frame(size);
     gl->cgmViewport(__FILE__, __LINE__, 0, 0, size, size);
     gl->cgmClearColor(__FILE__, __LINE__, 0.f, 0.f, 0.25f, 1.f);
     gl->cgmClear(__FILE__, __LINE__, GL_COLOR_BUFFER_BIT);
-    gl->cgmColor3f(__FILE__, __LINE__, 1.f, 0.f, 0.f);
-    gl->cgmBegin(__FILE__, __LINE__, GL_TRIANGLES);
-    gl->cgmVertex2f(__FILE__, __LINE__, -1.f, -1.f);
-    gl->cgmVertex2f(__FILE__, __LINE__, 1.f, -1.f);
-    gl->cgmVertex2f(__FILE__, __LINE__, 0.f, 1.f);
-    gl->cgmEnd(__FILE__, __LINE__);
+    DrawShadedTriangle();
     const std::vector<std::uint8_t> pixels = frame.read();
     const std::uint8_t* centre =
         pixels.data() + (static_cast<std::size_t>(size / 2) * size + size / 2) * 4;
     out << "  drawing: centre pixel (" << int(centre[0]) << ", " << int(centre[1]) << ", "
         << int(centre[2]) << ", " << int(centre[3]) << ") "
-        << (centre[0] == 255 && centre[1] == 0 && centre[2] == 0 ? "as drawn" : "NOT as drawn")
-        << "\n";
+        << (Near(centre, kShadedCentre) ? "as drawn" : "NOT as drawn") << "\n";
     WritePng(pngPath, size, size, pixels);
     out << "  frame written to " << pngPath << " (" << size << "x" << size << ")\n";
 }

@@ -1,0 +1,377 @@
+#include "vek/vek_ogl/ogl/internal/ProgramImplCore.h"
+
+#include <string>
+#include <vector>
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+#include "vek/vek_ogl/ogl/internal/ShaderImplCore.h"
+
+namespace VEK {
+namespace OGL {
+
+namespace {
+
+// Values as the OpenGL call takes them: bool and unsigned char through the integer calls.
+inline GLint ToGL(bool value) {
+    return value ? 1 : 0;
+}
+inline GLint ToGL(unsigned char value) {
+    return value;
+}
+inline GLint ToGL(int value) {
+    return value;
+}
+inline GLfloat ToGL(float value) {
+    return value;
+}
+
+const ShaderImplCore* CoreShaderOf(const Shader* shader) {
+    VEK_ENFORCE(shader != NULL);
+    const ShaderImplCore* coreShader =
+        dynamic_cast<const ShaderImplCore*>(shader->implementation());
+    VEK_ENFORCE(coreShader != NULL);
+    return coreShader;
+}
+
+std::string ReadLog(ProgramImplCore& program, int length) {
+    std::vector<char> log(static_cast<std::size_t>(length) + 1, '\0');
+    program.getInfoLog(length, log.data());
+    return log.data();
+}
+
+// A checked setter's values: a count below 1 or no values is refused before any OpenGL call.
+template <class T>
+void RequireValues(int count, T* values) {
+    VEK_ASSERT(count > 0);
+    VEK_ASSERT(values != nullptr);
+}
+
+}  // namespace
+
+ProgramImpl::~ProgramImpl() = default;
+
+bool ProgramImplCore::IsSupported() {
+    return internal::CurrentContextSupports(OGLEXT_VERSION_2_0);
+}
+
+ProgramImplCore::ProgramImplCore() {
+    VEK_ASSERT(IsSupported());
+    programID_ = OpenGLInterceptor::Instance()->cgmCreateProgram(__FILE__, __LINE__);
+    VEK_ASSERT(programID_ != 0);
+}
+
+ProgramImplCore::~ProgramImplCore() {
+    // Construction guarantees a name; a destructor cannot report, so an OpenGL error here (the
+    // current context does not know the name) is dropped rather than ending the process.
+    if (programID_ != 0) {
+        try {
+            OpenGLInterceptor::Instance()->cgmDeleteProgram(__FILE__, __LINE__, programID_);
+        } catch (...) {
+        }
+    }
+}
+
+void ProgramImplCore::attach(Shader* shader) {
+    const ShaderImplCore* coreShader = CoreShaderOf(shader);
+    if (!coreShader->isLoaded()) {
+        throw InternalException(__FILE__, __LINE__, "Shader must be loaded before attaching");
+    }
+    OpenGLInterceptor::Instance()->cgmAttachShader(__FILE__, __LINE__, programID_,
+                                                   coreShader->shaderID());
+}
+
+void ProgramImplCore::detach(const Shader* shader) {
+    const ShaderImplCore* coreShader = CoreShaderOf(shader);
+    OpenGLInterceptor::Instance()->cgmDetachShader(__FILE__, __LINE__, programID_,
+                                                   coreShader->shaderID());
+}
+
+void ProgramImplCore::loadShader(Shader::ShaderType type, unsigned count, const char** strings,
+                                 int* lengths) {
+    // OpenGL keeps the shader object while it stays attached; compile errors show at link.
+    Shader shader(type);
+    shader.load(count, strings, lengths);
+    shader.compile(false);
+    attach(&shader);
+}
+
+void ProgramImplCore::loadVertexShader(unsigned count, const char** strings, int* lengths) {
+    loadShader(Shader::kVertexShader, count, strings, lengths);
+}
+
+void ProgramImplCore::loadFragmentShader(unsigned count, const char** strings, int* lengths) {
+    loadShader(Shader::kFragmentShader, count, strings, lengths);
+}
+
+void ProgramImplCore::detachAllShaders() {
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    for (;;) {
+        GLuint names[64];
+        GLsizei count = 0;
+        gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, 64, &count, names);
+        if (count < 1) {
+            break;
+        }
+        for (GLsizei i = 0; i < count; ++i) {
+            gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
+        }
+    }
+}
+
+void ProgramImplCore::detachAllOfType(unsigned glType) {
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    // At most 4 x 64 attached shaders are examined.
+    for (int round = 0; round < 4; ++round) {
+        GLuint names[64];
+        GLsizei count = 0;
+        gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, 64, &count, names);
+        if (count < 1) {
+            break;
+        }
+        for (GLsizei i = 0; i < count; ++i) {
+            GLint type = 0;
+            gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
+            if (static_cast<unsigned>(type) == glType) {
+                gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
+            }
+        }
+    }
+}
+
+void ProgramImplCore::detachAllVertexShaders() {
+    detachAllOfType(GL_VERTEX_SHADER);
+}
+
+void ProgramImplCore::detachAllFragmentShaders() {
+    detachAllOfType(GL_FRAGMENT_SHADER);
+}
+
+void ProgramImplCore::link(bool throwOnError) {
+    OpenGLInterceptor::Instance()->cgmLinkProgram(__FILE__, __LINE__, programID_);
+    if (!throwOnError) {
+        return;
+    }
+    if (!isLinked()) {
+        const int length = getInfoLogLength();
+        if (length <= 1) {
+            throw InternalException(__FILE__, __LINE__, "Unknown Program Link Error\n");
+        }
+        const std::string message = "Program Link Error: \n" + ReadLog(*this, length);
+        throw InternalException(__FILE__, __LINE__, message.c_str());
+    }
+    const int length = getInfoLogLength();
+    if (length > 1) {
+        // Some drivers link what they can only run in software, and say so only in the log.
+        const std::string log = ReadLog(*this, length);
+        if (log.find("run in software") != std::string::npos) {
+            const std::string message = "Program Link Error(Falling to Software): \n" + log;
+            throw InternalException(__FILE__, __LINE__, message.c_str());
+        }
+    }
+}
+
+void ProgramImplCore::postLinkInit() {}
+
+int ProgramImplCore::programParameter(unsigned pname) const {
+    GLint value = 0;
+    OpenGLInterceptor::Instance()->cgmGetProgramiv(__FILE__, __LINE__, programID_, pname, &value);
+    return value;
+}
+
+bool ProgramImplCore::isLinked() const {
+    return programParameter(GL_LINK_STATUS) != 0;
+}
+
+bool ProgramImplCore::validate() const {
+    OpenGLInterceptor::Instance()->cgmValidateProgram(__FILE__, __LINE__, programID_);
+    return programParameter(GL_VALIDATE_STATUS) != 0;
+}
+
+int ProgramImplCore::getInfoLogLength() const {
+    return programParameter(GL_INFO_LOG_LENGTH);
+}
+
+void ProgramImplCore::getInfoLog(int maxLength, char* log) {
+    VEK_ASSERT(maxLength <= 0 || log != nullptr);
+    OpenGLInterceptor::Instance()->cgmGetProgramInfoLog(__FILE__, __LINE__, programID_, maxLength,
+                                                        nullptr, log);
+}
+
+void ProgramImplCore::enable() {
+    if (!isLinked()) {
+        throw InternalException(__FILE__, __LINE__, "Program must be linked before being enabled");
+    }
+    OpenGLInterceptor::Instance()->cgmUseProgram(__FILE__, __LINE__, programID_);
+}
+
+void ProgramImplCore::disable() {
+    OpenGLInterceptor::Instance()->cgmUseProgram(__FILE__, __LINE__, 0);
+}
+
+bool ProgramImplCore::isEnabled() const {
+    GLint current = 0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_CURRENT_PROGRAM, &current);
+    return static_cast<unsigned>(current) == programID_;
+}
+
+void ProgramImplCore::setAttributeLocation(unsigned index, const char* name) {
+    VEK_ASSERT(name != nullptr);
+    OpenGLInterceptor::Instance()->cgmBindAttribLocation(__FILE__, __LINE__, programID_, index,
+                                                         name);
+}
+
+int ProgramImplCore::getAttributeLocation(const char* name) {
+    VEK_ASSERT(name != nullptr);
+    return OpenGLInterceptor::Instance()->cgmGetAttribLocation(__FILE__, __LINE__, programID_,
+                                                               name);
+}
+
+void ProgramImplCore::requireLinkedForUniformQueries() const {
+    if (!isLinked()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Program must be linked to get active uniform count");
+    }
+}
+
+unsigned ProgramImplCore::getActiveUniformCount() const {
+    requireLinkedForUniformQueries();
+    return static_cast<unsigned>(programParameter(GL_ACTIVE_UNIFORMS));
+}
+
+int ProgramImplCore::getMaxUniformStringLength() const {
+    requireLinkedForUniformQueries();
+    return programParameter(GL_ACTIVE_UNIFORM_MAX_LENGTH);
+}
+
+void ProgramImplCore::getActiveUniform(unsigned index, int bufSize, int* size, unsigned* type,
+                                       char* name) const {
+    VEK_ASSERT(size != nullptr && type != nullptr);
+    VEK_ASSERT(bufSize <= 0 || name != nullptr);
+    requireLinkedForUniformQueries();
+    OpenGLInterceptor::Instance()->cgmGetActiveUniform(__FILE__, __LINE__, programID_, index,
+                                                       bufSize, nullptr, size, type, name);
+}
+
+int ProgramImplCore::getUniformLocation(const char* name) const {
+    VEK_ASSERT(name != nullptr);
+    return OpenGLInterceptor::Instance()->cgmGetUniformLocation(__FILE__, __LINE__, programID_,
+                                                                name);
+}
+
+void ProgramImplCore::assertActiveUniformType(int, unsigned, unsigned) const {}
+
+void ProgramImplCore::requireEnabled() const {
+    if (!isEnabled()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Program must be enabled to set uniform parameter");
+    }
+}
+
+// The rules of the family. Checked: values first (no OpenGL call for a refused count), then
+// the program must be current, since glUniform acts on the current program whatever location
+// it is given; the location forms of typed setters then call the type hook. _Unsafe: nothing
+// is checked, and a location of -1 (no such uniform) is not passed on.
+
+template <ProgramImplCore::Safety S, class Call, class... Values>
+void ProgramImplCore::setScalar(int location, unsigned hookType, Call call, Values... values) {
+    if constexpr (S == kChecked) {
+        requireEnabled();
+        assertActiveUniformType(location, hookType, 1);
+    } else {
+        (void)hookType;
+        if (location == -1) {
+            return;
+        }
+    }
+    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, ToGL(values)...);
+}
+
+template <ProgramImplCore::Safety S, class Call, class... Values>
+void ProgramImplCore::setScalar(const char* name, unsigned hookType, Call call, Values... values) {
+    setScalar<S>(getUniformLocation(name), hookType, call, values...);
+}
+
+template <ProgramImplCore::Safety S, class T, class Call>
+void ProgramImplCore::setArray(int location, int count, T* values, Call call) {
+    if constexpr (S == kChecked) {
+        RequireValues(count, values);
+        requireEnabled();
+    } else {
+        if (location == -1) {
+            return;
+        }
+    }
+    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, values);
+}
+
+// By name the arrays go straight to OpenGL with the location found, -1 included.
+template <ProgramImplCore::Safety S, class T, class Call>
+void ProgramImplCore::setArray(const char* name, int count, T* values, Call call) {
+    if constexpr (S == kChecked) {
+        RequireValues(count, values);
+        requireEnabled();
+    }
+    const int location = getUniformLocation(name);
+    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, values);
+}
+
+template <ProgramImplCore::Safety S, class Call>
+void ProgramImplCore::setMatrices(int location, int count, const float* values,
+                                  unsigned char transpose, unsigned hookType, Call call) {
+    if constexpr (S == kChecked) {
+        RequireValues(count, values);
+        requireEnabled();
+        assertActiveUniformType(location, hookType, static_cast<unsigned>(count));
+    } else {
+        (void)hookType;
+        if (location == -1) {
+            return;
+        }
+    }
+    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, transpose, values);
+}
+
+template <ProgramImplCore::Safety S, class Call>
+void ProgramImplCore::setMatrices(const char* name, int count, const float* values,
+                                  unsigned char transpose, unsigned hookType, Call call) {
+    if constexpr (S == kChecked) {
+        RequireValues(count, values);
+    }
+    setMatrices<S>(getUniformLocation(name), count, values, transpose, hookType, call);
+}
+
+// The 136 setters, one per row.
+#define VEK_SAFETY_CHECKED kChecked
+#define VEK_SAFETY_UNSAFE kUnsafe
+
+#define VEK_DEFINE_SCALAR(SAFETY, setter, ADDRESS, T, arity, glCall, hookType)      \
+    void ProgramImplCore::VEK_UNIFORM_SETTER(                                       \
+        SAFETY, setter)(VEK_UNIFORM_SCALAR_PARAMS(ADDRESS, T, arity)) {             \
+        setScalar<VEK_SAFETY_##SAFETY>(VEK_UNIFORM_ADDRESS_ARG_##ADDRESS, hookType, \
+                                       &OpenGLInterceptor::cgm##glCall,             \
+                                       VEK_UNIFORM_VALUE_ARGS_##arity);             \
+    }
+#define VEK_DEFINE_ARRAY(SAFETY, setter, ADDRESS, T, glCall)                                 \
+    void ProgramImplCore::VEK_UNIFORM_SETTER(SAFETY,                                         \
+                                             setter)(VEK_UNIFORM_ARRAY_PARAMS(ADDRESS, T)) { \
+        setArray<VEK_SAFETY_##SAFETY>(VEK_UNIFORM_ARRAY_ARGS(ADDRESS),                       \
+                                      &OpenGLInterceptor::cgm##glCall);                      \
+    }
+#define VEK_DEFINE_MATRICES(SAFETY, setter, ADDRESS, glCall, hookType)                       \
+    void ProgramImplCore::VEK_UNIFORM_SETTER(SAFETY,                                         \
+                                             setter)(VEK_UNIFORM_MATRICES_PARAMS(ADDRESS)) { \
+        setMatrices<VEK_SAFETY_##SAFETY>(VEK_UNIFORM_MATRICES_ARGS(ADDRESS), hookType,       \
+                                         &OpenGLInterceptor::cgm##glCall);                   \
+    }
+#define VEK_DEFINE_MATRIX(SAFETY, setter, ADDRESS, many)                                           \
+    void ProgramImplCore::VEK_UNIFORM_SETTER(SAFETY, setter)(VEK_UNIFORM_MATRIX_PARAMS(ADDRESS)) { \
+        ProgramImplCore::VEK_UNIFORM_SETTER(SAFETY, many)(VEK_UNIFORM_ADDRESS_ARG_##ADDRESS, 1,    \
+                                                          values, transpose);                      \
+    }
+
+VEK_UNIFORM_SETTERS(VEK_DEFINE_SCALAR, VEK_DEFINE_ARRAY, VEK_DEFINE_MATRICES, VEK_DEFINE_MATRIX)
+
+}  // namespace OGL
+}  // namespace VEK

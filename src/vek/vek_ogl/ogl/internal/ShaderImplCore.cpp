@@ -1,0 +1,157 @@
+#include "vek/vek_ogl/ogl/internal/ShaderImplCore.h"
+
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+
+namespace VEK {
+namespace OGL {
+
+namespace {
+
+struct TypeRow {
+    Shader::ShaderType type;
+    GLenum glType;
+};
+
+// Compute shaders have no row: the library never makes one.
+constexpr TypeRow kTypes[] = {
+    {Shader::kFragmentShader, GL_FRAGMENT_SHADER},
+    {Shader::kVertexShader, GL_VERTEX_SHADER},
+    {Shader::kTessellationControlShader, GL_TESS_CONTROL_SHADER},
+    {Shader::kTessellationEvaluationShader, GL_TESS_EVALUATION_SHADER},
+    {Shader::kGeometryShader, GL_GEOMETRY_SHADER},
+};
+
+}  // namespace
+
+ShaderImpl::~ShaderImpl() = default;
+
+bool ShaderImplCore::IsSupported(Shader::ShaderType type) {
+    switch (type) {
+        case Shader::kFragmentShader:
+        case Shader::kVertexShader:
+            return internal::CurrentContextSupports(OGLEXT_VERSION_2_0);
+        case Shader::kTessellationControlShader:
+        case Shader::kTessellationEvaluationShader:
+            return internal::CurrentContextSupports(OGLEXT_ARB_tessellation_shader);
+        case Shader::kGeometryShader:
+            return internal::CurrentContextSupports(OGLEXT_VERSION_3_2);
+        case Shader::kComputeShader:
+            return false;
+    }
+    return false;
+}
+
+unsigned ShaderImplCore::ShaderType2GL(Shader::ShaderType type) {
+    for (const TypeRow& row : kTypes) {
+        if (row.type == type) {
+            return row.glType;
+        }
+    }
+    VEK_THROW_INTERNAL("No OpenGL shader type for shader type " << static_cast<int>(type));
+}
+
+Shader::ShaderType ShaderImplCore::GL2ShaderType(unsigned glType) {
+    for (const TypeRow& row : kTypes) {
+        if (row.glType == glType) {
+            return row.type;
+        }
+    }
+    VEK_THROW_INTERNAL("No shader type for OpenGL shader type 0x" << std::hex << glType);
+}
+
+ShaderImplCore::ShaderImplCore(Shader::ShaderType eShaderType) {
+    VEK_ASSERT(IsSupported(eShaderType));
+    shaderID_ = OpenGLInterceptor::Instance()->cgmCreateShader(__FILE__, __LINE__,
+                                                               ShaderType2GL(eShaderType));
+    VEK_ASSERT(shaderID_ != 0);
+}
+
+ShaderImplCore::~ShaderImplCore() {
+    // Construction guarantees a name; a destructor cannot report, so an OpenGL error here (the
+    // current context does not know the name) is dropped rather than ending the process.
+    if (shaderID_ != 0) {
+        try {
+            OpenGLInterceptor::Instance()->cgmDeleteShader(__FILE__, __LINE__, shaderID_);
+        } catch (...) {
+        }
+    }
+}
+
+int ShaderImplCore::shaderParameter(unsigned pname) const {
+    GLint value = 0;
+    OpenGLInterceptor::Instance()->cgmGetShaderiv(__FILE__, __LINE__, shaderID_, pname, &value);
+    return value;
+}
+
+void ShaderImplCore::load(unsigned count, const char** strings, int* lengths) {
+    VEK_ASSERT(count > 0);
+    VEK_ASSERT(count <= INT_MAX);
+    VEK_ENFORCE(strings != NULL);
+    bool empty = true;
+    for (unsigned i = 0; i < count; ++i) {
+        VEK_ASSERT(strings[i] != nullptr);
+        const bool counted = lengths != nullptr && lengths[i] >= 0;
+        if ((counted && lengths[i] > 0) || (!counted && strings[i][0] != '\0')) {
+            empty = false;
+        }
+    }
+    if (empty) {
+        throw InternalException(__FILE__, __LINE__, "Shader source is empty");
+    }
+    OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_,
+                                                   static_cast<GLsizei>(count), strings, lengths);
+}
+
+void ShaderImplCore::load(const std::string& source) {
+    if (source.empty()) {
+        throw InternalException(__FILE__, __LINE__, "Shader source is empty");
+    }
+    VEK_ASSERT(source.size() <= INT_MAX);
+    const GLchar* text = source.c_str();
+    const GLint length = static_cast<GLint>(source.size());
+    OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_, 1, &text,
+                                                   &length);
+}
+
+bool ShaderImplCore::isLoaded() const {
+    // The length counts the terminating zero.
+    return shaderParameter(GL_SHADER_SOURCE_LENGTH) > 1;
+}
+
+bool ShaderImplCore::isCompiled() const {
+    return shaderParameter(GL_COMPILE_STATUS) != 0;
+}
+
+int ShaderImplCore::getInfoLogLength() const {
+    return shaderParameter(GL_INFO_LOG_LENGTH);
+}
+
+void ShaderImplCore::getInfoLog(int maxLength, char* log) {
+    VEK_ASSERT(maxLength <= 0 || log != nullptr);
+    OpenGLInterceptor::Instance()->cgmGetShaderInfoLog(__FILE__, __LINE__, shaderID_, maxLength,
+                                                       nullptr, log);
+}
+
+void ShaderImplCore::compile(bool throwOnError) {
+    OpenGLInterceptor::Instance()->cgmCompileShader(__FILE__, __LINE__, shaderID_);
+    if (!throwOnError || isCompiled()) {
+        return;
+    }
+    const int length = getInfoLogLength();
+    if (length == 0) {
+        throw InternalException(__FILE__, __LINE__, "Unknown Compile Error.");
+    }
+    std::vector<char> log(static_cast<std::size_t>(length) + 1, '\0');
+    getInfoLog(length, log.data());
+    const std::string message = std::string("Program Compile Error: \n") + log.data();
+    throw InternalException(__FILE__, __LINE__, message.c_str());
+}
+
+}  // namespace OGL
+}  // namespace VEK
