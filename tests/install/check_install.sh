@@ -12,10 +12,13 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cmake -S "$example" -B "$work/cmake" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
       -DCMAKE_BUILD_RPATH="$work/prefix/lib" >/dev/null
 cmake --build "$work/cmake" >/dev/null
+# Programs that write files write them into the scratch folder.
+cd "$work"
 LD_LIBRARY_PATH="$work/prefix/lib" "$work/cmake/$program"
 
 pcdir=$(dirname "$(find "$work/prefix" -name vek.pc | head -n 1)")
-flags=$(PKG_CONFIG_PATH="$pcdir" pkg-config --cflags --libs vek)
+# VEK_EXAMPLE_PACKAGES: further pkg-config modules the example uses besides vek.
+flags=$(PKG_CONFIG_PATH="$pcdir" pkg-config --cflags --libs vek ${VEK_EXAMPLE_PACKAGES:-})
 # shellcheck disable=SC2086
 c++ "$example/main.cpp" -o "$work/$program-pc" $flags
 LD_LIBRARY_PATH="$work/prefix/lib" "$work/$program-pc"

@@ -1,0 +1,80 @@
+#include "vek/widgets/SceneRenderer.h"
+
+#include <cmath>
+
+#include "vek/vek_ogl/ogl/BlendScope.h"
+#include "vek/vek_ogl/ogl/LineScope.h"
+#include "vek/vek_ogl/ogl/VertexBufferOGL.h"
+
+namespace VEK {
+namespace WIDGETS {
+
+namespace {
+
+const char* const kVertexSource =
+    "#version 120\n"
+    "attribute vec2 widgetPosition;\n"
+    "uniform mat4 widgetTransform;\n"
+    "void main() { gl_Position = widgetTransform * vec4(widgetPosition, 0.0, 1.0); }\n";
+
+const char* const kFragmentSource =
+    "#version 120\n"
+    "uniform vec4 widgetColor;\n"
+    "void main() { gl_FragColor = widgetColor; }\n";
+
+}  // namespace
+
+const char* const SceneRenderer::kPositionAttribute = "widgetPosition";
+const char* const SceneRenderer::kTransformUniform = "widgetTransform";
+const char* const SceneRenderer::kColorUniform = "widgetColor";
+
+SceneRenderer::SceneRenderer() {
+    const char* vertex = kVertexSource;
+    const char* fragment = kFragmentSource;
+    program_.loadVertexShader(1, &vertex, nullptr);
+    program_.loadFragmentShader(1, &fragment, nullptr);
+    program_.link(true);
+}
+
+float4x4 SceneRenderer::Placement(const Widget& widget) {
+    const double angle = widget.rotation();
+    const float c = static_cast<float>(std::cos(angle));
+    const float s = static_cast<float>(std::sin(angle));
+    // Column-major: entry (i, j) is column i, row j.
+    float4x4 m;
+    m(0, 0) = widget.scale()[0] * c;
+    m(0, 1) = widget.scale()[0] * s;
+    m(1, 0) = -widget.scale()[1] * s;
+    m(1, 1) = widget.scale()[1] * c;
+    m(2, 2) = 1.f;
+    m(3, 0) = widget.origin()[0];
+    m(3, 1) = widget.origin()[1];
+    m(3, 3) = 1.f;
+    return m;
+}
+
+void SceneRenderer::draw(WidgetScene& scene) {
+    for (const boost::shared_ptr<Widget>& w : scene.widgets()) {
+        OGL::VertexBuffer* vertices = w->vertices();
+        OGL::Program* program = w->drawProgram();
+        if (vertices == nullptr || program == nullptr || !(w->fade() > 0.f)) {
+            continue;
+        }
+        program->enable();
+        const float4& color = w->color();
+        program->setUniform(kColorUniform, color[0], color[1], color[2], color[3] * w->fade());
+        program->setUniformMatrix4(kTransformUniform, Placement(*w).data(), 0);
+        {
+            OGL::TemporaryAlphaBlendScope blend;
+            OGL::TemporaryLineStippleScope dashes(w->areLinesDashed() ? 1 : 0, kDashFactor,
+                                                  kDashPattern);
+            OGL::TemporaryLineWidthScope width(w->useWideLines() ? w->lineWidth() : 1.f);
+            vertices->drawPrimitives(vertices->vertexCount());
+        }
+        program->disable();
+    }
+    scene.setIsDirty(false);
+}
+
+}  // namespace WIDGETS
+}  // namespace VEK
