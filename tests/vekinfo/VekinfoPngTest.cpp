@@ -70,6 +70,17 @@ TEST(Vekinfo, WritesTheDrawingAsPngWhereAsked) {
     const png_byte* bottomRight = image.at(251, 252);
     EXPECT_GT(bottomRight[1], 240);
     EXPECT_LT(bottomRight[0], 10);
+    // Over it: a 4x4 checkered texture at the top left (white texel first), and a white widget
+    // at half fade at the top right, blended over the background.
+    const png_byte* whiteTexel = image.at(20, 20);
+    const png_byte* blackTexel = image.at(36, 20);
+    EXPECT_GT(whiteTexel[0], 250);
+    EXPECT_GT(whiteTexel[2], 250);
+    EXPECT_LT(blackTexel[0], 5);
+    EXPECT_LT(blackTexel[2], 5);
+    const png_byte* widget = image.at(224, 32);
+    EXPECT_NEAR(widget[0], 128, 2);
+    EXPECT_NEAR(widget[2], 160, 2);
     std::remove(path.c_str());
 
     // A path that cannot be written is a failure, not a silent success.

@@ -18,6 +18,7 @@
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/TextureUnit.h>
 
+#include "Overlay.h"
 #include "Png.h"
 #include "Sections.h"
 #include "ShadedDrawing.h"
@@ -126,12 +127,21 @@ void Draw(std::ostream& out, int size, const std::string& pngPath) {
     gl->cgmClearColor(__FILE__, __LINE__, 0.f, 0.f, 0.25f, 1.f);
     gl->cgmClear(__FILE__, __LINE__, GL_COLOR_BUFFER_BIT);
     DrawShadedTriangle();
+    DrawOverlay();
     const std::vector<std::uint8_t> pixels = frame.read();
-    const std::uint8_t* centre =
-        pixels.data() + (static_cast<std::size_t>(size / 2) * size + size / 2) * 4;
+    // Picture coordinates, top row first; the pixels are bottom row first.
+    const auto at = [&](int x, int y) {
+        return pixels.data() + (static_cast<std::size_t>(size - 1 - y) * size + x) * 4;
+    };
+    const std::uint8_t* centre = at(size / 2, size / 2);
     out << "  drawing: centre pixel (" << int(centre[0]) << ", " << int(centre[1]) << ", "
         << int(centre[2]) << ", " << int(centre[3]) << ") "
         << (Near(centre, kShadedCentre) ? "as drawn" : "NOT as drawn") << "\n";
+    const bool overlay = Near(at(kWhiteTexelX, kWhiteTexelY), {255, 255, 255}) &&
+                         Near(at(kBlackTexelX, kBlackTexelY), {0, 0, 0}) &&
+                         Near(at(kWidgetX, kWidgetY), kWidgetOverBackground);
+    out << "  overlay: checkered texture and widgets at their fades "
+        << (overlay ? "as drawn" : "NOT as drawn") << "\n";
     WritePng(pngPath, size, size, pixels);
     out << "  frame written to " << pngPath << " (" << size << "x" << size << ")\n";
 }
