@@ -14,6 +14,7 @@
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
 #include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
+#include <vek/vek_ogl/ogl/TextureUnit.h>
 
 #include "Png.h"
 #include "Sections.h"
@@ -84,10 +85,16 @@ public:
     Frame& operator=(const Frame&) = delete;
 
     // Bottom row first.
+    // Read back from the frame's texture, as a host that keeps its frames in textures would.
     std::vector<std::uint8_t> read() const {
-        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size_) * size_ * 4);
-        OpenGLInterceptor::Instance()->cgmReadPixels(__FILE__, __LINE__, 0, 0, size_, size_,
-                                                     GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        using VEK::OGL::Texture;
+        const VEK::OGL::TextureUnit* unit = VEK::OGL::TextureUnit::Unit(0);
+        unit->bind(&texture_);
+        std::vector<std::uint8_t> pixels(
+            texture_.pixelDataSize(0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte));
+        texture_.getPixelData(pixels.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte,
+                              4);
+        unit->bind2DDefault();
         return pixels;
     }
 
