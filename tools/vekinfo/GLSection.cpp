@@ -89,7 +89,7 @@ public:
     Frame& operator=(const Frame&) = delete;
 
     // Bottom row first.
-    // Read back from the texture, as a host that keeps its frames in textures would.
+    // Read back from the frame's texture, as a host that keeps its frames in textures would.
     std::vector<std::uint8_t> read() const {
         using VEK::OGL::Texture;
         const VEK::OGL::TextureUnit* unit = VEK::OGL::TextureUnit::Unit(0);
