@@ -1,5 +1,6 @@
 #include "vek/vek_ogl/ogl/Object.h"
 
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 
 namespace VEK {
@@ -8,6 +9,17 @@ namespace OGL {
 std::string GetGLString(unsigned name) {
     const GLubyte* text = ::glGetString(name);
     return text ? reinterpret_cast<const char*>(text) : std::string();
+}
+
+Object::Object(unsigned target, unsigned targetBinding)
+    : objectID_(0), target_(target), targetBinding_(targetBinding) {}
+
+Object::~Object() = default;
+
+unsigned Object::getBoundID() const {
+    GLint bound = 0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, targetBinding_, &bound);
+    return static_cast<unsigned>(bound);
 }
 
 }  // namespace OGL

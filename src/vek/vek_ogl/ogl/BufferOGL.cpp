@@ -1,0 +1,244 @@
+#include "vek/vek_ogl/ogl/BufferOGL.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+
+namespace VEK {
+namespace OGL {
+
+namespace {
+
+OpenGLInterceptor* GL() {
+    return OpenGLInterceptor::Instance();
+}
+
+struct Role {
+    unsigned target;
+    unsigned binding;
+};
+
+const Role kRoles[] = {
+    {GL_PIXEL_UNPACK_BUFFER, GL_PIXEL_UNPACK_BUFFER_BINDING},
+    {GL_PIXEL_PACK_BUFFER, GL_PIXEL_PACK_BUFFER_BINDING},
+    {GL_ARRAY_BUFFER, GL_ARRAY_BUFFER_BINDING},
+    {GL_ELEMENT_ARRAY_BUFFER, GL_ELEMENT_ARRAY_BUFFER_BINDING},
+};
+
+const unsigned kUsages[] = {GL_STREAM_DRAW,  GL_STREAM_READ,  GL_STREAM_COPY,
+                            GL_STATIC_DRAW,  GL_STATIC_READ,  GL_STATIC_COPY,
+                            GL_DYNAMIC_DRAW, GL_DYNAMIC_READ, GL_DYNAMIC_COPY};
+
+const char kTranslationMessage[] = "!\"Buffer type enums are not all properly translated.\"";
+
+}  // namespace
+
+Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
+    : Object(GL_PIXEL_UNPACK_BUFFER, GL_PIXEL_UNPACK_BUFFER_BINDING),
+      size_(nSize),
+      usage_(usage),
+      mapped_(false) {
+    ExtensionManager* manager = ExtensionManager::Instance();
+    if (!manager->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
+        throw InternalException(
+            __FILE__, __LINE__,
+            "ExtensionManager::Instance()->isSupported(GL_ARB_PIXEL_BUFFER_OBJECT)");
+    }
+    if (!manager->isSupported(OGLEXT_ARB_vertex_buffer_object)) {
+        throw InternalException(
+            __FILE__, __LINE__,
+            "ExtensionManager::Instance()->isSupported(GL_ARB_VERTEX_BUFFER_OBJECT)");
+    }
+    if (nSize <= 0) {
+        throw InternalException(__FILE__, __LINE__, "Range error: nSize > 0");
+    }
+    // Checked before anything is made, so that a bad value leaves no buffer behind.
+    const unsigned glTarget = Type2GL(type);
+    const unsigned glUsage = Usage2GL(usage);
+
+    GL()->cgmGenBuffers(__FILE__, __LINE__, 1, &objectID_);
+    if (objectID_ == 0) {
+        throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
+    }
+    // The new name was never bound, so the role change cannot be refused.
+    changeTarget(glTarget, kRoles[type].binding);
+    try {
+        const unsigned previous = getBoundID();
+        bind();
+        try {
+            GL()->cgmBufferData(__FILE__, __LINE__, glTarget, nSize, data, glUsage);
+        } catch (...) {
+            GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+            throw;
+        }
+        GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+    } catch (...) {
+        GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+        throw;
+    }
+}
+
+Buffer::~Buffer() {
+    try {
+        GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // A destructor cannot report: the name is given up either way.
+    }
+}
+
+bool Buffer::IsSupported() {
+    ExtensionManager* manager = ExtensionManager::Instance();
+    return manager->isSupported(OGLEXT_ARB_pixel_buffer_object) &&
+           manager->isSupported(OGLEXT_ARB_vertex_buffer_object);
+}
+
+void Buffer::bind() {
+    GL()->cgmBindBuffer(__FILE__, __LINE__, target(), objectID_);
+}
+
+void Buffer::BindDefaultArrayBuffer() {
+    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, 0);
+}
+
+void Buffer::BindDefaultElementArrayBuffer() {
+    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void Buffer::BindDefaultPackBuffer() {
+    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_PACK_BUFFER, 0);
+}
+
+void Buffer::BindDefaultUnpackBuffer() {
+    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_UNPACK_BUFFER, 0);
+}
+
+void Buffer::convertTo(Type type, const char* refusal) {
+    if (getBoundID() == objectID_) {
+        throw InternalException(__FILE__, __LINE__, refusal);
+    }
+    changeTarget(kRoles[type].target, kRoles[type].binding);
+}
+
+void Buffer::convertToArrayBuffer() {
+    convertTo(kArrayBuffer,
+              "Buffer::convertToArrayBuffer cannot convert buffer target while bound");
+}
+
+void Buffer::convertToElementArrayBuffer() {
+    convertTo(kElementArrayBuffer,
+              "Buffer::convertToElementArrayBuffer cannot convert buffer target while bound");
+}
+
+void Buffer::convertToPackBuffer() {
+    convertTo(kPackBuffer, "Buffer::convertToPackBuffer cannot convert buffer target while bound");
+}
+
+void Buffer::convertToUnpackBuffer() {
+    convertTo(kUnpackBuffer,
+              "Buffer::convertToUnpackBuffer cannot convert buffer target while bound");
+}
+
+bool Buffer::isArrayBuffer() const {
+    return target() == GL_ARRAY_BUFFER;
+}
+
+bool Buffer::isElementArrayBuffer() const {
+    return target() == GL_ELEMENT_ARRAY_BUFFER;
+}
+
+bool Buffer::isPackBuffer() const {
+    return target() == GL_PIXEL_PACK_BUFFER;
+}
+
+bool Buffer::isUnpackBuffer() const {
+    return target() == GL_PIXEL_UNPACK_BUFFER;
+}
+
+void Buffer::subData(int offset, int size, const void* data) {
+    if (mapped_) {
+        throw InternalException(__FILE__, __LINE__, "Buffer::subData buffer cannot be mapped");
+    }
+    if (data == nullptr) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Buffer::subData pointer to data must not be NULL");
+    }
+    if (offset < 0) {
+        throw InternalException(__FILE__, __LINE__, "Buffer::subData offset must not be negative");
+    }
+    GL()->cgmBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+}
+
+void Buffer::getSubData(int offset, int size, void* data) {
+    if (mapped_) {
+        throw InternalException(__FILE__, __LINE__, "Buffer::getSubData buffer cannot be mapped");
+    }
+    if (data == nullptr) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Buffer::getSubData pointer to data must not be NULL");
+    }
+    if (offset < 0) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Buffer::getSubData offset must not be negative");
+    }
+    GL()->cgmGetBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+}
+
+void* Buffer::map(unsigned access) {
+    if (mapped_) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Buffer is already mapped (this will cause a GL error)");
+    }
+    void* pointer = GL()->cgmMapBuffer(__FILE__, __LINE__, target(), access);
+    mapped_ = true;
+    return pointer;
+}
+
+void Buffer::unmap() {
+    if (!mapped_) {
+        throw InternalException(
+            __FILE__, __LINE__,
+            "Buffer must be mapped before umapping it (this will cause a GL error)");
+    }
+    if (!GL()->cgmUnmapBuffer(__FILE__, __LINE__, target())) {
+        throw InternalException(__FILE__, __LINE__, "Cannot unmap buffer");
+    }
+    mapped_ = false;
+}
+
+unsigned Buffer::Type2GL(Type type) {
+    const int index = static_cast<int>(type);
+    if (index < 0 || index >= static_cast<int>(sizeof(kRoles) / sizeof(kRoles[0]))) {
+        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    }
+    return kRoles[index].target;
+}
+
+Buffer::Type Buffer::GL2Type(unsigned glTarget) {
+    for (unsigned i = 0; i < sizeof(kRoles) / sizeof(kRoles[0]); ++i) {
+        if (kRoles[i].target == glTarget) {
+            return static_cast<Type>(i);
+        }
+    }
+    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+}
+
+unsigned Buffer::Usage2GL(Usage usage) {
+    const int index = static_cast<int>(usage);
+    if (index < 0 || index >= static_cast<int>(sizeof(kUsages) / sizeof(kUsages[0]))) {
+        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    }
+    return kUsages[index];
+}
+
+Buffer::Usage Buffer::GL2Usage(unsigned glUsage) {
+    for (unsigned i = 0; i < sizeof(kUsages) / sizeof(kUsages[0]); ++i) {
+        if (kUsages[i] == glUsage) {
+            return static_cast<Usage>(i);
+        }
+    }
+    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+}
+
+}  // namespace OGL
+}  // namespace VEK

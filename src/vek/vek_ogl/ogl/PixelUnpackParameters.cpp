@@ -1,0 +1,67 @@
+#include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+
+namespace VEK {
+namespace OGL {
+
+void PixelUnpackParameters::setAlignment(unsigned bytes) {
+    switch (bytes) {
+        case 1:
+            alignment_ = kAlign1;
+            break;
+        case 2:
+            alignment_ = kAlign2;
+            break;
+        case 4:
+            alignment_ = kAlign4;
+            break;
+        case 8:
+            alignment_ = kAlign8;
+            break;
+        default:
+            throw InternalException(
+                __FILE__, __LINE__,
+                "!\"Unsupported aligment in PixelUnpackParameters::setAlignment!\"");
+    }
+}
+
+void PixelUnpackParameters::apply() const {
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_SWAP_BYTES, swapBytes_ ? 1 : 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_LSB_FIRST, firstLSB_ ? 1 : 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_ROW_LENGTH, static_cast<GLint>(rowLength_));
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_SKIP_PIXELS, static_cast<GLint>(skipPixels_));
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_SKIP_ROWS, static_cast<GLint>(skipRows_));
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    if (manager->isSupported(OGLEXT_VERSION_1_2) || manager->isSupported(OGLEXT_EXT_texture3D)) {
+        gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_IMAGE_HEIGHT,
+                           static_cast<GLint>(imageHeight_));
+        gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_SKIP_IMAGES,
+                           static_cast<GLint>(skipImages_));
+    }
+    GLint bytes = 0;
+    switch (alignment_) {
+        case kAlign1:
+            bytes = 1;
+            break;
+        case kAlign2:
+            bytes = 2;
+            break;
+        case kAlign4:
+            bytes = 4;
+            break;
+        case kAlign8:
+            bytes = 8;
+            break;
+        default:
+            throw InternalException(__FILE__, __LINE__, "Enum value not recognized");
+    }
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_ALIGNMENT, bytes);
+}
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,145 @@
+#include "vek/vek_ogl/ogl/Texture1.h"
+
+#include <cstdint>
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/ogl/BufferOGL.h"
+#include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
+#include "vek/vek_ogl/ogl/internal/PixelStore.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
+
+namespace VEK {
+namespace OGL {
+
+namespace {
+
+OpenGLInterceptor* GL() {
+    return OpenGLInterceptor::Instance();
+}
+
+const char kPowerOfTwo[] = "Texture2::ctor hardware only supports power of two textures";
+
+const void* Offset(std::uintptr_t offset) {
+    return reinterpret_cast<const void*>(offset);
+}
+
+}  // namespace
+
+Texture1::Texture1(Target target, TargetBinding targetBinding, InternalFormat format,
+                   unsigned width, bool mipmaps)
+    : Texture(target, targetBinding, format, CheckPowerOfTwo(width, false, kPowerOfTwo), 1, 1) {
+    const GLenum glTarget = this->target();
+    const GLint glInternal = static_cast<GLint>(InternalFormat2GL(format));
+    const GLenum glFormat = getGLFormat(format);
+    internal::BindingScope binding(internal::BindingScope::kTexture, glTarget, getBoundID());
+    GL()->cgmBindTexture(__FILE__, __LINE__, glTarget, objectID_);
+    {
+        // Storage only: no buffer the caller left bound may be read from.
+        internal::ClientMemoryScope noBuffer(false);
+        unsigned size = width;
+        for (GLint level = 0; size != 0; ++level, size >>= 1) {
+            GL()->cgmTexImage1D(__FILE__, __LINE__, glTarget, level, glInternal,
+                                static_cast<GLsizei>(size), 0, glFormat, GL_UNSIGNED_BYTE, nullptr);
+            if (!mipmaps) {
+                break;
+            }
+        }
+        noBuffer.restore();
+    }
+    setFilter(kFilterNearest, kFilterNearest);
+    setWrap(SupportsClampToEdge() ? kWrapClampToEdge : kWrapClamp);
+    binding.restore();
+}
+
+void Texture1::subImage(int level, int xoffset, unsigned width, Format format, Type type,
+                        const void* data, const PixelUnpackParameters& parameters) {
+    internal::CheckNonZero(__FILE__, __LINE__, width, "error subimage width of zero supplied");
+    internal::CheckLevel(__FILE__, __LINE__, level);
+    internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
+    const GLenum glFormat = Format2GL(format);
+    const GLenum glType = Type2GL(type);
+
+    internal::PixelStoreScope saved;
+    parameters.apply();
+    internal::ClientMemoryScope noBuffer(false);
+    GL()->cgmTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset,
+                           static_cast<GLsizei>(width), glFormat, glType, data);
+    noBuffer.restore();
+    saved.pop();
+}
+
+void Texture1::subImage(int level, int xoffset, unsigned width, Format format, Type type,
+                        Buffer* pbo, unsigned offset, const PixelUnpackParameters& parameters) {
+    internal::CheckNonZero(__FILE__, __LINE__, width, "error subimage width of zero supplied");
+    internal::CheckLevel(__FILE__, __LINE__, level);
+    internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
+    internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
+    const GLenum glFormat = Format2GL(format);
+    const GLenum glType = Type2GL(type);
+    // The role change may be refused: made before anything is saved or bound.
+    if (!pbo->isUnpackBuffer()) {
+        pbo->convertToUnpackBuffer();
+    }
+
+    internal::PixelStoreScope saved;
+    parameters.apply();
+    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
+                                   pbo->getBoundID());
+    pbo->bind();
+    GL()->cgmTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset,
+                           static_cast<GLsizei>(width), glFormat, glType, Offset(offset));
+    binding.restore();
+    saved.pop();
+}
+
+void Texture1::copyTexSubImage(int level, int xoffset, int x, int y, unsigned width) {
+    internal::CheckNonZero(__FILE__, __LINE__, width, "error copySubimage width of zero supplied");
+    internal::CheckLevel(__FILE__, __LINE__, level);
+    internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
+    GL()->cgmCopyTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset, x, y,
+                               static_cast<GLsizei>(width));
+}
+
+void Texture1::getPixelData(void* data, int level, unsigned glFormat, unsigned glType) const {
+    internal::ClientMemoryScope noBuffer(true);
+    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
+    noBuffer.restore();
+}
+
+void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glFormat,
+                            unsigned glType) const {
+    internal::CheckBufferNotNull(__FILE__, __LINE__, pbo);
+    internal::CheckBufferNotMapped(__FILE__, __LINE__, pbo);
+    if (!pbo->isPackBuffer()) {
+        pbo->convertToPackBuffer();
+    }
+    // One-byte rows, and the caller's pack state back afterwards.
+    internal::PixelStoreScope saved;
+    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, 1);
+    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
+                                   pbo->getBoundID());
+    pbo->bind();
+    GL()->cgmGetTexImage(
+        __FILE__, __LINE__, target(), level, glFormat, glType,
+        const_cast<void*>(Offset(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)))));
+    binding.restore();
+    saved.pop();
+}
+
+unsigned Texture1::pixelDataSize(int /*level*/, Format format, Type type) const {
+    return internal::PixelDataSize(__FILE__, __LINE__, Channels(format), Type2GL(type), width(0), 1,
+                                   1);
+}
+
+void Texture1::setWrap(WrapMode s) {
+    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_S,
+                           static_cast<GLint>(WrapMode2GL(s)));
+}
+
+Texture1D::Texture1D(InternalFormat format, unsigned width, bool mipmaps)
+    : Texture1(kTarget1D, kBinding1D, format, width, mipmaps) {}
+
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,52 @@
+#include "vek/vek_ogl/ogl/TextureState.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/ogl/Texture.h"
+
+namespace VEK {
+namespace OGL {
+namespace TextureState {
+
+void SetActiveTextureUnit(unsigned unit) {
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    // The extension's entry point where the driver names it; a core profile offers only the
+    // core one.
+    if (manager->isSupported(OGLEXT_ARB_multitexture)) {
+        gl->cgmActiveTextureARB(__FILE__, __LINE__, GL_TEXTURE0 + unit);
+    } else if (manager->isSupported(OGLEXT_VERSION_1_3)) {
+        gl->cgmActiveTexture(__FILE__, __LINE__, GL_TEXTURE0 + unit);
+    } else {
+        throw InternalException(__FILE__, __LINE__,
+                                "ExtensionManager::Instance()->isSupported(GL_ARB_MULTITEXTURE)");
+    }
+}
+
+void setActiveTextureUnit(unsigned unit) {
+    SetActiveTextureUnit(unit);
+}
+
+unsigned ActiveTextureUnit() {
+    GLint active = GL_TEXTURE0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_ACTIVE_TEXTURE, &active);
+    return static_cast<unsigned>(active) - GL_TEXTURE0;
+}
+
+unsigned activeTextureUnit() {
+    return ActiveTextureUnit();
+}
+
+bool IsTargetSupported(unsigned glTarget) {
+    return Texture::IsTargetSupported(glTarget);
+}
+
+bool SupportsNonPowerOfTwo() {
+    return ExtensionManager::Instance()->supportsNonPowerOfTwoTextures();
+}
+
+}  // namespace TextureState
+}  // namespace OGL
+}  // namespace VEK

@@ -1,0 +1,170 @@
+#include "vek/vek_ogl/ogl/internal/PixelStore.h"
+
+#include <array>
+#include <vector>
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+
+namespace VEK {
+namespace OGL {
+namespace internal {
+
+namespace {
+
+OpenGLInterceptor* GL() {
+    return OpenGLInterceptor::Instance();
+}
+
+const GLenum kPixelStoreParameters[] = {
+    GL_PACK_SWAP_BYTES,    GL_PACK_LSB_FIRST,   GL_PACK_ROW_LENGTH,    GL_PACK_IMAGE_HEIGHT,
+    GL_PACK_SKIP_PIXELS,   GL_PACK_SKIP_ROWS,   GL_PACK_SKIP_IMAGES,   GL_PACK_ALIGNMENT,
+    GL_UNPACK_SWAP_BYTES,  GL_UNPACK_LSB_FIRST, GL_UNPACK_ROW_LENGTH,  GL_UNPACK_IMAGE_HEIGHT,
+    GL_UNPACK_SKIP_PIXELS, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_IMAGES, GL_UNPACK_ALIGNMENT,
+};
+constexpr std::size_t kParameterCount = sizeof(kPixelStoreParameters) / sizeof(GLenum);
+
+// One entry per PushPixelStore of this thread: either a push of the client attribute stack or
+// the saved values.
+struct SavedPixelStore {
+    bool onAttribStack;
+    std::array<GLint, kParameterCount> values;
+};
+
+thread_local std::vector<SavedPixelStore> tSavedPixelStores;
+
+}  // namespace
+
+bool HasClientAttribStack() {
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    const unsigned major = manager->majorVersion();
+    const unsigned minor = manager->minorVersion();
+    if (major < 3) {
+        return true;
+    }
+    GLint flags = 0;
+    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_FLAGS, &flags);
+    if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
+        return false;
+    }
+    if (major == 3 && minor < 2) {
+        return true;
+    }
+    GLint profile = 0;
+    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_PROFILE_MASK, &profile);
+    return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
+}
+
+void PushPixelStore() {
+    SavedPixelStore saved{HasClientAttribStack(), {}};
+    if (saved.onAttribStack) {
+        GL()->cgmPushClientAttrib(__FILE__, __LINE__, GL_CLIENT_PIXEL_STORE_BIT);
+    } else {
+        for (std::size_t i = 0; i < kParameterCount; ++i) {
+            GL()->cgmGetIntegerv(__FILE__, __LINE__, kPixelStoreParameters[i], &saved.values[i]);
+        }
+    }
+    try {
+        tSavedPixelStores.push_back(saved);
+    } catch (...) {
+        if (saved.onAttribStack) {
+            GL()->cgmPopClientAttrib(__FILE__, __LINE__);
+        }
+        throw;
+    }
+}
+
+void PopPixelStore() {
+    VEK_ASSERT(!tSavedPixelStores.empty());
+    const SavedPixelStore saved = tSavedPixelStores.back();
+    tSavedPixelStores.pop_back();
+    if (saved.onAttribStack) {
+        GL()->cgmPopClientAttrib(__FILE__, __LINE__);
+        return;
+    }
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        GL()->cgmPixelStorei(__FILE__, __LINE__, kPixelStoreParameters[i], saved.values[i]);
+    }
+}
+
+PixelStoreScope::PixelStoreScope() : pushed_(false) {
+    PushPixelStore();
+    pushed_ = true;
+}
+
+PixelStoreScope::~PixelStoreScope() {
+    if (pushed_) {
+        try {
+            PopPixelStore();
+        } catch (...) {
+            // The transfer's own exception is on its way; it is the one to report.
+        }
+    }
+}
+
+void PixelStoreScope::pop() {
+    pushed_ = false;
+    PopPixelStore();
+}
+
+BindingScope::~BindingScope() {
+    if (active_) {
+        try {
+            bind();
+        } catch (...) {
+            // The transfer's own exception is on its way; it is the one to report.
+        }
+    }
+}
+
+void BindingScope::restore() {
+    active_ = false;
+    bind();
+}
+
+void BindingScope::bind() const {
+    if (kind_ == kTexture) {
+        GL()->cgmBindTexture(__FILE__, __LINE__, target_, previous_);
+    } else {
+        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, previous_);
+    }
+}
+
+ClientMemoryScope::ClientMemoryScope(bool pack)
+    : target_(pack ? GL_PIXEL_PACK_BUFFER : GL_PIXEL_UNPACK_BUFFER), previous_(0) {
+    if (!ExtensionManager::Instance()->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
+        return;
+    }
+    GLint bound = 0;
+    GL()->cgmGetIntegerv(__FILE__, __LINE__,
+                         pack ? GL_PIXEL_PACK_BUFFER_BINDING : GL_PIXEL_UNPACK_BUFFER_BINDING,
+                         &bound);
+    if (bound != 0) {
+        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, 0);
+        previous_ = static_cast<unsigned>(bound);
+    }
+}
+
+ClientMemoryScope::~ClientMemoryScope() {
+    if (previous_ != 0) {
+        try {
+            restore();
+        } catch (...) {
+            // The transfer's own exception is on its way; it is the one to report.
+        }
+    }
+}
+
+void ClientMemoryScope::restore() {
+    const unsigned previous = previous_;
+    previous_ = 0;
+    if (previous != 0) {
+        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, previous);
+    }
+}
+
+}  // namespace internal
+}  // namespace OGL
+}  // namespace VEK

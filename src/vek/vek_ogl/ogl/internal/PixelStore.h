@@ -1,0 +1,76 @@
+#pragma once
+
+namespace VEK {
+namespace OGL {
+namespace internal {
+
+// Whether the current context keeps the client attribute stack: not a core profile and not a
+// forward-compatible context.
+bool HasClientAttribStack();
+
+// Saves the pack and unpack pixel-store state of the current context: with
+// glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT) where the context has the stack, else by reading
+// every pack and unpack parameter onto a per-thread stack.
+void PushPixelStore();
+// Puts back the state of the matching PushPixelStore.
+void PopPixelStore();
+
+// PushPixelStore on construction; pop() restores, and the destructor restores when pop() was
+// not reached (a transfer that threw), swallowing what a second failure would report.
+class PixelStoreScope {
+public:
+    PixelStoreScope();
+    ~PixelStoreScope();
+    PixelStoreScope(const PixelStoreScope&) = delete;
+    PixelStoreScope& operator=(const PixelStoreScope&) = delete;
+
+    void pop();
+    // Leaves the saved state for a later PopPixelStore.
+    void keep() { pushed_ = false; }
+
+private:
+    bool pushed_;
+};
+
+// While a transfer reads or writes client memory, no buffer is bound to the pixel pack or unpack
+// target, so that the pointer is never taken for an offset into a buffer the caller left bound.
+class ClientMemoryScope {
+public:
+    // pack: the read-back target, else the upload target.
+    explicit ClientMemoryScope(bool pack);
+    ~ClientMemoryScope();
+    ClientMemoryScope(const ClientMemoryScope&) = delete;
+    ClientMemoryScope& operator=(const ClientMemoryScope&) = delete;
+
+    void restore();
+
+private:
+    unsigned target_;
+    unsigned previous_;
+};
+
+// Remembers what is bound to a texture or buffer target and binds it again on restore() or,
+// when a transfer threw, on destruction.
+class BindingScope {
+public:
+    enum Kind { kTexture, kBuffer };
+    BindingScope(Kind kind, unsigned target, unsigned previous)
+        : kind_(kind), target_(target), previous_(previous), active_(true) {}
+    ~BindingScope();
+    BindingScope(const BindingScope&) = delete;
+    BindingScope& operator=(const BindingScope&) = delete;
+
+    void restore();
+
+private:
+    void bind() const;
+
+    Kind kind_;
+    unsigned target_;
+    unsigned previous_;
+    bool active_;
+};
+
+}  // namespace internal
+}  // namespace OGL
+}  // namespace VEK
