@@ -6,15 +6,22 @@
 #include <string>
 #include <vector>
 
+#include <vek/core/CoreLibrary.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/ExceptionOCL.h>
 #include <vek/vek_ocl/LibraryOCL.h>
 #include <vek/vek_ocl/Platform.h>
 #include <vek/vek_ocl/Program.h>
+#include <vek/vek_ogl/LibraryOGL.h>
+#include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
+#include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Texture2.h>
+#include <vek/vek_ogl/ogl/Texture3.h>
 
 #include "support/GLTestContext.h"
 
 namespace OCL = VEK::OCL;
+namespace OGL = VEK::OGL;
 
 namespace {
 
@@ -65,7 +72,10 @@ protected:
         EXPECT_EQ(result, (std::vector<int>{0, 1, 4, 9}));
     }
 
+    VEK::Core::AutoInitializer core_;
+    OGL::AutoInitializer ogl_;
     VEKTest::GLTestContext gl_;
+    const OGL::FunctionTable& table_ = OGL::ExtensionManager::CurrentTable();
     OCL::Platform platform_;
     OCL::Device device_;
     OCL::ContextProperties shared_{OCL::Platform()};
@@ -77,5 +87,29 @@ TEST_F(OclSharingRuntime, ContextSharingOpenGLIsRefusedAndComputeGoesOn) {
     expectRefused([&] { OCL::Context c(shared_, std::vector<OCL::Device>{device_}); }, "vector");
     expectRefused([&] { OCL::Context c(shared_, device_); }, "device");
     expectRefused([&] { OCL::Context c(shared_, OCL::Device::DEVICE_TYPE_ALL); }, "type");
+    expectComputeGoesOn();
+}
+
+TEST_F(OclSharingRuntime, MemoryOverOpenGLObjectsIsRefusedAndComputeGoesOn) {
+    const OGL::Buffer buffer(256, OGL::Buffer::kArrayBuffer, OGL::Buffer::kStaticDraw, nullptr);
+    const OGL::Texture2D texture2D(OGL::Texture::kRGBA8, 16, 16, true, nullptr,
+                                   OGL::Texture::kTypeDefault);
+    const OGL::TextureRECT rectangle(OGL::Texture::kRGBA8, 10, 6, nullptr,
+                                     OGL::Texture::kTypeDefault);
+    const OGL::Texture3D texture3D(OGL::Texture::kRGBA8, 4, 4, 4, false);
+    // A context on the same device that does not name the OpenGL context: the device is what
+    // cannot share, whatever the context says.
+    const OCL::Context context(OCL::ContextProperties(platform_), device_);
+
+    expectRefused([&] { OCL::Buffer b(context, OCL::Memory::ReadWrite, buffer); }, "buffer");
+    expectRefused([&] { OCL::Image2D i(context, OCL::Memory::ReadOnly, texture2D, 0); },
+                  "2D texture");
+    expectRefused([&] { OCL::Image2D i(context, OCL::Memory::WriteOnly, rectangle, 0); },
+                  "rectangle texture");
+    expectRefused([&] { OCL::Image3D i(context, OCL::Memory::ReadOnly, texture3D, 0); },
+                  "3D texture");
+    // Bad input is refused the same way, before the runtime sees it.
+    expectRefused([&] { OCL::Image2D i(context, OCL::Memory::ReadOnly, texture2D, 40); },
+                  "level past the chain");
     expectComputeGoesOn();
 }
