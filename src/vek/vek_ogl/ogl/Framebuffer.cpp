@@ -1,0 +1,183 @@
+#include "vek/vek_ogl/ogl/Framebuffer.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
+#include "vek/vek_ogl/ogl/Renderbuffer.h"
+#include "vek/vek_ogl/ogl/Texture2.h"
+#include "vek/vek_ogl/ogl/Texture3.h"
+
+namespace VEK {
+namespace OGL {
+
+Framebuffer::Framebuffer() : Object(GL_FRAMEBUFFER_EXT, GL_FRAMEBUFFER_BINDING_EXT) {
+    VEK_ASSERT(IsSupported());
+    OpenGLInterceptor::Instance()->cgmGenFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    VEK_ASSERT(objectID_ != 0);
+}
+
+Framebuffer::~Framebuffer() {
+    try {
+        OpenGLInterceptor::Instance()->cgmDeleteFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // A destructor cannot report it: the name is lost with its context.
+    }
+}
+
+bool Framebuffer::IsSupported() {
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    return manager != nullptr && manager->isSupported(OGLEXT_EXT_framebuffer_object);
+}
+
+unsigned Framebuffer::MaxColorAttachments() {
+    GLint count = 0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_MAX_COLOR_ATTACHMENTS_EXT,
+                                                  &count);
+    return count > 0 ? static_cast<unsigned>(count) : 0u;
+}
+
+void Framebuffer::bind() {
+    OpenGLInterceptor::Instance()->cgmBindFramebufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
+                                                         objectID_);
+}
+
+void Framebuffer::unbind() {
+    if (!isBound()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Framebuffer object must be bound before calling unbind()");
+    }
+    OpenGLInterceptor::Instance()->cgmBindFramebufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT, 0);
+}
+
+void Framebuffer::requireBoundToAttach() const {
+    if (!isBound()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Framebuffer Objects must be bound to attach objects");
+    }
+}
+
+void Framebuffer::requireBoundToDetach() const {
+    if (!isBound()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Framebuffer Object must be bound before detaching objects");
+    }
+}
+
+void Framebuffer::RequireColorIndex(unsigned colorIndex) {
+    const unsigned maximum = MaxColorAttachments();
+    if (colorIndex >= maximum) {
+        VEK_THROW_INTERNAL("Invalid color buffer attachment only "
+                           << maximum << " attachments supported with " << colorIndex
+                           << " requested");
+    }
+}
+
+void Framebuffer::RequireIndexForAttachment(unsigned attachment, unsigned colorIndex) {
+    if (attachment != GL_COLOR_ATTACHMENT0_EXT && colorIndex != 0) {
+        VEK_THROW_INTERNAL(
+            "Color buffer index is not supported with attachment:" << VEKOGLTokenName(attachment));
+    }
+}
+
+void Framebuffer::attach(Texture2* poTex, unsigned level, unsigned colorIndex) {
+    if (poTex == nullptr) {
+        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
+    }
+    if (poTex->getBoundID() == poTex->objectID()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Texture cannot be bound during attachment to framebuffer object");
+    }
+    requireBoundToAttach();
+    RequireColorIndex(colorIndex);
+    OpenGLInterceptor::Instance()->cgmFramebufferTexture2DEXT(
+        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex,
+        poTex->target(), poTex->objectID(), static_cast<GLint>(level));
+}
+
+void Framebuffer::attach(Texture2DArray* poTex, unsigned layer, unsigned level,
+                         unsigned colorIndex) {
+    if (poTex == nullptr) {
+        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
+    }
+    if (poTex->getBoundID() == poTex->objectID()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Texture cannot be bound during attachment to framebuffer object");
+    }
+    requireBoundToAttach();
+    RequireColorIndex(colorIndex);
+    if (layer >= poTex->depth(0)) {
+        throw InternalException(__FILE__, __LINE__, "Array Index too large");
+    }
+    // glFramebufferTextureLayer belongs to OpenGL 3.0 and GL_ARB_framebuffer_object; older
+    // drivers offer it as glFramebufferTextureLayerEXT with array textures.
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    if (manager->isSupported(OGLEXT_VERSION_3_0) ||
+        manager->isSupported(OGLEXT_ARB_framebuffer_object)) {
+        gl->cgmFramebufferTextureLayer(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
+                                       GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
+                                       static_cast<GLint>(level), static_cast<GLint>(layer));
+    } else {
+        gl->cgmFramebufferTextureLayerEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
+                                          GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
+                                          static_cast<GLint>(level), static_cast<GLint>(layer));
+    }
+}
+
+void Framebuffer::attach(Renderbuffer* poBuffer, unsigned colorIndex) {
+    if (poBuffer == nullptr) {
+        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
+    }
+    requireBoundToAttach();
+    RequireColorIndex(colorIndex);
+    RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
+                                      poBuffer->attachment() + colorIndex, GL_RENDERBUFFER_EXT,
+                                      poBuffer->objectID());
+    if (poBuffer->format() == GL_DEPTH_STENCIL) {
+        gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
+                                          GL_STENCIL_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+                                          poBuffer->objectID());
+    }
+}
+
+void Framebuffer::detach(Texture2* poTex, unsigned colorIndex) {
+    if (poTex == nullptr) {
+        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
+    }
+    requireBoundToDetach();
+    RequireColorIndex(colorIndex);
+    OpenGLInterceptor::Instance()->cgmFramebufferTexture2DEXT(
+        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex,
+        poTex->target(), 0, 0);
+}
+
+void Framebuffer::detach(Renderbuffer* poBuffer, unsigned colorIndex) {
+    if (poBuffer == nullptr) {
+        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
+    }
+    requireBoundToDetach();
+    RequireColorIndex(colorIndex);
+    RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
+    OpenGLInterceptor::Instance()->cgmFramebufferRenderbufferEXT(
+        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, poBuffer->attachment() + colorIndex,
+        GL_RENDERBUFFER_EXT, 0);
+}
+
+bool Framebuffer::statusOkay(unsigned* status) const {
+    if (!isBound()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Framebuffer object must be bound before calling statusOkay()");
+    }
+    const GLenum s = OpenGLInterceptor::Instance()->cgmCheckFramebufferStatusEXT(
+        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT);
+    if (status != nullptr) {
+        *status = s;
+    }
+    return s == GL_FRAMEBUFFER_COMPLETE_EXT;
+}
+
+}  // namespace OGL
+}  // namespace VEK

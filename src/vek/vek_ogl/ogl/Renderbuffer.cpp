@@ -1,0 +1,112 @@
+#include "vek/vek_ogl/ogl/Renderbuffer.h"
+
+#include "vek/core/exceptions/InternalException.h"
+#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+
+namespace VEK {
+namespace OGL {
+
+Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
+    : Object(GL_RENDERBUFFER_EXT, GL_RENDERBUFFER_BINDING_EXT),
+      format_(glInternalFormat),
+      width_(width),
+      height_(height) {
+    if (!IsSupported()) {
+        throw InternalException(
+            __FILE__, __LINE__,
+            "ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
+    }
+    // OpenGL accepts an empty renderbuffer, but no framebuffer is complete with one.
+    if (width < 1 || height < 1) {
+        VEK_THROW_INTERNAL("Can't create renderbuffer of size " << width << "x" << height
+                                                                << ", both must be at least 1");
+    }
+    const int maxSize = MaxSize();
+    if (maxSize < width) {
+        VEK_THROW_INTERNAL("Can't create renderbuffer of width " << width << ", a max width of "
+                                                                 << maxSize << " is supported");
+    }
+    if (maxSize < height) {
+        VEK_THROW_INTERNAL("Can't create renderbuffer of width " << height << ", a max height of "
+                                                                 << maxSize << " is supported");
+    }
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    gl->cgmGenRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    const GLuint previous = getBoundID();
+    try {
+        bind();
+        gl->cgmRenderbufferStorageEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, format_, width_,
+                                      height_);
+        VEK_ASSERT(objectID_ != 0);
+    } catch (...) {
+        // A format or size the driver refuses: no object is left, nor a changed binding.
+        try {
+            gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+            if (objectID_ != 0) {
+                gl->cgmDeleteRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+            }
+        } catch (...) {
+            // The original failure is the one to report.
+        }
+        throw;
+    }
+    attachment_ = AttachmentOf(format_);
+    unbind();
+    gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+}
+
+Renderbuffer::~Renderbuffer() {
+    try {
+        OpenGLInterceptor::Instance()->cgmDeleteRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // A destructor cannot report it: the name is lost with its context.
+    }
+}
+
+bool Renderbuffer::IsSupported() {
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    return manager != nullptr && manager->isSupported(OGLEXT_EXT_framebuffer_object);
+}
+
+int Renderbuffer::MaxSize() {
+    GLint size = 0;
+    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_MAX_RENDERBUFFER_SIZE_EXT,
+                                                  &size);
+    return size;
+}
+
+void Renderbuffer::bind() {
+    OpenGLInterceptor::Instance()->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT,
+                                                          objectID_);
+}
+
+void Renderbuffer::unbind() {
+    if (!isBound()) {
+        throw InternalException(__FILE__, __LINE__,
+                                "Framebuffer object must be bound before calling unbind()");
+    }
+    OpenGLInterceptor::Instance()->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT,
+                                                          0);
+}
+
+unsigned Renderbuffer::AttachmentOf(unsigned glInternalFormat) {
+    switch (glInternalFormat) {
+        case GL_DEPTH_COMPONENT:
+        case GL_DEPTH_COMPONENT16:
+        case GL_DEPTH_COMPONENT24:
+        case GL_DEPTH_COMPONENT32:
+        case GL_DEPTH_STENCIL:
+            return GL_DEPTH_ATTACHMENT_EXT;
+        default:
+            break;
+    }
+    // GL_STENCIL_INDEX1 to GL_STENCIL_INDEX16, and the one value before them.
+    if (glInternalFormat >= 0x8D45 && glInternalFormat <= GL_STENCIL_INDEX16_EXT) {
+        return GL_STENCIL_ATTACHMENT_EXT;
+    }
+    return GL_COLOR_ATTACHMENT0_EXT;
+}
+
+}  // namespace OGL
+}  // namespace VEK

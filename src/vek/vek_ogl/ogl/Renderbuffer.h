@@ -1,0 +1,49 @@
+#pragma once
+
+#include "vek/Export.h"
+#include "vek/vek_ogl/ogl/Object.h"
+
+namespace VEK {
+namespace OGL {
+
+class Framebuffer;
+
+// One renderbuffer of a fixed internal format and size. The format decides where a framebuffer
+// attaches it: depth formats (and depth-stencil) at the depth point, stencil-index formats at
+// the stencil point, anything else at a colour point.
+class VEK_EXPORT Renderbuffer : public Object {
+public:
+    // glInternalFormat is a raw OpenGL enumerant (GL_RGBA8, GL_DEPTH_COMPONENT24, ...). Sizes
+    // below 1 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
+    // binding in force before is in force again afterwards.
+    Renderbuffer(unsigned glInternalFormat, int width, int height);
+    ~Renderbuffer() override;
+
+    static bool IsSupported();
+    // GL_MAX_RENDERBUFFER_SIZE of the current context.
+    static int MaxSize();
+
+    void bind();
+    // Only while this renderbuffer is bound.
+    void unbind();
+
+    unsigned format() const { return format_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+protected:
+    friend class Framebuffer;
+    // GL_DEPTH_ATTACHMENT, GL_STENCIL_ATTACHMENT or GL_COLOR_ATTACHMENT0.
+    unsigned attachment() const { return attachment_; }
+
+private:
+    static unsigned AttachmentOf(unsigned glInternalFormat);
+
+    unsigned format_;
+    unsigned attachment_ = 0;
+    int width_;
+    int height_;
+};
+
+}  // namespace OGL
+}  // namespace VEK
