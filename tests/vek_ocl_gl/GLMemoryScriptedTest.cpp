@@ -21,6 +21,7 @@
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Renderbuffer.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/Texture3.h>
 
@@ -93,6 +94,8 @@ protected:
              [&] { OCL::Image2D i(context_, OCL::Memory::ReadOnly, rectangle_, 0); }},
             {"clCreateFromGLTexture3D",
              [&] { OCL::Image3D i(context_, OCL::Memory::ReadOnly, texture3D_, 0); }},
+            {"clCreateFromGLRenderbuffer",
+             [&] { OCL::Image2D i(context_, OCL::Memory::WriteOnly, renderbuffer_); }},
         };
     }
 
@@ -110,6 +113,7 @@ protected:
                               OGL::Texture::kTypeDefault};
     OGL::TextureRECT rectangle_{OGL::Texture::kRGBA8, 10, 6, nullptr, OGL::Texture::kTypeDefault};
     OGL::Texture3D texture3D_{OGL::Texture::kRGBA8, 4, 4, 4, true};
+    OGL::Renderbuffer renderbuffer_{GL_RGBA8, 12, 20};
 };
 
 }  // namespace
@@ -152,6 +156,14 @@ TEST_F(OclGLMemoryScripted, EachConstructorPassesTheAccessFlagTargetLevelAndName
     EXPECT_EQ(record.glMipLevel, 1);
     EXPECT_EQ(record.glObject, texture3D_.objectID());
     EXPECT_EQ(image3D.id(), record.createdMem);
+
+    const OCL::Image2D fromRenderbuffer(context_, OCL::Memory::WriteOnly, renderbuffer_);
+    EXPECT_EQ(fake_.calls("clCreateFromGLRenderbuffer"), 1);
+    EXPECT_EQ(record.glMemContext, context_.id());
+    EXPECT_EQ(record.memFlags, static_cast<cl_mem_flags>(CL_MEM_WRITE_ONLY));
+    EXPECT_EQ(record.glTarget, -1);  // the renderbuffer call takes no target or level
+    EXPECT_EQ(record.glObject, renderbuffer_.objectID());
+    EXPECT_EQ(fromRenderbuffer.id(), record.createdMem);
 
     // An access value outside the enumeration gives no access flag: OpenCL's default applies.
     const OCL::Buffer noAccess(context_, static_cast<OCL::Memory::MemoryAccessFlags>(7), buffer_);

@@ -15,6 +15,7 @@
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Renderbuffer.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/Texture3.h>
 
@@ -97,6 +98,7 @@ TEST_F(OclSharingRuntime, MemoryOverOpenGLObjectsIsRefusedAndComputeGoesOn) {
     const OGL::TextureRECT rectangle(OGL::Texture::kRGBA8, 10, 6, nullptr,
                                      OGL::Texture::kTypeDefault);
     const OGL::Texture3D texture3D(OGL::Texture::kRGBA8, 4, 4, 4, false);
+    const OGL::Renderbuffer renderbuffer(GL_RGBA8, 16, 16);
     // A context on the same device that does not name the OpenGL context: the device is what
     // cannot share, whatever the context says.
     const OCL::Context context(OCL::ContextProperties(platform_), device_);
@@ -108,6 +110,8 @@ TEST_F(OclSharingRuntime, MemoryOverOpenGLObjectsIsRefusedAndComputeGoesOn) {
                   "rectangle texture");
     expectRefused([&] { OCL::Image3D i(context, OCL::Memory::ReadOnly, texture3D, 0); },
                   "3D texture");
+    expectRefused([&] { OCL::Image2D i(context, OCL::Memory::WriteOnly, renderbuffer); },
+                  "renderbuffer");
     // Bad input is refused the same way, before the runtime sees it.
     expectRefused([&] { OCL::Image2D i(context, OCL::Memory::ReadOnly, texture2D, 40); },
                   "level past the chain");

@@ -4,6 +4,7 @@
 #include "vek/vek_ocl/ExceptionOCL.h"
 #include "vek/vek_ocl/ExtensionManager.h"
 #include "vek/vek_ocl/internal/GLSharingGuard.h"
+#include "vek/vek_ogl/ogl/Renderbuffer.h"
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
 
@@ -66,6 +67,15 @@ Image2D::Image2D(const Context& context, MemoryAccessFlags access, const OGL::Te
 Image2D::Image2D(const Context& context, MemoryAccessFlags access, const OGL::TextureRECT& texture,
                  unsigned mipLevel) {
     createFromTexture(context, AccessFlags(access), texture.target(), mipLevel, texture.objectID());
+}
+
+Image2D::Image2D(const Context& context, MemoryAccessFlags access,
+                 const OGL::Renderbuffer& renderbuffer) {
+    VEK_OCL_REQUIRE_GL_SHARING(context.id());
+    cl_int status = CL_SUCCESS;
+    const cl_mem handle = Table().clCreateFromGLRenderbuffer(context.id(), AccessFlags(access),
+                                                             renderbuffer.objectID(), &status);
+    adopt(handle, status, __FILE__, __LINE__);
 }
 
 void Image2D::createFromTexture(const Context& context, cl_mem_flags flags, unsigned target,

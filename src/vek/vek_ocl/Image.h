@@ -10,6 +10,7 @@ namespace OGL {
 class Texture2D;
 class TextureRECT;
 class Texture3D;
+class Renderbuffer;
 }  // namespace OGL
 
 namespace OCL {
@@ -64,6 +65,9 @@ public:
             unsigned mipLevel);
     Image2D(const Context& context, MemoryAccessFlags access, const OGL::TextureRECT& texture,
             unsigned mipLevel);
+    // Over an OpenGL renderbuffer (clCreateFromGLRenderbuffer with its name); as above.
+    Image2D(const Context& context, MemoryAccessFlags access,
+            const OGL::Renderbuffer& renderbuffer);
     Image2D(const Image2D& other) = default;
     Image2D(Image2D&& other) = default;
     Image2D& operator=(const Image2D& other) = default;
