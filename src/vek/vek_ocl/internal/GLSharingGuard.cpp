@@ -21,13 +21,14 @@ const char* const kSharing = "cl_khr_gl_sharing";
                        static_cast<std::uint32_t>(CL_INVALID_OPERATION));
 }
 
-}  // namespace
-
+// The name as a whole word of the blank-separated extension text, not as a prefix of another.
 bool ListsExtension(const std::string& extensions, const char* name) {
     std::vector<std::string> words;
     TokenizeExtensionString(extensions, words);
     return std::find(words.begin(), words.end(), name) != words.end();
 }
+
+}  // namespace
 
 void RequireGLSharing(const std::vector<Device>& devices, const char* file, unsigned line) {
     if (devices.empty()) {

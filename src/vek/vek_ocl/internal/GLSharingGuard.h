@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "vek/vek_ocl/Device.h"
@@ -21,9 +20,6 @@ void RequireGLSharing(const std::vector<Device>& devices, const char* file, unsi
 void RequireGLSharing(cl_context context, const char* file, unsigned line);
 // The device of a command queue.
 void RequireGLSharing(cl_command_queue queue, const char* file, unsigned line);
-
-// True when the blank-separated extension text lists the name as a whole word.
-bool ListsExtension(const std::string& extensions, const char* name);
 
 }  // namespace detail
 }  // namespace OCL
