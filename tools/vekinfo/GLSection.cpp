@@ -11,6 +11,8 @@
 #include <vek/vek_ogl/extensionator/OpenGLTracer.h>
 #include <vek/vek_ogl/ogl/Context.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
+#include <vek/vek_ogl/ogl/Texture2.h>
+#include <vek/vek_ogl/ogl/TextureUnit.h>
 
 #include "Png.h"
 #include "Sections.h"
@@ -47,6 +49,22 @@ void PrintCapabilities(std::ostream& out, const ExtensionManager& m) {
         << m.numberOfTextureUnits() << "\n";
 }
 
+// The read framebuffer's size x size pixels, bottom row first: copied into a texture and read
+// back from it, as a host that keeps its frames in textures would.
+std::vector<std::uint8_t> ReadThroughTexture(int size) {
+    using VEK::OGL::Texture;
+    const auto side = static_cast<unsigned>(size);
+    VEK::OGL::Texture2D texture(Texture::kRGBA8, side, side, false, nullptr, Texture::kTypeDefault);
+    const VEK::OGL::TextureUnit* unit = VEK::OGL::TextureUnit::Unit(0);
+    unit->bind(&texture);
+    texture.copyTexSubImage(0, 0, 0, 0, 0, side, side);
+    std::vector<std::uint8_t> pixels(
+        texture.pixelDataSize(0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte));
+    texture.getPixelData(pixels.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 4);
+    unit->bind2DDefault();
+    return pixels;
+}
+
 // The frame: a framebuffer object of the off-screen context, so that its size is the picture's
 // and not the hidden window's.
 class Frame {
@@ -70,12 +88,7 @@ public:
     Frame& operator=(const Frame&) = delete;
 
     // Bottom row first.
-    std::vector<std::uint8_t> read() const {
-        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size_) * size_ * 4);
-        gl_->cgmReadPixels(__FILE__, __LINE__, 0, 0, size_, size_, GL_RGBA, GL_UNSIGNED_BYTE,
-                           pixels.data());
-        return pixels;
-    }
+    std::vector<std::uint8_t> read() const { return ReadThroughTexture(size_); }
 
 private:
     void release() {

@@ -44,15 +44,34 @@ inline std::vector<GLint> PixelStoreState() {
     return values;
 }
 
-// A pixel-store state no transfer would choose, so that a transfer that forgot to restore it
-// shows.
+// A pixel-store state no transfer would choose, so that a transfer that forgot to restore it,
+// or that let it move its pixels, shows.
 inline void SetUnusualPixelStore() {
     glPixelStorei(GL_PACK_ALIGNMENT, 2);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 37);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 1);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 2);
+    glPixelStorei(GL_PACK_IMAGE_HEIGHT, 9);
+    glPixelStorei(GL_PACK_SKIP_IMAGES, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 41);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 3);
+    glPixelStorei(GL_UNPACK_IMAGE_HEIGHT, 6);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_TRUE);
     glPixelStorei(GL_PACK_LSB_FIRST, GL_TRUE);
+}
+
+// OpenGL's defaults, but rows aligned to one byte: what the tests' own plain transfers use.
+inline void SetTightPixelStore() {
+    for (GLenum parameter :
+         {GL_PACK_SWAP_BYTES, GL_PACK_LSB_FIRST, GL_PACK_ROW_LENGTH, GL_PACK_IMAGE_HEIGHT,
+          GL_PACK_SKIP_PIXELS, GL_PACK_SKIP_ROWS, GL_PACK_SKIP_IMAGES, GL_UNPACK_SWAP_BYTES,
+          GL_UNPACK_LSB_FIRST, GL_UNPACK_ROW_LENGTH, GL_UNPACK_IMAGE_HEIGHT, GL_UNPACK_SKIP_PIXELS,
+          GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_IMAGES}) {
+        glPixelStorei(parameter, 0);
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 }
 
 inline GLint Bound(GLenum bindingQuery) {

@@ -155,13 +155,6 @@ void ClearErrors() {
     }
 }
 
-void TightPixelStore() {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelStorei(GL_PACK_LSB_FIRST, GL_FALSE);
-}
-
 // The same texture made and used with plain OpenGL calls: the reference.
 class RawTexture {
 public:
@@ -229,7 +222,7 @@ TEST_P(TransferTable, EveryAcceptedCombinationReadsBackAsPlainOpenGLDoes) {
     for (int f = 0; f <= Texture::kLUMINANCE_ALPHA16F; ++f) {
         const auto internalFormat = static_cast<Texture::InternalFormat>(f);
         const GLenum glInternal = Texture::InternalFormat2GL(internalFormat);
-        TightPixelStore();
+        VEKTest::SetTightPixelStore();
         ClearErrors();
         const GLenum storageFormat = f >= Texture::kRED && f <= Texture::kR32F   ? GL_RED
                                      : f >= Texture::kRG && f <= Texture::kRG32F ? GL_RG
@@ -260,7 +253,7 @@ TEST_P(TransferTable, EveryAcceptedCombinationReadsBackAsPlainOpenGLDoes) {
                 const std::size_t bytes = std::size_t(pixelBytes) * texels;
                 const std::vector<std::uint8_t> source = SourceData(glType, bytes, p * 31 + y);
                 std::vector<std::uint8_t> expected(bytes, 0xCD);
-                TightPixelStore();
+                VEKTest::SetTightPixelStore();
                 ClearErrors();
                 if (!raw.roundTrip(glFormat, glType, source.data(), expected)) {
                     ClearErrors();

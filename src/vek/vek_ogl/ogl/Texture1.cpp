@@ -103,9 +103,12 @@ void Texture1::copyTexSubImage(int level, int xoffset, int x, int y, unsigned wi
 }
 
 void Texture1::getPixelData(void* data, int level, unsigned glFormat, unsigned glType) const {
+    internal::PixelStoreScope saved;
+    internal::SetTightPackState(1);
     internal::ClientMemoryScope noBuffer(true);
     GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
     noBuffer.restore();
+    saved.pop();
 }
 
 void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glFormat,
@@ -117,7 +120,7 @@ void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glForma
     }
     // One-byte rows, and the caller's pack state back afterwards.
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, 1);
+    internal::SetTightPackState(1);
     internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
                                    pbo->getBoundID());
     pbo->bind();

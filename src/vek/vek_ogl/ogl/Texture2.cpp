@@ -36,10 +36,13 @@ void CheckNotColorIndex(const char* file, int line, Texture::Format format) {
 
 unsigned Texture2::CheckStorage(Target target, unsigned width, unsigned height,
                                 const void* clientStorage) {
-    CheckPowerOfTwo(width, true, kPowerOfTwo);
+    // Rectangle support lifts the rule for rectangle textures only: a driver without
+    // non-power-of-two textures refuses such a size on every other target itself.
+    const bool rectangle = target == kTargetRECT;
+    CheckPowerOfTwo(width, rectangle, kPowerOfTwo);
     // The layer count of an array is not a size and has no such rule.
     if (target != kTarget1DArray) {
-        CheckPowerOfTwo(height, true, kPowerOfTwo);
+        CheckPowerOfTwo(height, rectangle, kPowerOfTwo);
     }
     if (clientStorage != nullptr &&
         !ExtensionManager::Instance()->isSupported(OGLEXT_APPLE_client_storage)) {
@@ -187,7 +190,7 @@ void Texture2::getPixelData(void* data, int level, Format format, Type type,
     CheckByteAlignment(byteAlignment);
 
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
+    internal::SetTightPackState(byteAlignment);
     internal::ClientMemoryScope noBuffer(true);
     GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
     noBuffer.restore();
@@ -210,7 +213,7 @@ void Texture2::getPixelData(Buffer* pbo, unsigned offset, int level, Format form
     }
 
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
+    internal::SetTightPackState(byteAlignment);
     internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
                                    pbo->getBoundID());
     pbo->bind();

@@ -195,7 +195,7 @@ void Texture3::getPixelData(void* data, int level, Format format, Type type,
     CheckByteAlignment(byteAlignment);
 
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
+    internal::SetTightPackState(byteAlignment);
     internal::ClientMemoryScope noBuffer(true);
     GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
     noBuffer.restore();
@@ -214,7 +214,7 @@ void Texture3::getPixelData(Buffer* pbo, int offset, int level, Format format, T
     }
 
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
+    internal::SetTightPackState(byteAlignment);
     internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
                                    pbo->getBoundID());
     pbo->bind();

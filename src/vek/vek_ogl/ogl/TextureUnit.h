@@ -26,7 +26,7 @@ public:
         kEnvReplace = 5
     };
     // Entries of the unit table: more than any context here offers.
-    static const unsigned kUnitCount = 256;
+    static constexpr unsigned kUnitCount = 256;
 
     // The object of unit number index; the same object for the same number. An index beyond
     // the table is refused.

@@ -89,6 +89,21 @@ void PopPixelStore() {
     }
 }
 
+void SetTightPackState(unsigned alignment) {
+    OpenGLInterceptor* gl = GL();
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SWAP_BYTES, 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_LSB_FIRST, 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ROW_LENGTH, 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_PIXELS, 0);
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_ROWS, 0);
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    if (manager->isSupported(OGLEXT_VERSION_1_2) || manager->isSupported(OGLEXT_EXT_texture3D)) {
+        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_IMAGE_HEIGHT, 0);
+        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_IMAGES, 0);
+    }
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
+}
+
 PixelStoreScope::PixelStoreScope() : pushed_(false) {
     PushPixelStore();
     pushed_ = true;

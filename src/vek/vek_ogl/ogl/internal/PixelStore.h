@@ -15,6 +15,11 @@ void PushPixelStore();
 // Puts back the state of the matching PushPixelStore.
 void PopPixelStore();
 
+// The pack state of a read-back into memory sized for the image alone: rows of the image's own
+// width, nothing skipped or swapped, rows aligned to alignment bytes. Whatever the caller left
+// in the pack state would otherwise move the image or write past the end of that memory.
+void SetTightPackState(unsigned alignment);
+
 // PushPixelStore on construction; pop() restores, and the destructor restores when pop() was
 // not reached (a transfer that threw), swallowing what a second failure would report.
 class PixelStoreScope {
