@@ -2,6 +2,8 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/ExtensionManager.h"
+#include "vek/vek_ocl/internal/GLSharingGuard.h"
+#include "vek/vek_ogl/ogl/BufferOGL.h"
 
 namespace VEK {
 namespace OCL {
@@ -33,6 +35,14 @@ Buffer::Buffer(const Context& context, MemoryAccessFlags access, bool allocateHo
     create(context,
            AccessFlags(access) | CL_MEM_COPY_HOST_PTR | (allocateHost ? CL_MEM_ALLOC_HOST_PTR : 0),
            size, const_cast<void*>(hostMemory));
+}
+
+Buffer::Buffer(const Context& context, MemoryAccessFlags access, const OGL::Buffer& buffer) {
+    VEK_OCL_REQUIRE_GL_SHARING(context.id());
+    cl_int status = CL_SUCCESS;
+    const cl_mem handle =
+        Table().clCreateFromGLBuffer(context.id(), AccessFlags(access), buffer.objectID(), &status);
+    adopt(handle, status, __FILE__, __LINE__);
 }
 
 void Buffer::create(const Context& context, cl_mem_flags flags, std::size_t size,

@@ -6,6 +6,10 @@
 #include "vek/vek_ocl/Memory.h"
 
 namespace VEK {
+namespace OGL {
+class Buffer;
+}  // namespace OGL
+
 namespace OCL {
 
 // A linear compute buffer.
@@ -19,6 +23,11 @@ public:
     // A copy of size bytes of hostMemory (CL_MEM_COPY_HOST_PTR).
     Buffer(const Context& context, MemoryAccessFlags access, bool allocateHost, std::size_t size,
            const void* hostMemory);
+    // Over the storage of an OpenGL buffer (clCreateFromGLBuffer with its name). The context
+    // must share the OpenGL context that owns it, and its devices must list cl_khr_gl_sharing,
+    // else ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked. OpenCL judges the
+    // object itself: an unshared or deleted one throws its status.
+    Buffer(const Context& context, MemoryAccessFlags access, const OGL::Buffer& buffer);
     Buffer(const Buffer& other) = default;
     Buffer(Buffer&& other) = default;
     Buffer& operator=(const Buffer& other) = default;

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/ExceptionOCL.h"
 #include "vek/vek_ocl/ExtensionManager.h"
+#include "vek/vek_ocl/internal/GLSharingGuard.h"
 
 namespace VEK {
 namespace OCL {
@@ -183,6 +184,7 @@ Event CommandQueue::enqueueReleaseGLObjects(const std::vector<Memory>& objects,
 template <class EntryPoint>
 Event CommandQueue::enqueueGLObjects(EntryPoint entryPoint, const std::vector<Memory>& objects,
                                      const std::vector<Event>& wait) {
+    VEK_OCL_REQUIRE_GL_SHARING(id());
     std::vector<cl_mem> handles;
     for (const Memory& object : objects) {
         handles.push_back(object.id());

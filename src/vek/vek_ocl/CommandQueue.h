@@ -58,6 +58,8 @@ public:
     Event enqueueBlockingRead(const Image2D& image, IntegerRect rect, void* destination,
                               int rowPitch, const std::vector<Event>& wait = {});
 
+    // Hands OpenGL-backed memory to the queue and back. Refused (ExceptionOCL with
+    // CL_INVALID_OPERATION) unless the queue's device lists cl_khr_gl_sharing.
     Event enqueueAcquireGLObjects(const std::vector<Memory>& objects,
                                   const std::vector<Event>& wait = {});
     Event enqueueReleaseGLObjects(const std::vector<Memory>& objects,

@@ -3,6 +3,8 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/ExceptionOCL.h"
 #include "vek/vek_ocl/ExtensionManager.h"
+#include "vek/vek_ocl/Platform.h"
+#include "vek/vek_ocl/internal/GLSharingGuard.h"
 
 namespace VEK {
 namespace OCL {
@@ -39,6 +41,9 @@ Context::Context(const ContextProperties& properties, const Device& device,
 Context::Context(const ContextProperties& properties, Device::Type type,
                  const NotifyCallback& callback) {
     const std::vector<cl_context_properties> list = properties.properties();
+    if (properties.sharedRenderContext() != nullptr) {
+        VEK_OCL_REQUIRE_GL_SHARING(properties.platform().devices(type));
+    }
     cl_int status = CL_SUCCESS;
     // Stored first: if the status fails, the base's destructor gives a handle back.
     handle_ = Table().clCreateContextFromType(list.data(), static_cast<cl_device_type>(type),
@@ -49,6 +54,9 @@ Context::Context(const ContextProperties& properties, Device::Type type,
 void Context::initialize(const ContextProperties& properties, const std::vector<Device>& devices,
                          const NotifyCallback& callback) {
     const std::vector<cl_context_properties> list = properties.properties();
+    if (properties.sharedRenderContext() != nullptr) {
+        VEK_OCL_REQUIRE_GL_SHARING(devices);
+    }
     std::vector<cl_device_id> ids;
     ids.reserve(devices.size());
     for (const Device& device : devices) {

@@ -20,6 +20,9 @@ public:
     using NotifyCallback = detail::NotifyCallback<NotifyFunction>;
 
     Context() = default;
+    // Properties that name an OpenGL context to share are refused unless every device lists
+    // cl_khr_gl_sharing: ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked for the
+    // context.
     Context(const ContextProperties& properties, const std::vector<Device>& devices,
             const NotifyCallback& callback = NotifyCallback());
     Context(const ContextProperties& properties, const Device& device,

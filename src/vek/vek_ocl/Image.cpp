@@ -3,6 +3,10 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/ExceptionOCL.h"
 #include "vek/vek_ocl/ExtensionManager.h"
+#include "vek/vek_ocl/internal/GLSharingGuard.h"
+#include "vek/vek_ogl/ogl/Renderbuffer.h"
+#include "vek/vek_ogl/ogl/Texture2.h"
+#include "vek/vek_ogl/ogl/Texture3.h"
 
 namespace VEK {
 namespace OCL {
@@ -55,6 +59,35 @@ Image2D::Image2D(const Context& context, MemoryAccessFlags access, bool allocate
            rowPitch, nullptr);
 }
 
+Image2D::Image2D(const Context& context, MemoryAccessFlags access, const OGL::Texture2D& texture,
+                 unsigned mipLevel) {
+    createFromTexture(context, AccessFlags(access), texture.target(), mipLevel, texture.objectID());
+}
+
+Image2D::Image2D(const Context& context, MemoryAccessFlags access, const OGL::TextureRECT& texture,
+                 unsigned mipLevel) {
+    createFromTexture(context, AccessFlags(access), texture.target(), mipLevel, texture.objectID());
+}
+
+Image2D::Image2D(const Context& context, MemoryAccessFlags access,
+                 const OGL::Renderbuffer& renderbuffer) {
+    VEK_OCL_REQUIRE_GL_SHARING(context.id());
+    cl_int status = CL_SUCCESS;
+    const cl_mem handle = Table().clCreateFromGLRenderbuffer(context.id(), AccessFlags(access),
+                                                             renderbuffer.objectID(), &status);
+    adopt(handle, status, __FILE__, __LINE__);
+}
+
+void Image2D::createFromTexture(const Context& context, cl_mem_flags flags, unsigned target,
+                                unsigned mipLevel, unsigned name) {
+    VEK_OCL_REQUIRE_GL_SHARING(context.id());
+    cl_int status = CL_SUCCESS;
+    // The level goes to OpenCL as its signed argument, unchecked: OpenCL refuses a bad one.
+    const cl_mem handle = Table().clCreateFromGLTexture2D(
+        context.id(), flags, target, static_cast<cl_GLint>(mipLevel), name, &status);
+    adopt(handle, status, __FILE__, __LINE__);
+}
+
 void Image2D::create(const Context& context, cl_mem_flags flags, const cl_image_format& format,
                      std::size_t width, std::size_t height, std::size_t rowPitch,
                      void* hostMemory) {
@@ -91,6 +124,16 @@ Image3D::Image3D(const Context& context, MemoryAccessFlags access, bool allocate
                  std::size_t rowPitch, std::size_t slicePitch) {
     create(context, AccessFlags(access) | AllocateHost(allocateHost), format, width, height, depth,
            rowPitch, slicePitch, nullptr);
+}
+
+Image3D::Image3D(const Context& context, MemoryAccessFlags access, const OGL::Texture3D& texture,
+                 unsigned mipLevel) {
+    VEK_OCL_REQUIRE_GL_SHARING(context.id());
+    cl_int status = CL_SUCCESS;
+    const cl_mem handle = Table().clCreateFromGLTexture3D(
+        context.id(), AccessFlags(access), texture.target(), static_cast<cl_GLint>(mipLevel),
+        texture.objectID(), &status);
+    adopt(handle, status, __FILE__, __LINE__);
 }
 
 void Image3D::create(const Context& context, cl_mem_flags flags, const cl_image_format& format,

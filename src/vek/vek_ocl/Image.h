@@ -6,6 +6,13 @@
 #include "vek/vek_ocl/Memory.h"
 
 namespace VEK {
+namespace OGL {
+class Texture2D;
+class TextureRECT;
+class Texture3D;
+class Renderbuffer;
+}  // namespace OGL
+
 namespace OCL {
 
 // A compute image: the base of the two- and three-dimensional ones.
@@ -49,6 +56,18 @@ public:
     // Uninitialised.
     Image2D(const Context& context, MemoryAccessFlags access, bool allocateHost,
             cl_image_format format, std::size_t width, std::size_t height, std::size_t rowPitch);
+    // Over one mip level of an OpenGL texture (clCreateFromGLTexture2D with the texture's
+    // target, the level and its name, as the texture reports them now; nothing is bound or
+    // checked). The context must share the OpenGL context that owns it, and its devices must
+    // list cl_khr_gl_sharing, else ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked.
+    // OpenCL judges the texture and the level: what it refuses throws its status.
+    Image2D(const Context& context, MemoryAccessFlags access, const OGL::Texture2D& texture,
+            unsigned mipLevel);
+    Image2D(const Context& context, MemoryAccessFlags access, const OGL::TextureRECT& texture,
+            unsigned mipLevel);
+    // Over an OpenGL renderbuffer (clCreateFromGLRenderbuffer with its name); as above.
+    Image2D(const Context& context, MemoryAccessFlags access,
+            const OGL::Renderbuffer& renderbuffer);
     Image2D(const Image2D& other) = default;
     Image2D(Image2D&& other) = default;
     Image2D& operator=(const Image2D& other) = default;
@@ -57,6 +76,8 @@ public:
 private:
     void create(const Context& context, cl_mem_flags flags, const cl_image_format& format,
                 std::size_t width, std::size_t height, std::size_t rowPitch, void* hostMemory);
+    void createFromTexture(const Context& context, cl_mem_flags flags, unsigned target,
+                           unsigned mipLevel, unsigned name);
 };
 
 class Image3D : public Image {
@@ -71,6 +92,9 @@ public:
     Image3D(const Context& context, MemoryAccessFlags access, bool allocateHost,
             cl_image_format format, std::size_t width, std::size_t height, std::size_t depth,
             std::size_t rowPitch, std::size_t slicePitch);
+    // Over one mip level of an OpenGL 3-D texture (clCreateFromGLTexture3D); as for Image2D.
+    Image3D(const Context& context, MemoryAccessFlags access, const OGL::Texture3D& texture,
+            unsigned mipLevel);
     Image3D(const Image3D& other) = default;
     Image3D(Image3D&& other) = default;
     Image3D& operator=(const Image3D& other) = default;

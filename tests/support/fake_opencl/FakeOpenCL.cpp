@@ -110,13 +110,46 @@ cl_int Enqueued(const char* name, cl_uint waitCount, const cl_event* waitList, c
     gRecord.waitCount = waitCount;
     gRecord.waitListNull = waitList == nullptr;
     gRecord.eventRequested = event != nullptr;
+    std::memset(gRecord.waitList, 0, sizeof(gRecord.waitList));
+    for (cl_uint i = 0; waitList && i < waitCount && i < 8; ++i) {
+        gRecord.waitList[i] = waitList[i];
+    }
+    gRecord.event = nullptr;
     if (cl_int status = Scripted(name)) {
         return status;
     }
     if (event) {
         *event = NewCounted<_cl_event>();
+        gRecord.event = *event;
     }
     return CL_SUCCESS;
+}
+
+// A creating call of memory: records the flags and the object handed out.
+cl_mem CreateMem(const char* name, cl_mem_flags flags, cl_int* error) {
+    gRecord.memFlags = flags;
+    cl_mem made = Create<_cl_mem>(name, error);
+    gRecord.createdMem = made;
+    return made;
+}
+
+// The OpenGL object of a creating call over OpenGL; -1 stands for an argument the call lacks.
+cl_mem CreateFromGL(const char* name, cl_context context, cl_mem_flags flags, long target,
+                    long level, cl_GLuint object, cl_int* error) {
+    gRecord.glMemContext = context;
+    gRecord.glTarget = target;
+    gRecord.glMipLevel = level;
+    gRecord.glObject = object;
+    return CreateMem(name, flags, error);
+}
+
+// The objects an acquire or release hands over.
+void RecordObjects(cl_uint count, const cl_mem* objects) {
+    gRecord.memObjectCount = count;
+    std::memset(gRecord.memObjects, 0, sizeof(gRecord.memObjects));
+    for (cl_uint i = 0; objects && i < count && i < 8; ++i) {
+        gRecord.memObjects[i] = objects[i];
+    }
 }
 
 cl_int Retain(FakeCounted* object, cl_int invalid) {
@@ -306,23 +339,52 @@ cl_command_queue clCreateCommandQueue(cl_context, cl_device_id,
 }
 
 cl_mem clCreateBuffer(cl_context, cl_mem_flags flags, size_t, void* host, cl_int* error) {
-    gRecord.memFlags = flags;
     gRecord.hostPointer = host;
-    return Create<_cl_mem>("clCreateBuffer", error);
+    return CreateMem("clCreateBuffer", flags, error);
 }
 
 cl_mem clCreateImage2D(cl_context, cl_mem_flags flags, const cl_image_format*, size_t, size_t,
                        size_t, void* host, cl_int* error) {
-    gRecord.memFlags = flags;
     gRecord.hostPointer = host;
-    return Create<_cl_mem>("clCreateImage2D", error);
+    return CreateMem("clCreateImage2D", flags, error);
 }
 
 cl_mem clCreateImage3D(cl_context, cl_mem_flags flags, const cl_image_format*, size_t, size_t,
                        size_t, size_t, size_t, void* host, cl_int* error) {
-    gRecord.memFlags = flags;
     gRecord.hostPointer = host;
-    return Create<_cl_mem>("clCreateImage3D", error);
+    return CreateMem("clCreateImage3D", flags, error);
+}
+
+cl_int clGetCommandQueueInfo(cl_command_queue, cl_command_queue_info name, size_t size, void* value,
+                             size_t* sizeReturned) {
+    if (cl_int status = Scripted("clGetCommandQueueInfo")) {
+        return status;
+    }
+    if (name == CL_QUEUE_DEVICE) {
+        const cl_device_id device = &gDevices[0];
+        return Answer(&device, sizeof(device), size, value, sizeReturned);
+    }
+    return CL_INVALID_VALUE;
+}
+
+cl_mem clCreateFromGLBuffer(cl_context context, cl_mem_flags flags, cl_GLuint buffer,
+                            cl_int* error) {
+    return CreateFromGL("clCreateFromGLBuffer", context, flags, -1, -1, buffer, error);
+}
+
+cl_mem clCreateFromGLTexture2D(cl_context context, cl_mem_flags flags, cl_GLenum target,
+                               cl_GLint level, cl_GLuint texture, cl_int* error) {
+    return CreateFromGL("clCreateFromGLTexture2D", context, flags, target, level, texture, error);
+}
+
+cl_mem clCreateFromGLTexture3D(cl_context context, cl_mem_flags flags, cl_GLenum target,
+                               cl_GLint level, cl_GLuint texture, cl_int* error) {
+    return CreateFromGL("clCreateFromGLTexture3D", context, flags, target, level, texture, error);
+}
+
+cl_mem clCreateFromGLRenderbuffer(cl_context context, cl_mem_flags flags, cl_GLuint renderbuffer,
+                                  cl_int* error) {
+    return CreateFromGL("clCreateFromGLRenderbuffer", context, flags, -1, -1, renderbuffer, error);
 }
 
 cl_int clGetMemObjectInfo(cl_mem, cl_mem_info name, size_t size, void* value,
@@ -451,15 +513,15 @@ cl_int clEnqueueBarrier(cl_command_queue) {
     return Scripted("clEnqueueBarrier");
 }
 
-cl_int clEnqueueAcquireGLObjects(cl_command_queue, cl_uint count, const cl_mem*, cl_uint waitCount,
-                                 const cl_event* waitList, cl_event* event) {
-    gRecord.memObjectCount = count;
+cl_int clEnqueueAcquireGLObjects(cl_command_queue, cl_uint count, const cl_mem* objects,
+                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    RecordObjects(count, objects);
     return Enqueued("clEnqueueAcquireGLObjects", waitCount, waitList, event);
 }
 
-cl_int clEnqueueReleaseGLObjects(cl_command_queue, cl_uint count, const cl_mem*, cl_uint waitCount,
-                                 const cl_event* waitList, cl_event* event) {
-    gRecord.memObjectCount = count;
+cl_int clEnqueueReleaseGLObjects(cl_command_queue, cl_uint count, const cl_mem* objects,
+                                 cl_uint waitCount, const cl_event* waitList, cl_event* event) {
+    RecordObjects(count, objects);
     return Enqueued("clEnqueueReleaseGLObjects", waitCount, waitList, event);
 }
 

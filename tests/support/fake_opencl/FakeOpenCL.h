@@ -55,6 +55,17 @@ struct FakeCLRecord {
     int imageReadBlocking;  // clEnqueueReadImage
     std::size_t imageOrigin[3], imageRegion[3];
     std::size_t imageRowPitch, imageSlicePitch;
+    // clCreateFromGLBuffer, clCreateFromGLTexture2D/3D, clCreateFromGLRenderbuffer; their flags
+    // go to memFlags. A call without a target or level leaves glTarget and glMipLevel at -1.
+    const void* glMemContext;
+    long glTarget;
+    long glMipLevel;
+    unsigned glObject;
+    const void* createdMem;  // the object the last creating call of memory handed out
+    // The objects and wait list of the last enqueue that takes them (first 8), and its event.
+    const void* memObjects[8];
+    const void* waitList[8];
+    const void* event;
 };
 
 struct FakeCLCounts {
