@@ -146,7 +146,8 @@ TEST(Vector, RefusedDivisionLeavesEveryComponentAsItWas) {
     EXPECT_EQ(s, size2(9, 9));
     // Dividing by itself still works component by component.
     int2 self(6, -3);
-    self /= self;
+    const int2& alias = self;
+    self /= alias;
     EXPECT_EQ(self, int2(1, 1));
 }
 
