@@ -214,6 +214,7 @@ def emit_checker(out, operations, gl11):
         for c in part:
             lines.append(_signature("OpenGLErrorChecker", c) + " {")
             if c.name in gl11:
+                lines.append("    requireContext(file, line);")
                 call = f"::{c.name}({c.argument_list()})"
             else:
                 # A position left null by its loader fails clearly instead of jumping to null.

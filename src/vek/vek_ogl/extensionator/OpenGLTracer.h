@@ -24,8 +24,11 @@ public:
 #include "vek/vek_ogl/extensionator/generated/OpenGLOverrideOperations.inc"
 
 private:
+    // The line number is decimal whatever base the stream is set to.
     void beginLine(char const* file, unsigned line, char const* call) {
-        *stream_ << file << ':' << line << ": " << call;
+        *stream_ << file << ':';
+        writeDecimal(line);
+        *stream_ << ": " << call;
     }
     void endLine() {
         *stream_ << ")\n";
@@ -53,10 +56,13 @@ private:
     void writeFloat(GLfloat value) {
         std::int32_t bits;
         std::memcpy(&bits, &value, sizeof(bits));
-        *stream_ << "makeFloat(" << bits << ") /* " << value << " */";
+        *stream_ << "makeFloat(";
+        writeDecimal(bits);
+        *stream_ << ") /* " << value << " */";
     }
     void writeHandle(GLhandleARB handle) {
-        *stream_ << "(GLhandleARB)" << handle;
+        *stream_ << "(GLhandleARB)";
+        writeDecimal(static_cast<std::int64_t>(handle));
     }
     // An input name: its text, or the null pointer it is.
     void writeString(const char* text) {
@@ -70,6 +76,9 @@ private:
     void writePointer(T* pointer) {
         *stream_ << static_cast<const void*>(pointer);
     }
+
+    // Decimal digits without touching the stream's format flags (and without allocating).
+    void writeDecimal(std::int64_t value);
 
     std::ostream* stream_;
 };
