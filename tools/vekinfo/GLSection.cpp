@@ -66,8 +66,7 @@ void PrintFilteringProbes(std::ostream& out, ExtensionManager& m) {
 class Frame {
 public:
     explicit Frame(int size)
-        : size_(size),
-          texture_(VEK::OGL::Texture::kRGBA8, static_cast<unsigned>(size),
+        : texture_(VEK::OGL::Texture::kRGBA8, static_cast<unsigned>(size),
                    static_cast<unsigned>(size), false, nullptr, VEK::OGL::Texture::kTypeDefault) {
         framebuffer_.bind();
         framebuffer_.attach(&texture_, 0, 0);
@@ -103,7 +102,6 @@ public:
     }
 
 private:
-    int size_;
     VEK::OGL::Texture2D texture_;
     VEK::OGL::Framebuffer framebuffer_;
 };

@@ -38,14 +38,15 @@ Texture1::Texture1(Target target, TargetBinding targetBinding, InternalFormat fo
     {
         // Storage only: no buffer the caller left bound may be read from.
         internal::ClientMemoryScope noBuffer(false);
+        // Level 0 always; with mipmaps, halved widths down to 1.
         unsigned size = width;
-        for (GLint level = 0; size != 0; ++level, size >>= 1) {
+        GLint level = 0;
+        do {
             GL()->cgmTexImage1D(__FILE__, __LINE__, glTarget, level, glInternal,
                                 static_cast<GLsizei>(size), 0, glFormat, GL_UNSIGNED_BYTE, nullptr);
-            if (!mipmaps) {
-                break;
-            }
-        }
+            size >>= 1;
+            ++level;
+        } while (mipmaps && size != 0);
         noBuffer.restore();
     }
     setFilter(kFilterNearest, kFilterNearest);
