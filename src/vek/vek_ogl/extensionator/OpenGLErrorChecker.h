@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {
@@ -9,7 +10,7 @@ namespace OGL {
 // context's function table) and turns a GL error into ExceptionOGL with the caller's file and
 // line. Between glBegin and glEnd no error may be queried, so errors raised there surface at
 // glEnd.
-class OpenGLErrorChecker : public OpenGLInterceptor {
+class VEK_EXPORT OpenGLErrorChecker : public OpenGLInterceptor {
 public:
     OpenGLErrorChecker() = default;
     ~OpenGLErrorChecker() override;

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OGL {
 
 // The text of glGetString(name) for the current context, called directly; empty when the driver
 // returns null.
-std::string GetGLString(unsigned name);
+VEK_EXPORT std::string GetGLString(unsigned name);
 
 }  // namespace OGL
 }  // namespace VEK
