@@ -6,6 +6,9 @@ install(TARGETS vek EXPORT vekTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # The public headers are installed by src/vek/CMakeLists.txt, from its explicit list.
+# Installed programs find the library beside them, wherever the prefix is: $ORIGIN/../lib.
+file(RELATIVE_PATH VEK_BIN_TO_LIB "/r/${CMAKE_INSTALL_BINDIR}" "/r/${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(vekinfo PROPERTIES INSTALL_RPATH "$ORIGIN/${VEK_BIN_TO_LIB}")
 install(TARGETS vekinfo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(VEK_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vek)
