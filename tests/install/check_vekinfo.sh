@@ -4,6 +4,7 @@
 # Further arguments go to vekinfo (default --help, which needs no display).
 set -euo pipefail
 build=$1 work=$2
+source "$(dirname "$0")/skip_without_display.sh"
 shift 2
 [ $# -gt 0 ] || set -- --help
 rm -rf "$work"
