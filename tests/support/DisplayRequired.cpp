@@ -8,16 +8,19 @@
 #include <cstdlib>
 #include <string>
 
+#include <vek/platform/XConnection.h>
+
 namespace {
 
-// Opens and closes a connection of its own: the platform's process-wide connection is left for
-// the tests to open (or to take from a host) as they choose.
+// Opens and closes a connection of its own, retrying as the platform does (a server busy with
+// other clients refuses some connections for a moment): the platform's process-wide connection
+// is left for the tests to open (or to take from a host) as they choose.
 std::string MissingDisplay() {
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0') {
         return "no X display: DISPLAY is not set (gl-tier tests need one, e.g. Xvfb)";
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = VEK::Platform::XConnection::Open(nullptr);
     if (display == nullptr) {
         return std::string("no X display: ") + name + " does not answer (gl-tier tests need one)";
     }
