@@ -90,8 +90,10 @@ private:
     GLuint colour_ = 0;
 };
 
+}  // namespace
+
 // A clear and a red triangle over the whole frame; checked at the centre and written as a PNG.
-void Draw(std::ostream& out, int size, const std::string& pngPath) {
+bool Draw(std::ostream& out, int size, const std::string& pngPath) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     Frame frame(size);
     gl->cgmViewport(__FILE__, __LINE__, 0, 0, size, size);
@@ -106,15 +108,14 @@ void Draw(std::ostream& out, int size, const std::string& pngPath) {
     const std::vector<std::uint8_t> pixels = frame.read();
     const std::uint8_t* centre =
         pixels.data() + (static_cast<std::size_t>(size / 2) * size + size / 2) * 4;
+    const bool asDrawn = centre[0] == 255 && centre[1] == 0 && centre[2] == 0;
     out << "  drawing: centre pixel (" << int(centre[0]) << ", " << int(centre[1]) << ", "
         << int(centre[2]) << ", " << int(centre[3]) << ") "
-        << (centre[0] == 255 && centre[1] == 0 && centre[2] == 0 ? "as drawn" : "NOT as drawn")
-        << "\n";
+        << (asDrawn ? "as drawn" : "NOT as drawn") << "\n";
     WritePng(pngPath, size, size, pixels);
     out << "  frame written to " << pngPath << " (" << size << "x" << size << ")\n";
+    return asDrawn;
 }
-
-}  // namespace
 
 void PrintOpenGL(std::ostream& out, const Options& options) {
     out << "OpenGL layer\n";
