@@ -5,10 +5,10 @@ install(TARGETS vek EXPORT vekTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/vek DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
-        FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY ${PROJECT_BINARY_DIR}/generated/vek DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
-        FILES_MATCHING PATTERN "*.h" PATTERN "*.inc")
+# The public headers are installed by src/vek/CMakeLists.txt, from its explicit list.
+# Installed programs find the library beside them, wherever the prefix is: $ORIGIN/../lib.
+file(RELATIVE_PATH VEK_BIN_TO_LIB "/r/${CMAKE_INSTALL_BINDIR}" "/r/${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(vekinfo PROPERTIES INSTALL_RPATH "$ORIGIN/${VEK_BIN_TO_LIB}")
 install(TARGETS vekinfo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(VEK_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/vek)

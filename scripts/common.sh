@@ -36,7 +36,9 @@ vek_install_dependencies() {
     fi
 }
 
-# VEK_BUILD_DIR, VEK_SANITIZE (OFF, ON or thread) and CXX may be set by the caller.
+# VEK_BUILD_DIR, VEK_SANITIZE (OFF, ON or thread) and CXX may be set by the caller. Quiet: the
+# configure and build output goes to $VEK_BUILD_DIR/vek-build.log, whose tail is printed when a
+# step fails.
 vek_build() {
     local sanitize=${VEK_SANITIZE:-OFF}
     local dir=${VEK_BUILD_DIR:-$VEK_ROOT/build}
@@ -47,9 +49,16 @@ vek_build() {
         esac
     fi
     VEK_BUILD_DIR=$dir
-    cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DVEK_SANITIZE="$sanitize" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    mkdir -p "$dir"
+    local log=$dir/vek-build.log
+    echo "vek: building into $dir (log: $log)" >&2
+    if ! { cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+               -DVEK_SANITIZE="$sanitize" &&
+           cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+        echo "vek: the build failed; the last lines of $log:" >&2
+        tail -n 60 "$log" >&2
+        return 1
+    fi
 }
 
 # Starts Xvfb on a free display when none answers; the server lives as long as this shell.

@@ -19,10 +19,11 @@
 #include <vek/vek_ocl/Program.h>
 #include <vek/vek_ocl/Sampler.h>
 
-#include "OclTestUtil.h"
+#include "support/InternalMessage.h"
+#include "support/OclError.h"
 
 namespace OCL = VEK::OCL;
-using VEKTest::InternalMessage;
+using VEKTest::InternalMessageOf;
 using VEKTest::OclError;
 
 namespace {
@@ -252,7 +253,7 @@ TEST_F(OclCompute, ImageReadBackThroughARectangle) {
     // Bad input throws and leaves the destination alone.
     std::fill(part.begin(), part.end(), untouched);
     const auto failure = [&](VEK::IntegerRect r, int pitch) {
-        return InternalMessage([&] { queue.enqueueBlockingRead(image, r, part.data(), pitch); });
+        return InternalMessageOf([&] { queue.enqueueBlockingRead(image, r, part.data(), pitch); });
     };
     EXPECT_EQ(failure(rect, -16), "Image read with the negative row pitch -16.");
     EXPECT_EQ(failure(VEK::IntegerRect(VEK::int2(-1, 0), VEK::size2(2, 2)), 0),
@@ -285,7 +286,7 @@ TEST_F(OclCompute, SamplerReadsBackItsModes) {
     const OCL::Sampler repeat(context_, true, OCL::Sampler::AddressRepeat,
                               OCL::Sampler::FilterNearest);
     EXPECT_EQ(repeat.addressingMode(), OCL::Sampler::AddressRepeat);
-    EXPECT_EQ(InternalMessage([&] { edge.context(); }), "Not implemented.");
+    EXPECT_EQ(InternalMessageOf([&] { edge.context(); }), "Not implemented.");
 }
 
 TEST_F(OclCompute, MarkersEventsAndWaiting) {

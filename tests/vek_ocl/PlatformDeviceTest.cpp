@@ -7,12 +7,13 @@
 #include <vek/vek_ocl/LibraryOCL.h>
 #include <vek/vek_ocl/Platform.h>
 
-#include "OclTestUtil.h"
+#include "support/InternalMessage.h"
+#include "support/OclError.h"
 
 namespace Enum = VEK::OCL::Enum;
 using VEK::OCL::Device;
 using VEK::OCL::Platform;
-using VEKTest::InternalMessage;
+using VEKTest::InternalMessageOf;
 using VEKTest::OclError;
 
 namespace {
@@ -140,7 +141,7 @@ TEST_F(OclRuntime, EveryTypedPropertyReadsWithItsType) {
             }
         } else {
             EXPECT_EQ(type, "");
-            EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_ulong>(property); }),
+            EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_ulong>(property); }),
                       "property_typename == type_name");
             continue;
         }
@@ -161,15 +162,15 @@ TEST_F(OclRuntime, EveryTypedPropertyReadsWithItsType) {
 
 TEST_F(OclRuntime, WrongValueTypesAndEmptyHandles) {
     const Device& device = devices_.front();
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_uint>(Enum::DEVICE_GLOBAL_MEM_SIZE); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_uint>(Enum::DEVICE_GLOBAL_MEM_SIZE); }),
               "property_typename == type_name");
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_ulong>(Enum::DEVICE_NAME); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_ulong>(Enum::DEVICE_NAME); }),
               "property_typename == type_name");
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<float>(Enum::DEVICE_PLATFORM); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<float>(Enum::DEVICE_PLATFORM); }),
               "property_typename == type_name");
-    EXPECT_EQ(InternalMessage([&] { device.getStringInfo(Enum::DEVICE_MAX_COMPUTE_UNITS); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getStringInfo(Enum::DEVICE_MAX_COMPUTE_UNITS); }),
               "GetPropertyTypeName(property) == Enum::GetTypeName<char*>()");
-    EXPECT_EQ(InternalMessage([&] { device.getStringInfo(Enum::DEVICE_HALF_FP_CONFIG); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getStringInfo(Enum::DEVICE_HALF_FP_CONFIG); }),
               "GetPropertyTypeName(property) == Enum::GetTypeName<char*>()");
 
     EXPECT_EQ(Enum::GetPropertyTypeName(Enum::DEVICE_DOUBLE_FP_CONFIG), "");
@@ -178,9 +179,9 @@ TEST_F(OclRuntime, WrongValueTypesAndEmptyHandles) {
     EXPECT_EQ(Enum::GetTypeName<cl_platform_id>(), "cl_platform_id");
     EXPECT_EQ(Enum::GetPropertyTypeName(static_cast<Enum::DeviceProperty>(0x2000)), "");
 
-    EXPECT_EQ(InternalMessage([] { Platform().name(); }), "id() != 0");
-    EXPECT_EQ(InternalMessage([] { Platform().profile(); }), "id() != 0");
-    EXPECT_EQ(InternalMessage([] { Device().name(); }), "id() != 0");
-    EXPECT_EQ(InternalMessage([] { Device().getInfo<cl_uint>(Enum::DEVICE_VENDOR_ID); }),
+    EXPECT_EQ(InternalMessageOf([] { Platform().name(); }), "id() != 0");
+    EXPECT_EQ(InternalMessageOf([] { Platform().profile(); }), "id() != 0");
+    EXPECT_EQ(InternalMessageOf([] { Device().name(); }), "id() != 0");
+    EXPECT_EQ(InternalMessageOf([] { Device().getInfo<cl_uint>(Enum::DEVICE_VENDOR_ID); }),
               "id() != 0");
 }

@@ -59,7 +59,8 @@ def emit(out, registry, gl11, groups, extensions):
 
 
 def emit_extension_enum(out, extensions):
-    lines = ["#pragma once", "", "#include <cstdint>", "", NAMESPACE_OPEN,
+    lines = ["#pragma once", "", "#include <cstdint>", "", '#include "vek/Export.h"', "",
+             NAMESPACE_OPEN,
              "// Every OpenGL version, GL extension and WGL extension the library knows.",
              "enum OpenGLExtension : std::int32_t {"]
     for value, name in enumerate(extensions):
@@ -73,7 +74,7 @@ def emit_extension_enum(out, extensions):
     lines.append("")
     lines.append('// "GL_ARB_multitexture" for OGLEXT_ARB_multitexture; null for OGLEXT_UNKNOWN and')
     lines.append("// values outside the enumeration.")
-    lines.append("const char* OpenGLExtensionName(OpenGLExtension extension);")
+    lines.append("VEK_EXPORT const char* OpenGLExtensionName(OpenGLExtension extension);")
     lines.append("")
     lines.append(NAMESPACE_CLOSE)
     out.write(OUTPUTS[0], "\n".join(lines))

@@ -116,9 +116,10 @@ bool Near(const std::uint8_t* pixel, const std::array<std::uint8_t, 3>& expected
     return true;
 }
 
-// A clear and a shaded triangle over the whole frame; checked at the centre and written as a
-// PNG.
-void Draw(std::ostream& out, int size, const std::string& pngPath) {
+}  // namespace
+
+// A clear, a shaded triangle over the whole frame and an overlay; checked and written as a PNG.
+bool Draw(std::ostream& out, int size, const std::string& pngPath) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     Frame frame(size);
     gl->cgmViewport(__FILE__, __LINE__, 0, 0, size, size);
@@ -140,11 +141,11 @@ void Draw(std::ostream& out, int size, const std::string& pngPath) {
                          Near(at(kWidgetX, kWidgetY), kWidgetOverBackground);
     out << "  overlay: checkered texture and widgets at their fades "
         << (overlay ? "as drawn" : "NOT as drawn") << "\n";
+    const bool asDrawn = Near(centre, kShadedCentre) && overlay;
     WritePng(pngPath, size, size, pixels);
     out << "  frame written to " << pngPath << " (" << size << "x" << size << ")\n";
+    return asDrawn;
 }
-
-}  // namespace
 
 void PrintOpenGL(std::ostream& out, const Options& options) {
     out << "OpenGL layer\n";

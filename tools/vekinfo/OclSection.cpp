@@ -45,21 +45,6 @@ std::string TypeText(VEK::OCL::Device::Type type) {
 }
 
 // Stops the layer and the core it started, also when a query throws.
-struct OclSession {
-    OclSession() : coreWasRunning_(VEK::Core::Library::IsInitialized()) {
-        VEK::OCL::Library::InitializeIfNecessary();
-    }
-    ~OclSession() {
-        VEK::OCL::Library::Terminate();
-        if (!coreWasRunning_) {
-            VEK::Core::Library::Terminate();
-        }
-    }
-    OclSession(const OclSession&) = delete;
-    OclSession& operator=(const OclSession&) = delete;
-
-    bool coreWasRunning_;
-};
 
 void PrintDevice(std::ostream& out, const VEK::OCL::Device& device) {
     out << "    Device: " << device.name() << "\n";
@@ -76,6 +61,19 @@ void PrintDevice(std::ostream& out, const VEK::OCL::Device& device) {
         << "\n";
     out << "      image support: " << (device.supportsImages() ? "yes" : "no") << "\n";
     out << "      extensions: " << device.extensions() << "\n";
+}
+
+}  // namespace
+
+OclSession::OclSession() : coreWasRunning_(VEK::Core::Library::IsInitialized()) {
+    VEK::OCL::Library::InitializeIfNecessary();
+}
+
+OclSession::~OclSession() {
+    VEK::OCL::Library::Terminate();
+    if (!coreWasRunning_) {
+        VEK::Core::Library::Terminate();
+    }
 }
 
 const char* const kSaxpySource = R"(
@@ -133,8 +131,6 @@ void RunSaxpy(std::ostream& out, const VEK::OCL::Device& device) {
                                  std::to_string(wrong) + " elements");
     }
 }
-
-}  // namespace
 
 void PrintOcl(std::ostream& out, const Options&) {
     out << "OpenCL\n";

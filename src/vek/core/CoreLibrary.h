@@ -5,6 +5,8 @@
 
 #include <tbb/spin_mutex.h>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OCL {
 class Library;
@@ -13,7 +15,7 @@ class Library;
 namespace Core {
 
 // Process-wide start and stop of the core. The OpenGL and OpenCL libraries require it.
-class Library {
+class VEK_EXPORT Library {
 public:
     static void Initialize();
     static void InitializeIfNecessary();
@@ -32,7 +34,7 @@ private:
 };
 
 // Starts the core for its lifetime; release() keeps it running past the object.
-class AutoInitializer {
+class VEK_EXPORT AutoInitializer {
 public:
     AutoInitializer();
     ~AutoInitializer();
@@ -48,10 +50,10 @@ private:
 }  // namespace Core
 
 // The library's version, "major.minor.patch".
-const char* VersionString();
+VEK_EXPORT const char* VersionString();
 
 // True when the processor has SSE2 (CPUID function 1, EDX bit 26); false on other architectures.
-bool SupportsSSE();
+VEK_EXPORT bool SupportsSSE();
 
 // Zero counts as a power of two.
 inline bool IsPowerOfTwo(unsigned value) {
@@ -71,14 +73,14 @@ inline std::uintptr_t IncrementToBoundaryPtr(std::uintptr_t address, int boundar
 
 // Splits an OpenGL version string: "2.1.2 Vendor Build 7" gives 2, 1, 2 and "Vendor Build 7";
 // "4.6 Core" gives 4, 6, -1 and "Core". A piece without digits reads as 0.
-void TokenizeVersionString(const std::string& version, unsigned& major, unsigned& minor,
-                           int& release, std::string& vendorInformation);
+VEK_EXPORT void TokenizeVersionString(const std::string& version, unsigned& major, unsigned& minor,
+                                      int& release, std::string& vendorInformation);
 
 // The host binding library's address-lookup procedure, stored for it and handed back.
 typedef void* (*QOBGetAddressProc)(const char*, const char*, const char*);
-void SetQOBGetAddressProc(QOBGetAddressProc procedure);
-QOBGetAddressProc GetQOBGetAddressProc();
+VEK_EXPORT void SetQOBGetAddressProc(QOBGetAddressProc procedure);
+VEK_EXPORT QOBGetAddressProc GetQOBGetAddressProc();
 
-void VEK_Audit_NOP_DO_NOT_CALL();
+VEK_EXPORT void VEK_Audit_NOP_DO_NOT_CALL();
 
 }  // namespace VEK

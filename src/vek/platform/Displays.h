@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/platform/Windows.h"
 
 namespace VEK {
@@ -25,7 +26,7 @@ struct DisplayAdapter {
 };
 
 // The display questions of the context layer, answered from the X screens and RandR.
-class Displays {
+class VEK_EXPORT Displays {
 public:
     // Every adapter in screen order, each with its outputs in RandR order. False, with the last
     // error set, when no X server answers.

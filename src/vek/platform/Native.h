@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/platform/WGL.h"
 
 namespace VEK {
@@ -8,8 +9,8 @@ namespace Platform {
 // The native objects behind the platform's handles, for interfaces that share with OpenGL
 // directly (OpenCL's GLX context and display keys). Null for a handle the platform did not make
 // or has already released.
-void* NativeContext(HGLRC context);      // the GLXContext
-void* NativeDisplay(HDC deviceContext);  // the X Display* it draws on
+VEK_EXPORT void* NativeContext(HGLRC context);      // the GLXContext
+VEK_EXPORT void* NativeDisplay(HDC deviceContext);  // the X Display* it draws on
 
 }  // namespace Platform
 }  // namespace VEK

@@ -3,6 +3,7 @@
 // The WGL calls the library makes, with their Windows names and values, served over GLX. An HGLRC
 // is the platform's context record; the current pair is kept per thread.
 
+#include "vek/Export.h"
 #include "vek/core/utility/Tls.h"
 #include "vek/platform/Windows.h"
 
@@ -133,50 +134,52 @@ constexpr DWORD ERROR_INVALID_VERSION_ARB = 0x2095;
 constexpr DWORD ERROR_INVALID_PROFILE_ARB = 0x2096;
 
 // Core WGL.
-BOOL wglCopyContext(HGLRC source, HGLRC destination, UINT mask);
-HGLRC wglCreateContext(HDC deviceContext);
-HGLRC wglCreateLayerContext(HDC deviceContext, int layer);
-BOOL wglDeleteContext(HGLRC context);
-HGLRC wglGetCurrentContext();
-HDC wglGetCurrentDC();
-PROC wglGetProcAddress(LPCSTR name);
-BOOL wglMakeCurrent(HDC deviceContext, HGLRC context);
-BOOL wglShareLists(HGLRC first, HGLRC second);
-BOOL wglUseFontBitmapsA(HDC deviceContext, DWORD first, DWORD count, DWORD listBase);
-BOOL wglUseFontBitmapsW(HDC deviceContext, DWORD first, DWORD count, DWORD listBase);
-BOOL wglUseFontOutlinesA(HDC deviceContext, DWORD first, DWORD count, DWORD listBase,
-                         FLOAT deviation, FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics);
-BOOL wglUseFontOutlinesW(HDC deviceContext, DWORD first, DWORD count, DWORD listBase,
-                         FLOAT deviation, FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics);
-BOOL wglDescribeLayerPlane(HDC deviceContext, int pixelFormat, int layerPlane, UINT bytes,
-                           LAYERPLANEDESCRIPTOR* descriptor);
-int wglSetLayerPaletteEntries(HDC deviceContext, int layer, int start, int count,
-                              const COLORREF* colours);
-int wglGetLayerPaletteEntries(HDC deviceContext, int layer, int start, int count,
-                              COLORREF* colours);
-BOOL wglRealizeLayerPalette(HDC deviceContext, int layer, BOOL realize);
-BOOL wglSwapLayerBuffers(HDC deviceContext, UINT planes);
-DWORD wglSwapMultipleBuffers(UINT count, const WGLSWAP* swaps);
+VEK_EXPORT BOOL wglCopyContext(HGLRC source, HGLRC destination, UINT mask);
+VEK_EXPORT HGLRC wglCreateContext(HDC deviceContext);
+VEK_EXPORT HGLRC wglCreateLayerContext(HDC deviceContext, int layer);
+VEK_EXPORT BOOL wglDeleteContext(HGLRC context);
+VEK_EXPORT HGLRC wglGetCurrentContext();
+VEK_EXPORT HDC wglGetCurrentDC();
+VEK_EXPORT PROC wglGetProcAddress(LPCSTR name);
+VEK_EXPORT BOOL wglMakeCurrent(HDC deviceContext, HGLRC context);
+VEK_EXPORT BOOL wglShareLists(HGLRC first, HGLRC second);
+VEK_EXPORT BOOL wglUseFontBitmapsA(HDC deviceContext, DWORD first, DWORD count, DWORD listBase);
+VEK_EXPORT BOOL wglUseFontBitmapsW(HDC deviceContext, DWORD first, DWORD count, DWORD listBase);
+VEK_EXPORT BOOL wglUseFontOutlinesA(HDC deviceContext, DWORD first, DWORD count, DWORD listBase,
+                                    FLOAT deviation, FLOAT extrusion, int format,
+                                    GLYPHMETRICSFLOAT* metrics);
+VEK_EXPORT BOOL wglUseFontOutlinesW(HDC deviceContext, DWORD first, DWORD count, DWORD listBase,
+                                    FLOAT deviation, FLOAT extrusion, int format,
+                                    GLYPHMETRICSFLOAT* metrics);
+VEK_EXPORT BOOL wglDescribeLayerPlane(HDC deviceContext, int pixelFormat, int layerPlane,
+                                      UINT bytes, LAYERPLANEDESCRIPTOR* descriptor);
+VEK_EXPORT int wglSetLayerPaletteEntries(HDC deviceContext, int layer, int start, int count,
+                                         const COLORREF* colours);
+VEK_EXPORT int wglGetLayerPaletteEntries(HDC deviceContext, int layer, int start, int count,
+                                         COLORREF* colours);
+VEK_EXPORT BOOL wglRealizeLayerPalette(HDC deviceContext, int layer, BOOL realize);
+VEK_EXPORT BOOL wglSwapLayerBuffers(HDC deviceContext, UINT planes);
+VEK_EXPORT DWORD wglSwapMultipleBuffers(UINT count, const WGLSWAP* swaps);
 
 // Extension functions. Declared here for the platform's own users and tests; the library reaches
 // them through wglGetProcAddress, which hands out only those of advertised extensions.
-const char* wglGetExtensionsStringARB(HDC deviceContext);
-HGLRC wglCreateContextAttribsARB(HDC deviceContext, HGLRC share, const int* attributes);
-BOOL wglChoosePixelFormatARB(HDC deviceContext, const int* intAttributes,
-                             const FLOAT* floatAttributes, UINT maxFormats, int* formats,
-                             UINT* count);
-BOOL wglGetPixelFormatAttribivARB(HDC deviceContext, int pixelFormat, int layerPlane, UINT count,
-                                  const int* attributes, int* values);
-BOOL wglGetPixelFormatAttribfvARB(HDC deviceContext, int pixelFormat, int layerPlane, UINT count,
-                                  const int* attributes, FLOAT* values);
-HPBUFFERARB wglCreatePbufferARB(HDC deviceContext, int pixelFormat, int width, int height,
-                                const int* attributes);
-HDC wglGetPbufferDCARB(HPBUFFERARB pbuffer);
-int wglReleasePbufferDCARB(HPBUFFERARB pbuffer, HDC deviceContext);
-BOOL wglDestroyPbufferARB(HPBUFFERARB pbuffer);
-BOOL wglQueryPbufferARB(HPBUFFERARB pbuffer, int attribute, int* value);
-BOOL wglSwapIntervalEXT(int interval);
-int wglGetSwapIntervalEXT();
+VEK_EXPORT const char* wglGetExtensionsStringARB(HDC deviceContext);
+VEK_EXPORT HGLRC wglCreateContextAttribsARB(HDC deviceContext, HGLRC share, const int* attributes);
+VEK_EXPORT BOOL wglChoosePixelFormatARB(HDC deviceContext, const int* intAttributes,
+                                        const FLOAT* floatAttributes, UINT maxFormats, int* formats,
+                                        UINT* count);
+VEK_EXPORT BOOL wglGetPixelFormatAttribivARB(HDC deviceContext, int pixelFormat, int layerPlane,
+                                             UINT count, const int* attributes, int* values);
+VEK_EXPORT BOOL wglGetPixelFormatAttribfvARB(HDC deviceContext, int pixelFormat, int layerPlane,
+                                             UINT count, const int* attributes, FLOAT* values);
+VEK_EXPORT HPBUFFERARB wglCreatePbufferARB(HDC deviceContext, int pixelFormat, int width,
+                                           int height, const int* attributes);
+VEK_EXPORT HDC wglGetPbufferDCARB(HPBUFFERARB pbuffer);
+VEK_EXPORT int wglReleasePbufferDCARB(HPBUFFERARB pbuffer, HDC deviceContext);
+VEK_EXPORT BOOL wglDestroyPbufferARB(HPBUFFERARB pbuffer);
+VEK_EXPORT BOOL wglQueryPbufferARB(HPBUFFERARB pbuffer, int attribute, int* value);
+VEK_EXPORT BOOL wglSwapIntervalEXT(int interval);
+VEK_EXPORT int wglGetSwapIntervalEXT();
 
 namespace VEK {
 namespace Platform {
@@ -184,7 +187,7 @@ namespace Platform {
 namespace internal {
 // The calling thread's current context, as wglGetCurrentContext answers it: a plain
 // thread-local, so that the library's per-call lookup of the current table reads it inline.
-extern __thread HGLRC tCurrentContext VEK_INITIAL_EXEC_TLS;
+extern __thread VEK_EXPORT HGLRC tCurrentContext VEK_INITIAL_EXEC_TLS;
 }  // namespace internal
 
 inline HGLRC CurrentContext() {

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "vek/Export.h"
+
 typedef int BOOL;
 typedef std::uint8_t BYTE;
 typedef std::uint16_t WORD;
@@ -161,30 +163,31 @@ constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
 constexpr DWORD ERROR_INVALID_OPERATION = 4317;
 
 // Per thread, as on Windows.
-DWORD GetLastError();
-void SetLastError(DWORD error);
+VEK_EXPORT DWORD GetLastError();
+VEK_EXPORT void SetLastError(DWORD error);
 
 // Windows. A window created here is an X window on the platform's connection; it is never mapped
 // unless WS_VISIBLE asks for it. A host's own X window id may be passed wherever an HWND is taken.
-ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID parameter);
-BOOL DestroyWindow(HWND window);
-HDC GetDC(HWND window);
-int ReleaseDC(HWND window, HDC deviceContext);
-BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
-BOOL GetWindowRect(HWND window, RECT* rect);
-HMODULE GetModuleHandleW(LPCWSTR moduleName);
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR cursorName);
-LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+VEK_EXPORT ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
+VEK_EXPORT BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+VEK_EXPORT HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+                                int x, int y, int width, int height, HWND parent, HMENU menu,
+                                HINSTANCE instance, LPVOID parameter);
+VEK_EXPORT BOOL DestroyWindow(HWND window);
+VEK_EXPORT HDC GetDC(HWND window);
+VEK_EXPORT int ReleaseDC(HWND window, HDC deviceContext);
+VEK_EXPORT BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
+VEK_EXPORT BOOL GetWindowRect(HWND window, RECT* rect);
+VEK_EXPORT HMODULE GetModuleHandleW(LPCWSTR moduleName);
+VEK_EXPORT HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR cursorName);
+VEK_EXPORT LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // GDI pixel formats and buffer swaps. Pixel format n (from 1) is the n-th GLX framebuffer
 // configuration of the device context's screen, those that draw to windows listed first.
-int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor);
-BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* descriptor);
-int DescribePixelFormat(HDC deviceContext, int format, UINT bytes,
-                        PIXELFORMATDESCRIPTOR* descriptor);
-int GetPixelFormat(HDC deviceContext);
-BOOL SwapBuffers(HDC deviceContext);
+VEK_EXPORT int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor);
+VEK_EXPORT BOOL SetPixelFormat(HDC deviceContext, int format,
+                               const PIXELFORMATDESCRIPTOR* descriptor);
+VEK_EXPORT int DescribePixelFormat(HDC deviceContext, int format, UINT bytes,
+                                   PIXELFORMATDESCRIPTOR* descriptor);
+VEK_EXPORT int GetPixelFormat(HDC deviceContext);
+VEK_EXPORT BOOL SwapBuffers(HDC deviceContext);

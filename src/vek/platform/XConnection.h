@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "vek/Export.h"
+
 // Xlib's own typedef; repeating it is allowed and keeps Xlib out of this header.
 typedef struct _XDisplay Display;
 
@@ -10,7 +12,7 @@ namespace Platform {
 
 // The process-wide X connection every platform call runs on. It is opened on first use (after
 // XInitThreads) from DISPLAY, unless the host handed in its own connection before that.
-class XConnection {
+class VEK_EXPORT XConnection {
 public:
     // The connection, opened on first use; null when no X server answers.
     static Display* Get();

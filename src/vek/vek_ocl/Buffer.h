@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/Memory.h"
 
@@ -13,7 +14,7 @@ class Buffer;
 namespace OCL {
 
 // A linear compute buffer.
-class Buffer : public Memory {
+class VEK_EXPORT Buffer : public Memory {
 public:
     Buffer() = default;
     // Over the caller's memory, which must outlive the buffer (CL_MEM_USE_HOST_PTR).

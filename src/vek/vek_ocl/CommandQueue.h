@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/math/region_2d/IntegerRect.h"
 #include "vek/vek_ocl/Buffer.h"
 #include "vek/vek_ocl/Context.h"
@@ -19,7 +20,7 @@ namespace OCL {
 
 // Runs commands on one device of a context. Every enqueue waits for the given events and
 // returns the event of its own command.
-class CommandQueue : public OpenCLObjectWrapper<cl_command_queue> {
+class VEK_EXPORT CommandQueue : public OpenCLObjectWrapper<cl_command_queue> {
 public:
     // Profiling is enabled only for an in-order queue.
     CommandQueue(const Context& context, const Device& device, bool outOfOrder = false,

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/ContextProperties.h"
 #include "vek/vek_ocl/Device.h"
 #include "vek/vek_ocl/NotifyCallback.h"
@@ -12,7 +13,7 @@ namespace VEK {
 namespace OCL {
 
 // A compute context over devices of one platform.
-class Context : public OpenCLObjectWrapper<cl_context> {
+class VEK_EXPORT Context : public OpenCLObjectWrapper<cl_context> {
 public:
     // Called by OpenCL, on a thread of its own, with an error text and the user data.
     typedef void(CL_CALLBACK* NotifyFunction)(const char* errorInfo, const void* privateInfo,

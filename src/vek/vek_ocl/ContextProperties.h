@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ocl/Platform.h"
 
@@ -12,7 +13,7 @@ namespace OCL {
 // shares objects with, named by the library's handles. The property list carries the native
 // objects behind them: the GLX context and the X display of the device context
 // (CL_GLX_DISPLAY_KHR takes the place that the device context has on Windows).
-class ContextProperties {
+class VEK_EXPORT ContextProperties {
 public:
     explicit ContextProperties(const Platform& platform)
         : platform_(platform), sharedRenderContext_(nullptr), displayContext_(nullptr) {}

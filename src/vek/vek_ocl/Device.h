@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/Enum.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
@@ -26,7 +27,7 @@ constexpr bool IsInfoValueType() {
 }  // namespace detail
 
 // An OpenCL device. Devices are not reference-counted.
-class Device : public OpenCLObjectWrapper<cl_device_id> {
+class VEK_EXPORT Device : public OpenCLObjectWrapper<cl_device_id> {
 public:
     // The OpenCL device-type bits, without their "CL_" (the full names are header macros).
     enum Type : cl_uint {
@@ -79,7 +80,7 @@ private:
 };
 
 // True when every device supports the extension; false for no devices.
-bool IsSupported(const std::vector<Device>& devices, Enum::Extension extension);
+VEK_EXPORT bool IsSupported(const std::vector<Device>& devices, Enum::Extension extension);
 
 }  // namespace OCL
 }  // namespace VEK

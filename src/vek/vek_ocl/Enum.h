@@ -3,6 +3,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/OpenCL.h"
 
 namespace VEK {
@@ -111,7 +112,7 @@ inline std::string GetTypeName<cl_platform_id>() {
 
 // The type name recorded for a property; empty for a property without a value type. The
 // argument must lie between DEVICE_TYPE and DEVICE_OPENCL_C_VERSION.
-const std::string& GetPropertyTypeName(DeviceProperty property);
+VEK_EXPORT const std::string& GetPropertyTypeName(DeviceProperty property);
 
 // Fills the table; called once per start-up of the layer, under its start-up mutex.
 void FillDevicePropertyTypeTable();

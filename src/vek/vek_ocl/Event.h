@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
 namespace VEK {
@@ -10,7 +11,7 @@ namespace OCL {
 class CommandQueue;
 
 // The completion of one enqueued command. Dropping it does not cancel the command.
-class Event : public OpenCLObjectWrapper<cl_event> {
+class VEK_EXPORT Event : public OpenCLObjectWrapper<cl_event> {
 public:
     Event(const Event& other) = default;
     Event(Event&& other) = default;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "vek/Export.h"
 #include "vek/core/exceptions/LogicalException.h"
 #include "vek/vek_ocl/OpenCL.h"
 
@@ -11,7 +12,7 @@ namespace OCL {
 
 // An OpenCL call returned a status other than CL_SUCCESS. what() names the status; the message
 // of the layer's own throws is empty.
-class ExceptionOCL : public LogicalException {
+class VEK_EXPORT ExceptionOCL : public LogicalException {
 public:
     // A negative status is passed as its 32-bit two's-complement pattern.
     ExceptionOCL(const char* file, unsigned line, const char* message, std::uint32_t errorNumber);

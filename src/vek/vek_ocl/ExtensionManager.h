@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/memory/VEKMemory.h"
 #include "vek/vek_ocl/Enum.h"
 #include "vek/vek_ocl/FunctionTable.h"
@@ -15,7 +16,7 @@ class Library;
 // The process-wide owner of the entry-point table. Made by the layer's start-up, which also
 // resolves the 1.0 entry points and, when the first platform is newer than 1.0, those of 1.1.
 // Extension groups are resolved only on request (initializeCL).
-class ExtensionManager {
+class VEK_EXPORT ExtensionManager {
 public:
     ExtensionManager(const ExtensionManager&) = delete;
     ExtensionManager& operator=(const ExtensionManager&) = delete;
@@ -102,7 +103,7 @@ inline const FunctionTable& Table() {
 }  // namespace detail
 
 // Appends the blank- or tab-separated words of text to words, which it does not clear.
-void TokenizeExtensionString(const std::string& text, std::vector<std::string>& words);
+VEK_EXPORT void TokenizeExtensionString(const std::string& text, std::vector<std::string>& words);
 
 }  // namespace OCL
 }  // namespace VEK

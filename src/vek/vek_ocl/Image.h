@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/Memory.h"
 
@@ -16,7 +17,7 @@ class Renderbuffer;
 namespace OCL {
 
 // A compute image: the base of the two- and three-dimensional ones.
-class Image : public Memory {
+class VEK_EXPORT Image : public Memory {
 public:
     enum ImageInfo {
         Format = 0,
@@ -43,7 +44,7 @@ protected:
     static cl_image_info ConvertImageInfo(ImageInfo info);
 };
 
-class Image2D : public Image {
+class VEK_EXPORT Image2D : public Image {
 public:
     Image2D() = default;
     // Over the caller's memory, which must outlive the image (CL_MEM_USE_HOST_PTR).
@@ -80,7 +81,7 @@ private:
                            unsigned mipLevel, unsigned name);
 };
 
-class Image3D : public Image {
+class VEK_EXPORT Image3D : public Image {
 public:
     Image3D() = default;
     Image3D(const Context& context, MemoryAccessFlags access, cl_image_format format,

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
 namespace VEK {
@@ -19,7 +20,7 @@ class Image2D;
 class Program;
 
 // A kernel of a built program, with its arguments.
-class Kernel : public OpenCLObjectWrapper<cl_kernel> {
+class VEK_EXPORT Kernel : public OpenCLObjectWrapper<cl_kernel> {
 public:
     Kernel(const Kernel& other) = default;
     Kernel(Kernel&& other) = default;

@@ -4,12 +4,14 @@
 
 #include <tbb/spin_mutex.h>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OCL {
 
 // Opens and closes the OpenCL loader and owns the layer's started state. Every other class of
 // the layer requires the started state and does not check it.
-class Library {
+class VEK_EXPORT Library {
 public:
     static void Initialize();
     // Also starts the core when it is not running. Does nothing when the layer runs.
@@ -36,7 +38,7 @@ private:
 };
 
 // Starts the layer (not the core) for its lifetime; release() keeps it running past the object.
-class AutoInitializer {
+class VEK_EXPORT AutoInitializer {
 public:
     AutoInitializer();
     ~AutoInitializer();

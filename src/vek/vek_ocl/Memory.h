@@ -2,13 +2,14 @@
 
 #include <cstddef>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
 namespace VEK {
 namespace OCL {
 
 // A compute memory object: the base of buffers and images.
-class Memory : public OpenCLObjectWrapper<cl_mem> {
+class VEK_EXPORT Memory : public OpenCLObjectWrapper<cl_mem> {
 public:
     enum MemoryAccessFlags { ReadOnly = 0, WriteOnly = 1, ReadWrite = 2 };
     enum MemoryInfo {

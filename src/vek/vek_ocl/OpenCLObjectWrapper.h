@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/OpenCL.h"
 
 namespace VEK {
@@ -19,7 +20,7 @@ struct HandleTraits {
 
 #define VEK_OCL_COUNTED_HANDLE(Handle)        \
     template <>                               \
-    struct HandleTraits<Handle> {             \
+    struct VEK_EXPORT HandleTraits<Handle> {  \
         static cl_int retain(Handle handle);  \
         static cl_int release(Handle handle); \
     };

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/Device.h"
 #include "vek/vek_ocl/Enum.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
@@ -11,7 +12,7 @@ namespace VEK {
 namespace OCL {
 
 // An OpenCL platform. Platforms are not reference-counted.
-class Platform : public OpenCLObjectWrapper<cl_platform_id> {
+class VEK_EXPORT Platform : public OpenCLObjectWrapper<cl_platform_id> {
 public:
     explicit Platform(cl_platform_id id = nullptr) : OpenCLObjectWrapper(id) {}
     Platform(const Platform& other) = default;
@@ -37,10 +38,10 @@ private:
 };
 
 // Every platform, in OpenCL's order.
-std::vector<Platform> platforms();
+VEK_EXPORT std::vector<Platform> platforms();
 
 // "FULL_PROFILE" and "EMBEDDED_PROFILE", exactly; anything else is unknown.
-Enum::Profile ProfileFromText(const std::string& text);
+VEK_EXPORT Enum::Profile ProfileFromText(const std::string& text);
 
 }  // namespace OCL
 }  // namespace VEK

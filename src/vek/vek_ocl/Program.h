@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/Device.h"
 #include "vek/vek_ocl/Kernel.h"
@@ -14,7 +15,7 @@ namespace VEK {
 namespace OCL {
 
 // A compute program from source text or device binaries. It keeps its context alive.
-class Program : public OpenCLObjectWrapper<cl_program> {
+class VEK_EXPORT Program : public OpenCLObjectWrapper<cl_program> {
 public:
     // Device binaries, one per device, owned.
     class BinaryArray {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ocl/Context.h"
 #include "vek/vek_ocl/OpenCLObjectWrapper.h"
 
@@ -7,7 +8,7 @@ namespace VEK {
 namespace OCL {
 
 // How kernels read images: coordinate normalisation, addressing and filtering.
-class Sampler : public OpenCLObjectWrapper<cl_sampler> {
+class VEK_EXPORT Sampler : public OpenCLObjectWrapper<cl_sampler> {
 public:
     enum SamplerAddressingMode {
         AddressNone = 0,

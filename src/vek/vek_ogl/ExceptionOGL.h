@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/core/exceptions/LogicalException.h"
 
 namespace VEK {
@@ -7,7 +8,7 @@ namespace OGL {
 
 // An OpenGL error raised by a call, with the caller's file and line. The error number is 0 for
 // an unbalanced glBegin or glEnd.
-class ExceptionOGL : public LogicalException {
+class VEK_EXPORT ExceptionOGL : public LogicalException {
 public:
     ExceptionOGL(char const* file, unsigned line, char const* message, unsigned errorNumber);
     ExceptionOGL(const ExceptionOGL& other);

@@ -2,11 +2,13 @@
 
 #include <fstream>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OGL {
 
 // Start and stop of the OpenGL layer, after the core starts and before it stops.
-class Library {
+class VEK_EXPORT Library {
 public:
     class InitOptions {
     public:
@@ -38,7 +40,7 @@ private:
 };
 
 // Starts the OpenGL layer for its lifetime; release() keeps it running past the object.
-class AutoInitializer {
+class VEK_EXPORT AutoInitializer {
 public:
     AutoInitializer();
     explicit AutoInitializer(Library::InitOptions const& options);

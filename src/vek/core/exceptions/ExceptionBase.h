@@ -4,10 +4,12 @@
 #include <iosfwd>
 #include <string>
 
+#include "vek/Export.h"
+
 namespace VEK {
 
 // Root of every exception the library throws. Carries a short kind text, returned by what().
-class ExceptionBase : public std::exception {
+class VEK_EXPORT ExceptionBase : public std::exception {
 public:
     ExceptionBase();
     explicit ExceptionBase(const char* text);
@@ -28,6 +30,6 @@ private:
     std::string kindText_;
 };
 
-std::ostream& operator<<(std::ostream& stream, const ExceptionBase& exception);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const ExceptionBase& exception);
 
 }  // namespace VEK

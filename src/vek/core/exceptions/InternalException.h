@@ -2,12 +2,13 @@
 
 #include <sstream>
 
+#include "vek/Export.h"
 #include "vek/core/exceptions/LogicalException.h"
 
 namespace VEK {
 
 // A broken invariant or failed check inside the library.
-class InternalException : public LogicalException {
+class VEK_EXPORT InternalException : public LogicalException {
 public:
     InternalException();
     InternalException(const char* file, int line, const char* message);

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "vek/Export.h"
 #include "vek/core/exceptions/ExceptionBase.h"
 
 namespace VEK {
 
 // An exception with the source location and message of the statement that raised it.
-class LogicalException : public ExceptionBase {
+class VEK_EXPORT LogicalException : public ExceptionBase {
 public:
     LogicalException();
     // A null file or message becomes "Undefined".

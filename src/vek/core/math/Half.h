@@ -7,6 +7,8 @@
 #include <iosfwd>
 #include <type_traits>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace detail {
 
@@ -27,7 +29,7 @@ struct HalfFromFloatTable {
 // IEEE 754 binary16 value: bit 15 sign, bits 14 to 10 exponent (bias 15), bits 9 to 0 fraction.
 // Conversion from float rounds half-way cases up in magnitude; it never keeps the sign of zero
 // and never turns a NaN into an infinity. Conversion to float is exact.
-class half {
+class VEK_EXPORT half {
 public:
     half() : bits_(0) {}
     half(float f) { assign(f); }
@@ -119,9 +121,9 @@ private:
 };
 
 // Writes the float value.
-std::ostream& operator<<(std::ostream& stream, half h);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, half h);
 // Reads a float and converts it; h is left alone when nothing could be read.
-std::istream& operator>>(std::istream& stream, half& h);
+VEK_EXPORT std::istream& operator>>(std::istream& stream, half& h);
 
 static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
 

@@ -3,11 +3,13 @@
 #include <iosfwd>
 #include <type_traits>
 
+#include "vek/Export.h"
+
 namespace VEK {
 
 // 4 by 4 float matrix in one flat array; entry (i, j) is element 4i + j. Read as column i, row j,
 // the array is the column-major layout OpenGL expects, so data() goes to it unchanged.
-class float4x4 {
+class VEK_EXPORT float4x4 {
 public:
     // The zero matrix, not the identity.
     float4x4() : m_{} {}
@@ -34,7 +36,7 @@ private:
 };
 
 // Four lines of four entries, each entry followed by a blank.
-std::ostream& operator<<(std::ostream& stream, const float4x4& m);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const float4x4& m);
 
 static_assert(sizeof(float4x4) == 64 && alignof(float4x4) == alignof(float));
 static_assert(std::is_standard_layout_v<float4x4> && std::is_trivially_copyable_v<float4x4>);

@@ -6,11 +6,13 @@
 #include <ostream>
 #include <type_traits>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace detail {
 
 // Out of line so that the header needs no exception machinery.
-[[noreturn]] void ThrowIntegerDivisionFault(const char* file, int line, bool byZero);
+[[noreturn]] VEK_EXPORT void ThrowIntegerDivisionFault(const char* file, int line, bool byZero);
 
 // Storage and operations shared by every small vector. Derived names the concrete type so
 // that every operation takes and returns it; T and N give the components. The only data is the

@@ -4,6 +4,7 @@
 #include <new>
 #include <type_traits>
 
+#include "vek/Export.h"
 #include "vek/core/memory/VEKMemoryPrivate.h"
 
 // Placement allocation through the host's hook: one test of the hook pointer and one call,
@@ -40,9 +41,9 @@ namespace VEK {
 
 // Installs both hooks; only before the core starts and only while both are still null. A null
 // hook keeps its fallback and may be set by a later call. When a check fails neither changes.
-void SetAllocationDeallocationFunction(VEK_private::AllocationFunction allocation,
-                                       VEK_private::DeallocationFunction deallocation);
-void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
+VEK_EXPORT void SetAllocationDeallocationFunction(VEK_private::AllocationFunction allocation,
+                                                  VEK_private::DeallocationFunction deallocation);
+VEK_EXPORT void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
 
 namespace detail {
 

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vek/Export.h"
+
 namespace VEK {
 
 // Travels with every allocation and release through the hooks.
@@ -24,22 +26,22 @@ typedef void* (*ExecutableAllocationFunction)(std::size_t size, const char* file
 typedef void (*ExecutableDeallocationFunction)(void* block, const char* file, int line);
 
 // Process-wide host hooks, null at load. Installed once each, before the core starts.
-extern AllocationFunction gAllocationFunction;
-extern DeallocationFunction gDeallocationFunction;
-extern MemoryCheckFunction gMemoryCheckFunction;
+extern VEK_EXPORT AllocationFunction gAllocationFunction;
+extern VEK_EXPORT DeallocationFunction gDeallocationFunction;
+extern VEK_EXPORT MemoryCheckFunction gMemoryCheckFunction;
 // Exported for the host only; nothing in the library sets or calls them.
-extern ExecutableAllocationFunction gExecutableAllocationFunction;
-extern ExecutableDeallocationFunction gExecutableDeallocationFunction;
+extern VEK_EXPORT ExecutableAllocationFunction gExecutableAllocationFunction;
+extern VEK_EXPORT ExecutableDeallocationFunction gExecutableDeallocationFunction;
 
-bool CheckMemoryLegal(const void* block, std::size_t size);
+VEK_EXPORT bool CheckMemoryLegal(const void* block, std::size_t size);
 
 // A block of size bytes starting at a multiple of alignment (positive). The pointer-sized slot
 // just before the result remembers the start of the underlying block. Null when the hook gives
 // no memory (from the hook or the fallback) and when size plus alignment plus the slot does
 // not fit a size_t.
-void* NewAlignedMemory(VEK::MemoryType type, std::size_t size, int alignment);
+VEK_EXPORT void* NewAlignedMemory(VEK::MemoryType type, std::size_t size, int alignment);
 // Releases a block from NewAlignedMemory with the same type; null is ignored.
-void DeleteAlignedMemory(VEK::MemoryType type, void* pointer) noexcept;
+VEK_EXPORT void DeleteAlignedMemory(VEK::MemoryType type, void* pointer) noexcept;
 
 }  // namespace VEK_private
 

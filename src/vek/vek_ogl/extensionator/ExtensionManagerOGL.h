@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
-#include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/LibraryOGL.h"
+#include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 #include "vek/vek_ogl/extensionator/OpenGLExtension.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
@@ -33,8 +34,8 @@ struct CachedTable {
     const FunctionTable* table = nullptr;
     unsigned long generation = 0;
 };
-extern thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
-extern std::atomic<unsigned long> gRegistryGeneration;
+extern VEK_EXPORT thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+extern VEK_EXPORT std::atomic<unsigned long> gRegistryGeneration;
 
 }  // namespace internal
 
@@ -46,7 +47,7 @@ enum OpenGLProfile : std::int32_t {
 // For one rendering context: the driver's vendor, versions and extensions, the entry points of
 // every version and extension the library knows, and the support questions of every other
 // class. Managers are found by rendering-context handle from any thread.
-class ExtensionManager {
+class VEK_EXPORT ExtensionManager {
 public:
     // The library's two flags, and the requested profile that contexts copy.
     class InitOptions : public Library::InitOptions {
@@ -252,7 +253,7 @@ private:
 };
 
 // Writes the versions and the driver's extension names.
-std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager);
 
 }  // namespace OGL
 }  // namespace VEK

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {
@@ -7,7 +8,7 @@ namespace OGL {
 
 // A decorator that reports every call to observe() and forwards it unchanged: derive from it
 // to watch the library's OpenGL calls with their callers' file and line.
-class OpenGLCallObserver : public OpenGLInterceptorDecorator {
+class VEK_EXPORT OpenGLCallObserver : public OpenGLInterceptorDecorator {
 public:
     explicit OpenGLCallObserver(OpenGLInterceptor* next = nullptr)
         : OpenGLInterceptorDecorator(next) {}

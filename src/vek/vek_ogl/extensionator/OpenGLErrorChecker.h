@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
@@ -15,7 +16,7 @@ namespace OGL {
 // With no context current, a call throws InternalException "No OpenGL context is current on
 // the calling thread" while the current options' throwOnNullContext holds; without it, an
 // OpenGL 1.1 call goes to the driver (which ignores it) and any other fails as not loaded.
-class OpenGLErrorChecker : public OpenGLInterceptor {
+class VEK_EXPORT OpenGLErrorChecker : public OpenGLInterceptor {
 public:
     OpenGLErrorChecker() = default;
     ~OpenGLErrorChecker() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 
 namespace VEK {
@@ -11,7 +12,7 @@ class OpenGLInterceptorDecorator;
 // one operation per entry point, named cgm and the entry point's name without "gl", taking the
 // caller's file and line before the entry point's own arguments. The OpenGL 1.1 entry points
 // come first in ASCII order, then the function table's in table order.
-class OpenGLInterceptor {
+class VEK_EXPORT OpenGLInterceptor {
 public:
     // The head of the chain; the first call makes the error checker through the allocation
     // hook, and throws InternalException when the hook gives no memory.
@@ -48,7 +49,7 @@ private:
 };
 
 // An interceptor that does its own work and forwards each call to the next one.
-class OpenGLInterceptorDecorator : public OpenGLInterceptor {
+class VEK_EXPORT OpenGLInterceptorDecorator : public OpenGLInterceptor {
 public:
     OpenGLInterceptor* interceptor() { return interceptor_; }
     const OpenGLInterceptor* interceptor() const { return interceptor_; }

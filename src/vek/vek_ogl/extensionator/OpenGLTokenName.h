@@ -1,12 +1,13 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 
 // The name of the OpenGL constant with this value, one name per value (GL_TEXTURE_2D for
 // 0x0DE1), or "Unknown Token". A static string.
-const char* VEKOGLTokenName(unsigned value);
+VEK_EXPORT const char* VEKOGLTokenName(unsigned value);
 // "GL_TRUE" when the low byte is non-zero, else "GL_FALSE".
-const char* VEKOGLBoolToString(GLboolean value);
+VEK_EXPORT const char* VEKOGLBoolToString(GLboolean value);
 
 namespace VEK {
 namespace OGL {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
 
@@ -15,7 +16,7 @@ namespace OGL {
 // The line is written before the call is made, so a call that throws is traced too. Enumerants
 // are written by name, floats as makeFloat(bits) /* value */, input names as text, and every
 // other pointer as its value: the tracer never reads an output buffer or past an array.
-class OpenGLTracer : public OpenGLInterceptorDecorator {
+class VEK_EXPORT OpenGLTracer : public OpenGLInterceptorDecorator {
 public:
     explicit OpenGLTracer(std::ostream& stream = std::cout, OpenGLInterceptor* next = nullptr)
         : OpenGLInterceptorDecorator(next), stream_(&stream) {}

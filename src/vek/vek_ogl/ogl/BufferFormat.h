@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OGL {
 
 // The framebuffer a context asks for: channel, stencil and depth bits and whether colour is
 // floating point.
-class BufferFormat {
+class VEK_EXPORT BufferFormat {
 public:
     // The formats of the table in BufferFormat.cpp; the last three repeat the three before them.
     enum PredefinedFormat {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/math/Vector.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
@@ -18,7 +19,7 @@ class BufferFormat;
 // orderly destruction. It also answers which displays there are: an adapter is counted when one
 // of its outputs is attached to the desktop, and a display's key is (output name, adapter
 // description, device identifier in decimal).
-class Context {
+class VEK_EXPORT Context {
 public:
     enum Buffering { kSingleBuffered = 0, kDoubleBuffered = 1 };
     // Samples per pixel; 1 is none. Any other count needs the extended pixel-format chooser.
@@ -134,7 +135,7 @@ private:
 
 // Saves the thread's current context and puts it back when it goes, whatever happened between.
 // The flag is accepted for callers that pass one; it changes nothing.
-class ScopedContextWrapper {
+class VEK_EXPORT ScopedContextWrapper {
 public:
     explicit ScopedContextWrapper(bool flag = false);
     virtual ~ScopedContextWrapper();
@@ -147,7 +148,7 @@ private:
 };
 
 // Leaves the thread with no current context.
-void ReleaseOGLContext();
+VEK_EXPORT void ReleaseOGLContext();
 
 }  // namespace OGL
 }  // namespace VEK

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/InternalWindow.h"
 #include "vek/vek_ogl/ogl/Context.h"
 
@@ -8,7 +9,7 @@ namespace OGL {
 
 // A context on a hidden window of its own (8-bit RGB, single buffered), for drawing that is
 // never shown. Construction leaves the thread's current context as it was.
-class ContextOffscreen : public Context {
+class VEK_EXPORT ContextOffscreen : public Context {
 public:
     // On the source's display, sharing its objects; source must not be null.
     explicit ContextOffscreen(Context const* pContext);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/ogl/BufferFormat.h"
 #include "vek/vek_ogl/ogl/Context.h"
 
@@ -8,7 +9,7 @@ namespace OGL {
 
 // A context rendering into a window of the host's. Construction leaves the thread's current
 // context as it was; makeCurrent() when it is wanted.
-class ContextWindowed : public Context {
+class VEK_EXPORT ContextWindowed : public Context {
 public:
     // shareContext may be null: the context then starts a share group of its own.
     ContextWindowed(HWND window, BufferFormat const& format, Buffering buffering,

@@ -4,12 +4,14 @@
 #include <iosfwd>
 #include <string>
 
+#include "vek/Export.h"
+
 namespace VEK {
 namespace OGL {
 
 // Names a display: the output, the adapter driving it and the adapter's device identifier in
 // decimal. The empty key stands for no display (a context made from a bare handle).
-class DisplayDeviceKey {
+class VEK_EXPORT DisplayDeviceKey {
 public:
     DisplayDeviceKey() = default;
     DisplayDeviceKey(std::string outputName, std::string adapterDescription,
@@ -31,7 +33,7 @@ private:
 };
 
 // "output (adapter, device identifier)"
-std::ostream& operator<<(std::ostream& stream, const DisplayDeviceKey& key);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const DisplayDeviceKey& key);
 
 }  // namespace OGL
 }  // namespace VEK

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/math/Vector.h"
 #include "vek/core/math/region_2d/BoundingRegionBase.h"
 
@@ -11,7 +12,7 @@ namespace VEK {
 // Axis-aligned rectangle with inclusive bounds. Empty (nowhere) is min = (+inf, +inf),
 // max = (-inf, -inf); any min greater than max on an axis is empty too. The whole plane
 // (everywhere) is min = (-inf, -inf), max = (+inf, +inf).
-class BoundingRect : public BoundingRegionBase {
+class VEK_EXPORT BoundingRect : public BoundingRegionBase {
 public:
     // Empty.
     BoundingRect();

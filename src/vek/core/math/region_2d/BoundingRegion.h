@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/math/region_2d/BoundingRect.h"
 #include "vek/core/math/region_2d/BoundingRegionBase.h"
 
@@ -11,7 +12,7 @@ namespace VEK {
 // A region value that owns its representation, made through the allocation hooks. Holding
 // none stands for the empty region; every modifying operation first makes an empty rectangle
 // and then hands over to it.
-class BoundingRegion : public BoundingRegionBase {
+class VEK_EXPORT BoundingRegion : public BoundingRegionBase {
 public:
     // Empty, holding nothing.
     BoundingRegion();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "vek/Export.h"
 #include "vek/core/math/Vector.h"
 
 namespace VEK {
@@ -12,7 +13,7 @@ class BoundingRect;
 
 // A set of points in the plane with set-like operations. Results are conservative: a region
 // that cannot represent an exact answer keeps one that covers it.
-class BoundingRegionBase {
+class VEK_EXPORT BoundingRegionBase {
 public:
     // The kinds of region; the rectangle is the only one the library makes.
     enum Representation { kBoundingRect = 1 };
@@ -53,6 +54,6 @@ protected:
 };
 
 // Writes toString.
-std::ostream& operator<<(std::ostream& stream, const BoundingRegionBase& region);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const BoundingRegionBase& region);
 
 }  // namespace VEK

@@ -4,12 +4,13 @@
 #include <iosfwd>
 #include <string>
 
+#include "vek/Export.h"
 #include "vek/core/math/Vector.h"
 
 namespace VEK {
 
 // A pixel rectangle: offset of its first pixel and its size. Empty when either side is 0.
-class IntegerRect {
+class VEK_EXPORT IntegerRect {
 public:
     // Offset and size zero.
     IntegerRect() = default;
@@ -40,6 +41,6 @@ private:
     size2 size_;
 };
 
-std::ostream& operator<<(std::ostream& stream, const IntegerRect& rect);
+VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const IntegerRect& rect);
 
 }  // namespace VEK

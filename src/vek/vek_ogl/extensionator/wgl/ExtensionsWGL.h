@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/platform/WGL.h"
 
 namespace VEK {
@@ -28,21 +29,21 @@ typedef int (*PFN_wcgmSetPbufferAttribARB)(HPBUFFERARB, int const* attributes);
 typedef int (*PFN_wcgmGetSwapIntervalEXT)();
 typedef int (*PFN_wcgmSwapIntervalEXT)(int interval);
 
-extern PFN_wcgmCreateContextAttribsARB _wcgmCreateContextAttribsARB;
-extern PFN_wcgmGetExtensionsStringARB _wcgmGetExtensionsStringARB;
-extern PFN_wcgmCreatePbufferARB _wcgmCreatePbufferARB;
-extern PFN_wcgmDestroyPbufferARB _wcgmDestroyPbufferARB;
-extern PFN_wcgmGetPbufferDCARB _wcgmGetPbufferDCARB;
-extern PFN_wcgmQueryPbufferARB _wcgmQueryPbufferARB;
-extern PFN_wcgmReleasePbufferDCARB _wcgmReleasePbufferDCARB;
-extern PFN_wcgmChoosePixelFormatARB _wcgmChoosePixelFormatARB;
-extern PFN_wcgmGetPixelFormatAttribfvARB _wcgmGetPixelFormatAttribfvARB;
-extern PFN_wcgmGetPixelFormatAttribivARB _wcgmGetPixelFormatAttribivARB;
-extern PFN_wcgmBindTexImageARB _wcgmBindTexImageARB;
-extern PFN_wcgmReleaseTexImageARB _wcgmReleaseTexImageARB;
-extern PFN_wcgmSetPbufferAttribARB _wcgmSetPbufferAttribARB;
-extern PFN_wcgmGetSwapIntervalEXT _wcgmGetSwapIntervalEXT;
-extern PFN_wcgmSwapIntervalEXT _wcgmSwapIntervalEXT;
+extern VEK_EXPORT PFN_wcgmCreateContextAttribsARB _wcgmCreateContextAttribsARB;
+extern VEK_EXPORT PFN_wcgmGetExtensionsStringARB _wcgmGetExtensionsStringARB;
+extern VEK_EXPORT PFN_wcgmCreatePbufferARB _wcgmCreatePbufferARB;
+extern VEK_EXPORT PFN_wcgmDestroyPbufferARB _wcgmDestroyPbufferARB;
+extern VEK_EXPORT PFN_wcgmGetPbufferDCARB _wcgmGetPbufferDCARB;
+extern VEK_EXPORT PFN_wcgmQueryPbufferARB _wcgmQueryPbufferARB;
+extern VEK_EXPORT PFN_wcgmReleasePbufferDCARB _wcgmReleasePbufferDCARB;
+extern VEK_EXPORT PFN_wcgmChoosePixelFormatARB _wcgmChoosePixelFormatARB;
+extern VEK_EXPORT PFN_wcgmGetPixelFormatAttribfvARB _wcgmGetPixelFormatAttribfvARB;
+extern VEK_EXPORT PFN_wcgmGetPixelFormatAttribivARB _wcgmGetPixelFormatAttribivARB;
+extern VEK_EXPORT PFN_wcgmBindTexImageARB _wcgmBindTexImageARB;
+extern VEK_EXPORT PFN_wcgmReleaseTexImageARB _wcgmReleaseTexImageARB;
+extern VEK_EXPORT PFN_wcgmSetPbufferAttribARB _wcgmSetPbufferAttribARB;
+extern VEK_EXPORT PFN_wcgmGetSwapIntervalEXT _wcgmGetSwapIntervalEXT;
+extern VEK_EXPORT PFN_wcgmSwapIntervalEXT _wcgmSwapIntervalEXT;
 
 }  // namespace OGL
 }  // namespace VEK

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 
 namespace VEK {
@@ -7,7 +8,7 @@ namespace OGL {
 
 // A WGL decorator that reports every call to observe() and forwards it unchanged; derive from
 // it to watch, or override an operation to change what the window system answers.
-class WGLCallObserver : public WGLInterceptorDecorator {
+class VEK_EXPORT WGLCallObserver : public WGLInterceptorDecorator {
 public:
     explicit WGLCallObserver(WGLInterceptor* next = nullptr) : WGLInterceptorDecorator(next) {}
     ~WGLCallObserver() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vek/Export.h"
 #include "vek/platform/WGL.h"
 
 namespace VEK {
@@ -9,7 +10,7 @@ class WGLInterceptorDecorator;
 
 // Every window-system call of the library goes through the process-wide chain headed by
 // Instance(), with the caller's file and line, like the OpenGL calls.
-class WGLInterceptor {
+class VEK_EXPORT WGLInterceptor {
 public:
     // The head of the chain; the first call makes the default WGLErrorChecker, and throws
     // InternalException when the allocation hook gives no memory for it.
@@ -36,7 +37,7 @@ private:
 };
 
 // A WGL interceptor that does its own work and forwards to the next one.
-class WGLInterceptorDecorator : public WGLInterceptor {
+class VEK_EXPORT WGLInterceptorDecorator : public WGLInterceptor {
 public:
     WGLInterceptor* interceptor() { return interceptor_; }
     const WGLInterceptor* interceptor() const { return interceptor_; }
@@ -54,7 +55,7 @@ private:
 
 // The end of the chain: calls the window system's function and returns its result, which is
 // how WGL reports failure.
-class WGLErrorChecker : public WGLInterceptor {
+class VEK_EXPORT WGLErrorChecker : public WGLInterceptor {
 public:
     WGLErrorChecker() = default;
     ~WGLErrorChecker() override;

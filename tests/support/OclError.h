@@ -1,22 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include <vek/core/exceptions/InternalException.h>
 #include <vek/vek_ocl/ExceptionOCL.h>
 
 namespace VEKTest {
-
-// The message of the InternalException that statement throws, or "<nothing thrown>".
-template <class F>
-std::string InternalMessage(F&& statement) {
-    try {
-        statement();
-    } catch (const VEK::InternalException& e) {
-        return e.message();
-    }
-    return "<nothing thrown>";
-}
 
 // The status name ("CL_...") of the ExceptionOCL that statement throws, or "<nothing thrown>".
 // An ExceptionOCL with a message other than the empty one reads "<message: ...>".

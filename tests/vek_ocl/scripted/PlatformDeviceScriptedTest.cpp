@@ -11,13 +11,14 @@
 #include <vek/vek_ocl/Platform.h>
 
 #include "FakeOpenCLControl.h"
-#include "OclTestUtil.h"
+#include "support/InternalMessage.h"
+#include "support/OclError.h"
 
 namespace Enum = VEK::OCL::Enum;
 using VEK::OCL::Device;
 using VEK::OCL::Platform;
 using VEKTest::FakeOpenCL;
-using VEKTest::InternalMessage;
+using VEKTest::InternalMessageOf;
 using VEKTest::OclError;
 
 namespace {
@@ -149,11 +150,11 @@ TEST_F(OclScripted, NameOfSizeOneIsEmpty) {
 TEST_F(OclScripted, WrongValueTypeNeverReachesOpenCL) {
     const Device device = VEK::OCL::platforms().front().devices(Device::DEVICE_TYPE_ALL).front();
     const int calls = fake_.calls("clGetDeviceInfo");
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_uint>(Enum::DEVICE_TYPE); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_uint>(Enum::DEVICE_TYPE); }),
               "property_typename == type_name");
-    EXPECT_EQ(InternalMessage([&] { device.getStringInfo(Enum::DEVICE_TYPE); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getStringInfo(Enum::DEVICE_TYPE); }),
               "GetPropertyTypeName(property) == Enum::GetTypeName<char*>()");
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_ulong>(Enum::DEVICE_DOUBLE_FP_CONFIG); }),
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_ulong>(Enum::DEVICE_DOUBLE_FP_CONFIG); }),
               "property_typename == type_name");
     EXPECT_EQ(fake_.calls("clGetDeviceInfo"), calls);
 }

@@ -2,8 +2,6 @@
 // turn into exceptions, and the references they take and give back.
 #include <gtest/gtest.h>
 
-#include <GL/glx.h>
-
 #include <cstring>
 
 #include <vek/core/math/Vector.h>
@@ -14,12 +12,12 @@
 #include <vek/vek_ocl/Sampler.h>
 
 #include "FakeOpenCLControl.h"
-#include "OclTestUtil.h"
-#include "support/GLTestContext.h"
+#include "support/InternalMessage.h"
+#include "support/OclError.h"
 
 namespace OCL = VEK::OCL;
 using VEKTest::FakeOpenCL;
-using VEKTest::InternalMessage;
+using VEKTest::InternalMessageOf;
 using VEKTest::OclError;
 
 namespace {
@@ -62,70 +60,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(OclContextProperties, PropertyListCarriesTheNativeObjectsBehindTheHandles) {
-    const auto platform = reinterpret_cast<cl_platform_id>(0x1000);
-    OCL::ContextProperties properties{OCL::Platform(platform)};
-    std::vector<cl_context_properties> list{99};
-    properties.buildContextPropertiesList(list);
-    const std::vector<cl_context_properties> alone{99, CL_CONTEXT_PLATFORM, 0x1000, 0};
-    EXPECT_EQ(list, alone);
-
-    // A real context through the platform's calls: the list names its GLX context and display.
-    VEKTest::GLTestContext context;
-    properties.setSharedRenderContext(context.context());
-    properties.setDisplayContext(context.dc());
-    const auto gl = reinterpret_cast<cl_context_properties>(glXGetCurrentContext());
-    const auto dpy = reinterpret_cast<cl_context_properties>(glXGetCurrentDisplay());
-    ASSERT_NE(gl, 0);
-    const std::vector<cl_context_properties> shared{
-        CL_CONTEXT_PLATFORM, 0x1000, CL_GLX_DISPLAY_KHR, dpy, CL_GL_CONTEXT_KHR, gl, 0};
-    EXPECT_EQ(properties.properties(), shared);
-
-    // Appended, never cleared.
-    std::vector<cl_context_properties> twice;
-    properties.buildContextPropertiesList(twice);
-    properties.buildContextPropertiesList(twice);
-    ASSERT_EQ(twice.size(), 14u);
-    EXPECT_TRUE(std::equal(shared.begin(), shared.end(), twice.begin() + 7));
-
-    // A display without a shared context adds nothing.
-    OCL::ContextProperties copy = properties;
-    copy.setSharedRenderContext(nullptr);
-    EXPECT_EQ(copy.properties().size(), 3u);
-    EXPECT_EQ(properties.properties().size(), 7u);
-    copy.setPlatform(OCL::Platform(reinterpret_cast<cl_platform_id>(0x2000)));
-    EXPECT_EQ(copy.properties()[1], 0x2000);
-    EXPECT_EQ(copy.displayContext(), context.dc());
-
-    // Handles the platform did not make are refused before anything is appended.
-    OCL::ContextProperties stray{OCL::Platform(platform)};
-    int notAContext = 0;
-    stray.setSharedRenderContext(reinterpret_cast<HGLRC>(&notAContext));
-    stray.setDisplayContext(context.dc());
-    std::vector<cl_context_properties> untouched{7};
-    EXPECT_EQ(InternalMessage([&] { stray.buildContextPropertiesList(untouched); }),
-              "glContext != NULL");
-    stray.setSharedRenderContext(context.context());
-    stray.setDisplayContext(nullptr);
-    EXPECT_EQ(InternalMessage([&] { stray.buildContextPropertiesList(untouched); }),
-              "display != NULL");
-    EXPECT_EQ(untouched, std::vector<cl_context_properties>{7});
-}
-
-TEST_F(OclComputeScripted, ContextPlatformAndSharedKeys) {
-    OCL::ContextProperties properties(platform_);
-    VEKTest::GLTestContext glContext;
-    properties.setSharedRenderContext(glContext.context());
-    properties.setDisplayContext(glContext.dc());
-    const OCL::Context shared(properties, std::vector<OCL::Device>{device_});
-    EXPECT_EQ(fake_.record().contextProperties[2], CL_GLX_DISPLAY_KHR);
-    EXPECT_EQ(shared.platform().id(), platform_.id());  // the shared keys follow the platform
-    ASSERT_EQ(shared.devices().size(), 1u);
-
-    fake_.record().contextProperties[0] = 0;  // a list without its platform
-    EXPECT_EQ(InternalMessage([&] { shared.platform(); }), "NULL");
-}
 
 TEST_F(OclComputeScripted, FailingCreationsThrowAndGiveBackTheirHandle) {
     fake_.script().failReturnsHandle = 1;
@@ -254,22 +188,23 @@ TEST_F(OclComputeScripted, MemoryFlagsAndHostPointerChecks) {
     const int buffers = fake_.calls("clCreateBuffer");
     const int images2 = fake_.calls("clCreateImage2D");
     const int images3 = fake_.calls("clCreateImage3D");
-    EXPECT_EQ(InternalMessage([&] { OCL::Buffer(ctx, OCL::Memory::ReadWrite, 4, nullptr); }),
+    EXPECT_EQ(InternalMessageOf([&] { OCL::Buffer(ctx, OCL::Memory::ReadWrite, 4, nullptr); }),
               "NULL host memory pointer passed to Buffer constructor.");
-    EXPECT_EQ(InternalMessage([&] { OCL::Buffer(ctx, OCL::Memory::ReadWrite, true, 4, nullptr); }),
-              "Must allocate host memory passed to Buffer constructor.");
-    EXPECT_EQ(InternalMessage(
+    EXPECT_EQ(
+        InternalMessageOf([&] { OCL::Buffer(ctx, OCL::Memory::ReadWrite, true, 4, nullptr); }),
+        "Must allocate host memory passed to Buffer constructor.");
+    EXPECT_EQ(InternalMessageOf(
                   [&] { OCL::Image2D(ctx, OCL::Memory::ReadOnly, format_, 4, 4, 0, nullptr); }),
               "NULL host memory pointer passed to Image2D constructor.");
-    EXPECT_EQ(InternalMessage([&] {
+    EXPECT_EQ(InternalMessageOf([&] {
                   OCL::Image2D(ctx, OCL::Memory::ReadOnly, true, format_, 4, 4, 0, nullptr);
               }),
               "NULL host memory pointer passed to Image2D constructor.");
-    EXPECT_EQ(InternalMessage([&] {
+    EXPECT_EQ(InternalMessageOf([&] {
                   OCL::Image3D(ctx, OCL::Memory::ReadOnly, format_, 2, 2, 2, 0, 0, nullptr);
               }),
               "NULL host memory pointer passed to Image3D constructor.");
-    EXPECT_EQ(InternalMessage([&] {
+    EXPECT_EQ(InternalMessageOf([&] {
                   OCL::Image3D(ctx, OCL::Memory::ReadOnly, false, format_, 2, 2, 2, 0, 0, nullptr);
               }),
               "NULL host memory pointer passed to Image3D constructor.");
@@ -292,7 +227,7 @@ TEST_F(OclComputeScripted, MemoryKindsAndImageAccessCheck) {
     std::vector<char> host(64);
     const VEK::IntegerRect rect(VEK::int2(2, 1), VEK::size2(3, 2));
     fake_.script().memFlags = CL_MEM_USE_HOST_PTR;  // no access bit at all
-    EXPECT_EQ(InternalMessage([&] { queue.enqueueBlockingRead(image, rect, host.data(), 0); }),
+    EXPECT_EQ(InternalMessageOf([&] { queue.enqueueBlockingRead(image, rect, host.data(), 0); }),
               "isCompatible");
     EXPECT_EQ(fake_.calls("clEnqueueReadImage"), 0);
 
@@ -319,7 +254,7 @@ TEST_F(OclComputeScripted, MemoryKindsAndImageAccessCheck) {
     for (const auto& bad : {std::make_pair(rect, -1),
                             std::make_pair(VEK::IntegerRect(VEK::int2(-2, 0), rect.size()), 0),
                             std::make_pair(VEK::IntegerRect(rect.offset(), VEK::size2(3, 0)), 0)}) {
-        EXPECT_NE(InternalMessage([&] {
+        EXPECT_NE(InternalMessageOf([&] {
                       queue.enqueueBlockingRead(image, bad.first, host.data(), bad.second);
                   }),
                   "<nothing thrown>")
@@ -333,9 +268,9 @@ TEST_F(OclComputeScripted, InvalidSamplerModesNeverReachOpenCL) {
     const OCL::Context ctx = context();
     const auto badFilter = static_cast<OCL::Sampler::SamplerFilterMode>(2);
     const auto badAddressing = static_cast<OCL::Sampler::SamplerAddressingMode>(7);
-    EXPECT_EQ(InternalMessage([&] { OCL::Sampler(ctx, true, badAddressing, badFilter); }),
+    EXPECT_EQ(InternalMessageOf([&] { OCL::Sampler(ctx, true, badAddressing, badFilter); }),
               "Unknown OCL filter mode.");
-    EXPECT_EQ(InternalMessage(
+    EXPECT_EQ(InternalMessageOf(
                   [&] { OCL::Sampler(ctx, true, badAddressing, OCL::Sampler::FilterLinear); }),
               "Unknown OCL addressing mode.");
     EXPECT_EQ(fake_.calls("clCreateSampler"), 0);
@@ -463,11 +398,11 @@ TEST_F(OclComputeScripted, KernelArgumentsAndBuildOptions) {
 
 TEST_F(OclComputeScripted, BinaryArraysCheckTheirCounts) {
     const std::vector<unsigned char> blob{1, 2, 3};
-    EXPECT_EQ(InternalMessage([&] {
+    EXPECT_EQ(InternalMessageOf([&] {
                   OCL::Program::BinaryArray a({device_, device_}, {3, 3}, {blob});
               }),
               "sizes.size() == binaries.size()");
-    EXPECT_EQ(InternalMessage([&] {
+    EXPECT_EQ(InternalMessageOf([&] {
                   OCL::Program::BinaryArray a({device_, device_}, {3}, {blob});
               }),
               "devs.size() == sizes.size()");

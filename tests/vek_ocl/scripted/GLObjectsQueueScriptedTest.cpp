@@ -10,7 +10,7 @@
 #include <vek/vek_ocl/Platform.h>
 
 #include "FakeOpenCLControl.h"
-#include "OclTestUtil.h"
+#include "support/OclError.h"
 
 namespace OCL = VEK::OCL;
 using VEKTest::FakeOpenCL;

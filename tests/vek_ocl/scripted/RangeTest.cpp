@@ -4,10 +4,11 @@
 
 #include <vek/vek_ocl/Range.h>
 
-#include "OclTestUtil.h"
+#include "support/InternalMessage.h"
+#include "support/OclError.h"
 
 using VEK::OCL::Range;
-using VEKTest::InternalMessage;
+using VEKTest::InternalMessageOf;
 
 TEST(Range, ValuesSizesAndComparison) {
     const Range<3> r(4, 5, 6);
@@ -37,15 +38,15 @@ TEST(Range, ValuesSizesAndComparison) {
 }
 
 TEST(Range, WrongArityAndIndexThrow) {
-    EXPECT_EQ(InternalMessage([] { Range<3> r(1, 2); }), "N==2");
-    EXPECT_EQ(InternalMessage([] { Range<1> r(1, 2); }), "N==2");
-    EXPECT_EQ(InternalMessage([] { Range<2> r(1, 2, 3); }), "N==3");
-    EXPECT_EQ(InternalMessage([] {
+    EXPECT_EQ(InternalMessageOf([] { Range<3> r(1, 2); }), "N==2");
+    EXPECT_EQ(InternalMessageOf([] { Range<1> r(1, 2); }), "N==2");
+    EXPECT_EQ(InternalMessageOf([] { Range<2> r(1, 2, 3); }), "N==3");
+    EXPECT_EQ(InternalMessageOf([] {
                   Range<2> r(1, 2);
                   r[2] = 0;
               }),
               "i < range_.size()");
-    EXPECT_EQ(InternalMessage([] {
+    EXPECT_EQ(InternalMessageOf([] {
                   const Range<1> r(1);
                   return r[1];
               }),
