@@ -69,7 +69,7 @@ TEST(OclDeviceInfo, PointerTypesCannotBeRead) {
 TEST(OclLayerNotStarted, CallsThrowAndDestructorsStaySilent) {
     FakeOpenCL fake;
     fake.setPlatformVersions({"OpenCL 1.1 First"});
-    EXPECT_EQ(InternalMessage([] { VEK::OCL::platforms(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([] { VEK::OCL::platforms(); }), kNotStarted);
 
     ASSERT_TRUE(VEK::OCL::Library::IsOpenCLAvailable(FakeOpenCL::Prefix()));
     VEK::OCL::Library::Initialize();
@@ -81,16 +81,16 @@ TEST(OclLayerNotStarted, CallsThrowAndDestructorsStaySilent) {
     VEK::OCL::Library::Terminate();
 
     // Every call would go through the closed loader's table.
-    EXPECT_EQ(InternalMessage([] { VEK::OCL::platforms(); }), kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { platform.version(); }), kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { platform.devices(Device::DEVICE_TYPE_ALL); }), kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { device.name(); }), kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_uint>(Enum::DEVICE_MAX_COMPUTE_UNITS); }),
+    EXPECT_EQ(InternalMessageOf([] { VEK::OCL::platforms(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { platform.version(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { platform.devices(Device::DEVICE_TYPE_ALL); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { device.name(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { device.getInfo<cl_uint>(Enum::DEVICE_MAX_COMPUTE_UNITS); }),
               kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { context->devices(); }), kNotStarted);
-    EXPECT_EQ(InternalMessage([&] { queue->finish(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { context->devices(); }), kNotStarted);
+    EXPECT_EQ(InternalMessageOf([&] { queue->finish(); }), kNotStarted);
     EXPECT_EQ(
-        InternalMessage([&] { VEK::OCL::Context(VEK::OCL::ContextProperties(platform), device); }),
+        InternalMessageOf([&] { VEK::OCL::Context(VEK::OCL::ContextProperties(platform), device); }),
         kNotStarted);
 
     // Copies and destruction say nothing: the handles went with the loader.

@@ -130,13 +130,13 @@ static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
 // n floats to halves, each exactly as half(float) converts it. Uses the processor's conversion
 // instructions (F16C, with AVX2 for the corrections) where it has them. The ranges may not
 // overlap.
-void FloatsToHalves(const float* in, half* out, std::size_t n);
+VEK_EXPORT void FloatsToHalves(const float* in, half* out, std::size_t n);
 // n halves to floats, each exactly as float(half) converts it, NaN payloads included.
-void HalvesToFloats(const half* in, float* out, std::size_t n);
+VEK_EXPORT void HalvesToFloats(const half* in, float* out, std::size_t n);
 
 namespace detail {
 // Whether the two functions above use the conversion instructions on this processor.
-bool HalfArraysUseF16C();
+VEK_EXPORT bool HalfArraysUseF16C();
 }  // namespace detail
 
 }  // namespace VEK
