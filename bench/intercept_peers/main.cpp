@@ -94,6 +94,8 @@ void RunSlice(Contender& c, long calls) {
     c.calls += calls;
 }
 
+// Slices are short (a millisecond or so) so that preemption on a loaded machine seldom falls
+// inside one and the median stays clear of it.
 // Rotates the starting contender every round so that none always follows the same one.
 void Run(std::vector<Contender>& contenders, int rounds, long calls) {
     for (Contender& c : contenders) {  // warm-up: resolves lazily bound entry points
