@@ -68,6 +68,7 @@ void Calls(Worker& worker, Call call, long calls) {
 struct Phase {
     double callsPerSecond;
     double cpuNsPerCall;  // the mean over the phase's threads
+    double cpusUsed;      // the threads' CPU time over the wall-clock time: 2 when both had a core
 };
 
 // threads workers each make calls checked calls at once, each on its own thread.
@@ -87,12 +88,12 @@ Phase RunPhase(std::vector<std::unique_ptr<Worker>>& workers, std::size_t thread
         cpu += workers[i]->cpuSeconds;
     }
     const double total = static_cast<double>(calls) * static_cast<double>(threads);
-    return {total / seconds, cpu * 1e9 / total};
+    return {total / seconds, cpu * 1e9 / total, cpu / seconds};
 }
 
 void Measure(const char* title, std::vector<std::unique_ptr<Worker>>& workers, Call call,
              int rounds, long calls) {
-    std::vector<double> rate1, rate2, cpu1, cpu2, scaling;
+    std::vector<double> rate1, rate2, cpu1, cpu2, used1, used2, scaling;
     for (int round = 0; round < rounds; ++round) {
         const Phase one = RunPhase(workers, 1, call, calls);
         const Phase two = RunPhase(workers, 2, call, calls);
@@ -100,12 +101,14 @@ void Measure(const char* title, std::vector<std::unique_ptr<Worker>>& workers, C
         rate2.push_back(two.callsPerSecond);
         cpu1.push_back(one.cpuNsPerCall);
         cpu2.push_back(two.cpuNsPerCall);
+        used1.push_back(one.cpusUsed);
+        used2.push_back(two.cpusUsed);
         scaling.push_back(two.callsPerSecond / one.callsPerSecond);
     }
     std::printf("\n%s\n", title);
-    std::printf("%-10s %16s %14s\n", "threads", "calls/s", "cpu ns/call");
-    std::printf("%-10d %16.0f %14.2f\n", 1, Median(rate1), Median(cpu1));
-    std::printf("%-10d %16.0f %14.2f\n", 2, Median(rate2), Median(cpu2));
+    std::printf("%-10s %16s %14s %10s\n", "threads", "calls/s", "cpu ns/call", "cpus used");
+    std::printf("%-10d %16.0f %14.2f %10.2f\n", 1, Median(rate1), Median(cpu1), Median(used1));
+    std::printf("%-10d %16.0f %14.2f %10.2f\n", 2, Median(rate2), Median(cpu2), Median(used2));
     std::printf("scaling (median of per-round ratios): %.3f   cpu per call, 2 threads / 1: %.3f\n",
                 Median(scaling), Median(cpu2) / Median(cpu1));
 }
