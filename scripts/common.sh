@@ -14,7 +14,7 @@ VEK_PACKAGES=(
     khronos-api
     ocl-icd-libopencl1 opencl-c-headers pocl-opencl-icd clinfo
     libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev libimath-dev libglew-dev
+    libpng-dev libimath-dev libglew-dev libglbinding-dev libepoxy-dev
     valgrind
 )
 

@@ -1,0 +1,25 @@
+#pragma once
+
+// Each loader's headers clash with the others' (and with <GL/gl.h>), so every contender lives in
+// a source file of its own and runs a whole slice of calls there: the call into a slice costs
+// every contender the same.
+namespace peers {
+
+// glbinding: resolves its entry points on the current context.
+void GlbindingInitialize();
+// Whether the after-callback that queries glGetError runs (on every entry point but glGetError).
+void GlbindingCheckErrors(bool on);
+// Errors the after-callback saw; a sound run sees none.
+long GlbindingErrors();
+void GlbindingBindTexture(long calls, unsigned target, unsigned name);
+void GlbindingBindTextureGetError(long calls, unsigned target, unsigned name);
+void GlbindingBindBuffer(long calls, unsigned target, unsigned name);
+void GlbindingBindBufferGetError(long calls, unsigned target, unsigned name);
+
+// libepoxy: resolves on first use from the current context.
+void EpoxyBindTextureGetError(long calls, unsigned target, unsigned name);
+void EpoxyBindBufferGetError(long calls, unsigned target, unsigned name);
+// Errors its slices saw; a sound run sees none.
+long EpoxyErrors();
+
+}  // namespace peers

@@ -1,0 +1,156 @@
+// Checked calls per second through the library's interceptor chain with one thread and with two,
+// each thread on a context of its own. One-thread and two-thread phases alternate over many
+// rounds so that the machine's drift falls on both; the scaling factor is the two-thread rate over
+// the one-thread rate. On a loaded machine the wall-clock rate also measures the other work, so
+// the CPU time per call of each thread is reported too: if it stays flat from one thread to two,
+// the threads do not contend (no cache line written by both per call).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <vek/core/CoreLibrary.h>
+#include <vek/vek_ogl/LibraryOGL.h>
+#include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
+#include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
+
+#include "support/GLTestContext.h"
+
+namespace {
+
+using VEK::OGL::OpenGLInterceptor;
+using Clock = std::chrono::steady_clock;
+
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]));
+}
+
+enum class Call { kBindTexture, kBindBuffer };
+
+// A thread's context and the names it binds; made on the main thread, current on the worker.
+struct Worker {
+    VEKTest::GLTestContext context;
+    GLuint texture = 0;
+    GLuint buffer = 0;
+    double cpuSeconds = 0;
+};
+
+void Calls(Worker& worker, Call call, long calls) {
+    worker.context.makeCurrent();
+    OpenGLInterceptor* const chain = OpenGLInterceptor::Instance();
+    const double before = ThreadCpuSeconds();
+    if (call == Call::kBindTexture) {
+        for (long i = 0; i < calls; ++i) {
+            chain->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, worker.texture);
+        }
+    } else {
+        for (long i = 0; i < calls; ++i) {
+            chain->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, worker.buffer);
+        }
+    }
+    worker.cpuSeconds = ThreadCpuSeconds() - before;
+    wglMakeCurrent(nullptr, nullptr);
+}
+
+struct Phase {
+    double callsPerSecond;
+    double cpuNsPerCall;  // the mean over the phase's threads
+    double cpusUsed;      // the threads' CPU time over the wall-clock time: 2 when both had a core
+};
+
+// threads workers each make calls checked calls at once, each on its own thread.
+Phase RunPhase(std::vector<std::unique_ptr<Worker>>& workers, std::size_t threads, Call call,
+               long calls) {
+    std::vector<std::thread> running;
+    const auto start = Clock::now();
+    for (std::size_t i = 0; i < threads; ++i) {
+        running.emplace_back(Calls, std::ref(*workers[i]), call, calls);
+    }
+    for (std::thread& t : running) {
+        t.join();
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    double cpu = 0;
+    for (std::size_t i = 0; i < threads; ++i) {
+        cpu += workers[i]->cpuSeconds;
+    }
+    const double total = static_cast<double>(calls) * static_cast<double>(threads);
+    return {total / seconds, cpu * 1e9 / total, cpu / seconds};
+}
+
+void Measure(const char* title, std::vector<std::unique_ptr<Worker>>& workers, Call call,
+             int rounds, long calls) {
+    std::vector<double> rate1, rate2, cpu1, cpu2, used1, used2, scaling;
+    for (int round = 0; round < rounds; ++round) {
+        const Phase one = RunPhase(workers, 1, call, calls);
+        const Phase two = RunPhase(workers, 2, call, calls);
+        rate1.push_back(one.callsPerSecond);
+        rate2.push_back(two.callsPerSecond);
+        cpu1.push_back(one.cpuNsPerCall);
+        cpu2.push_back(two.cpuNsPerCall);
+        used1.push_back(one.cpusUsed);
+        used2.push_back(two.cpusUsed);
+        scaling.push_back(two.callsPerSecond / one.callsPerSecond);
+    }
+    std::printf("\n%s\n", title);
+    std::printf("%-10s %16s %14s %10s\n", "threads", "calls/s", "cpu ns/call", "cpus used");
+    std::printf("%-10d %16.0f %14.2f %10.2f\n", 1, Median(rate1), Median(cpu1), Median(used1));
+    std::printf("%-10d %16.0f %14.2f %10.2f\n", 2, Median(rate2), Median(cpu2), Median(used2));
+    std::printf("scaling (median of per-round ratios): %.3f   cpu per call, 2 threads / 1: %.3f\n",
+                Median(scaling), Median(cpu2) / Median(cpu1));
+}
+
+long ParseArgument(int argc, char** argv, const char* name, long fallback) {
+    const std::size_t length = std::strlen(name);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
+            char* end = nullptr;
+            const long value = std::strtol(argv[i] + length + 1, &end, 10);
+            if (end == argv[i] + length + 1 || *end != '\0' || value <= 0) {
+                std::fprintf(stderr, "%s needs a positive whole number\n", name);
+                std::exit(2);
+            }
+            return value;
+        }
+    }
+    return fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = static_cast<int>(ParseArgument(argc, argv, "--rounds", 21));
+    const long calls = ParseArgument(argc, argv, "--calls", 2000000);
+
+    VEK::Core::AutoInitializer core;
+    VEK::OGL::AutoInitializer ogl;
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (int i = 0; i < 2; ++i) {
+        workers.push_back(std::make_unique<Worker>());
+        Worker& worker = *workers.back();
+        glGenTextures(1, &worker.texture);
+        VEK::OGL::ExtensionManager::CurrentTable().glGenBuffers(1, &worker.buffer);
+    }
+    wglMakeCurrent(nullptr, nullptr);
+
+    std::printf(
+        "%d rounds of %ld calls per thread, one- and two-thread phases alternating; "
+        "medians over rounds\n",
+        rounds, calls);
+    Measure("glBindTexture (OpenGL 1.1), checked", workers, Call::kBindTexture, rounds, calls);
+    Measure("glBindBuffer (function table), checked", workers, Call::kBindBuffer, rounds, calls);
+    return 0;
+}
