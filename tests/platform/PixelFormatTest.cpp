@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include <vek/platform/WGL.h>
@@ -325,6 +327,42 @@ TEST(PixelFormat, UnknownAttributesAndBadArgumentsFail) {
     const int number = WGL_NUMBER_PIXEL_FORMATS_ARB;
     EXPECT_TRUE(wglGetPixelFormatAttribivARB(dc, 0, 0, 1, &number, values));
     EXPECT_EQ(values[0], DescribePixelFormat(dc, 1, 0, nullptr));
+}
+
+TEST(PixelFormat, FloatListsOutsideTheIntegersAndExtremeMinimaAreSafe) {
+    HiddenWindow window;
+    HDC dc = window.dc();
+    const std::vector<int> list = LibraryList(true, true, false, 1);
+    int format = 0;
+    UINT count = 99;
+    // A float attribute that names no integer, or a NaN value, is refused (converting them to
+    // an integer is undefined behaviour).
+    for (const std::vector<FLOAT>& floats :
+         {std::vector<FLOAT>{3e9f, 1.f, 0.f}, std::vector<FLOAT>{-1e30f, 1.f, 0.f},
+          std::vector<FLOAT>{8226.5f, 1.f, 0.f},
+          std::vector<FLOAT>{static_cast<FLOAT>(WGL_DEPTH_BITS_ARB), std::nanf(""), 0.f}}) {
+        count = 99;
+        EXPECT_FALSE(wglChoosePixelFormatARB(dc, list.data(), floats.data(), 1, &format, &count));
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(count, 99u);
+    }
+    // A huge float value is held to the integers: no format has that many depth bits, and
+    // any format has at least a hugely negative number of them.
+    const FLOAT tooDeep[] = {static_cast<FLOAT>(WGL_DEPTH_BITS_ARB), 1e20f, 0.f};
+    EXPECT_TRUE(wglChoosePixelFormatARB(dc, list.data(), tooDeep, 1, &format, &count));
+    EXPECT_EQ(count, 0u);
+    const FLOAT anyDepth[] = {static_cast<FLOAT>(WGL_DEPTH_BITS_ARB), -1e20f, 0.f};
+    EXPECT_TRUE(wglChoosePixelFormatARB(dc, list.data(), anyDepth, 1, &format, &count));
+    EXPECT_EQ(count, 1u);
+    // Minima down to the lowest integer: the ranking sums each format's excess over them, which
+    // must not overflow (the sanitized build checks); the format still meets the rest of the list.
+    std::vector<int> extreme = list;
+    extreme.insert(extreme.end() - 1, {WGL_COLOR_BITS_ARB, INT_MIN, WGL_DEPTH_BITS_ARB, INT_MIN,
+                                       WGL_STENCIL_BITS_ARB, INT_MIN, WGL_SAMPLES_ARB, INT_MIN});
+    EXPECT_TRUE(wglChoosePixelFormatARB(dc, extreme.data(), nullptr, 1, &format, &count));
+    ASSERT_EQ(count, 1u);
+    EXPECT_GE(Attribute(dc, format, WGL_DEPTH_BITS_ARB), 24);
+    EXPECT_EQ(Attribute(dc, format, WGL_DOUBLE_BUFFER_ARB), 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <GL/glxext.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -403,7 +405,19 @@ bool PixelFormats::choose(const int* intAttributes, const FLOAT* floatAttributes
         wanted.emplace_back(p[0], p[1]);
     }
     for (const FLOAT* p = floatAttributes; p && p[0] != 0.0f; p += 2) {
-        wanted.emplace_back(static_cast<int>(p[0]), static_cast<int>(p[1]));
+        // Converting a float outside the integer range is undefined: an attribute must be
+        // named by an integral value, and a NaN value matches nothing; other values are taken
+        // toward zero and held to the integer range.
+        if (!(std::trunc(p[0]) == p[0] && std::fabs(p[0]) < 2147483648.0f)) {
+            badAttribute = 0;
+            return false;
+        }
+        if (std::isnan(p[1])) {
+            badAttribute = static_cast<int>(p[0]);
+            return false;
+        }
+        const double value = std::clamp<double>(p[1], INT_MIN, INT_MAX);
+        wanted.emplace_back(static_cast<int>(p[0]), static_cast<int>(value));
     }
     // The float-colour request arrives as its pixel-type value used as an attribute.
     std::vector<std::pair<int, int>> checks;
@@ -421,7 +435,8 @@ bool PixelFormats::choose(const int* intAttributes, const FLOAT* floatAttributes
             checks.push_back(w);
         }
     }
-    using Key = std::tuple<int, int, int, int>;
+    // Excess in 64 bits: a wanted minimum may be any integer, down to INT_MIN.
+    using Key = std::tuple<int, long long, int, int>;
     std::vector<std::pair<Key, int>> found;
     for (int n = 1; n <= count(); ++n) {
         const PixelFormat& f = formats_[static_cast<std::size_t>(n - 1)];
@@ -429,7 +444,7 @@ bool PixelFormats::choose(const int* intAttributes, const FLOAT* floatAttributes
             continue;
         }
         bool ok = true;
-        int excess = 0;
+        long long excess = 0;
         for (const auto& c : checks) {
             int have = 0;
             attribute(n, c.first, have);
@@ -441,7 +456,7 @@ bool PixelFormats::choose(const int* intAttributes, const FLOAT* floatAttributes
                 ok = IsBoolean(c.first) ? (have != 0) == (want != 0) : have == want;
             } else {
                 ok = have >= want;
-                excess += have - want;
+                excess += static_cast<long long>(have) - want;
             }
             if (!ok) {
                 break;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <mutex>
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/memory/VEKMemory.h"
@@ -20,6 +21,13 @@ void FreeRegistryIfEmpty(std::vector<std::vector<Context const*>>*& registry) {
     }
 }
 
+// Contexts may be made and destroyed on several threads at once: every use of the share groups
+// holds this lock, which nothing else takes while holding it.
+std::mutex& RegistryMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 }  // namespace
 
 Context::ContextVectors* Context::gVectorOfContextVectors = nullptr;
@@ -34,6 +42,7 @@ Context::~Context() = default;
 
 void Context::addShareContext(Context const* sibling) const {
     VEK_ASSERT(sibling != this);
+    std::lock_guard<std::mutex> lock(RegistryMutex());
     if (gVectorOfContextVectors == nullptr) {
         gVectorOfContextVectors = VEK_NEW(ContextVectors)();
         VEK_ENFORCE(gVectorOfContextVectors != NULL);
@@ -63,6 +72,8 @@ void Context::unregisterSharedContext() const {
 }
 
 void Context::RegisterContextWrapped(Context const* context) {
+    // The probes run under the lock too, so that a group cannot lose its first member meanwhile.
+    std::lock_guard<std::mutex> lock(RegistryMutex());
     if (gVectorOfContextVectors == nullptr) {
         gVectorOfContextVectors = VEK_NEW(ContextVectors)();
         VEK_ENFORCE(gVectorOfContextVectors != NULL);
@@ -123,6 +134,7 @@ bool Context::IsListInCurrent(unsigned list) {
 }
 
 void Context::UnregisterShareContext(Context const* context) {
+    std::lock_guard<std::mutex> lock(RegistryMutex());
     if (gVectorOfContextVectors == nullptr) {
         return;
     }
@@ -148,6 +160,7 @@ bool Context::isSharingWithCurrentContext() const {
     }
     unsigned indexSource = LARGE_INDEX - 1;
     unsigned indexQuery = LARGE_INDEX;
+    std::unique_lock<std::mutex> lock(RegistryMutex());
     if (gVectorOfContextVectors != nullptr) {
         unsigned group = 0;
         for (const ContextVector& members : *gVectorOfContextVectors) {
@@ -170,6 +183,7 @@ bool Context::isSharingWithCurrentContext() const {
             ++group;
         }
     }
+    lock.unlock();
     // clang-format off
     VEK_ASSERT(indexSource < LARGE_INDEX-1);
     VEK_ASSERT(indexQuery < LARGE_INDEX-1);

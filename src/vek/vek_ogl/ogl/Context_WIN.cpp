@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 #include <boost/format.hpp>
@@ -47,6 +48,8 @@ BYTE Bits(std::uint32_t bits) {
     return static_cast<BYTE>(std::min<std::uint32_t>(bits, 255));
 }
 
+// Found once; contexts may be made on several threads at once.
+std::mutex gPrimaryDisplayMutex;
 DisplayDeviceKey gPrimaryDisplay;
 bool gPrimaryDisplayKnown = false;
 
@@ -84,6 +87,7 @@ bool Context::DisplayDevice(unsigned index, DisplayDeviceKey& key) {
 }
 
 DisplayDeviceKey const& Context::PrimaryDisplayDevice() {
+    std::lock_guard<std::mutex> lock(gPrimaryDisplayMutex);
     if (!gPrimaryDisplayKnown) {
         for (const DisplayAdapter& adapter : Adapters()) {
             for (const DisplayOutput& output : adapter.outputs) {
