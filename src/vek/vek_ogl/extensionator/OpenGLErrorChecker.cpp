@@ -22,21 +22,18 @@ void OpenGLErrorChecker::throwMissing(char const* file, unsigned line, char cons
     throw InternalException(file, static_cast<int>(line), message.str().c_str());
 }
 
-void OpenGLErrorChecker::cgmBegin(char const* file, unsigned line, GLenum mode) {
+void OpenGLErrorChecker::openPair(char const* file, unsigned line) {
     if (insideBeginEnd_) {
         throw ExceptionOGL(file, line, "Unbalanced glBegin()!", 0);
     }
     insideBeginEnd_ = true;
-    ::glBegin(mode);
 }
 
-void OpenGLErrorChecker::cgmEnd(char const* file, unsigned line) {
+void OpenGLErrorChecker::closePair(char const* file, unsigned line) {
     if (!insideBeginEnd_) {
         throw ExceptionOGL(file, line, "Unbalanced glEnd()!", 0);
     }
     insideBeginEnd_ = false;
-    ::glEnd();
-    check(file, line);
 }
 
 }  // namespace OGL

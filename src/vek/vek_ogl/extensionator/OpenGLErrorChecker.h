@@ -1,5 +1,7 @@
 #pragma once
 
+#include <type_traits>
+
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {
@@ -14,9 +16,51 @@ public:
     OpenGLErrorChecker() = default;
     ~OpenGLErrorChecker() override;
 
-#include "vek/vek_ogl/extensionator/generated/OpenGLOverrideOperations.inc"
+#define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
+#include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
 private:
+    // What a call does to the glBegin/glEnd pair.
+    enum class PairStep { kNone, kOpens, kCloses };
+    static constexpr bool Same(char const* a, char const* b) {
+        return *a == *b && (*a == '\0' || Same(a + 1, b + 1));
+    }
+    static constexpr PairStep PairStepOf(char const* name) {
+        return Same(name, "Begin") ? PairStep::kOpens
+               : Same(name, "End") ? PairStep::kCloses
+                                   : PairStep::kNone;
+    }
+
+    // The rule of every operation: glBegin and glEnd first keep the pair balanced; then the
+    // entry point is called with the arguments and, outside a pair, the error it raised is
+    // thrown. glBegin's own call is inside the pair, so no error is queried after it.
+    template <PairStep step, class Entry, class... Arguments>
+    auto call(Entry entry, char const* file, unsigned line, Arguments... arguments) {
+        if constexpr (step == PairStep::kOpens) {
+            openPair(file, line);
+        } else if constexpr (step == PairStep::kCloses) {
+            closePair(file, line);
+        }
+        if constexpr (std::is_void<decltype(entry(arguments...))>::value) {
+            entry(arguments...);
+            check(file, line);
+        } else {
+            const auto result = entry(arguments...);
+            check(file, line);
+            return result;
+        }
+    }
+
+    // The entry point of the current context's table; a position left null by its loader fails
+    // clearly instead of jumping to null.
+    template <class Entry>
+    static Entry loaded(Entry entry, char const* file, unsigned line, char const* name) {
+        if (entry == nullptr) {
+            throwMissing(file, line, name);
+        }
+        return entry;
+    }
+
     void check(char const* file, unsigned line) const {
         if (!insideBeginEnd_) {
             const GLenum code = ::glGetError();
@@ -25,6 +69,8 @@ private:
             }
         }
     }
+    void openPair(char const* file, unsigned line);
+    void closePair(char const* file, unsigned line);
     [[noreturn]] static void throwError(char const* file, unsigned line, GLenum code);
     [[noreturn]] static void throwMissing(char const* file, unsigned line, char const* name);
 
