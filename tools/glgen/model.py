@@ -8,7 +8,8 @@ Registry(gl.xml) and Registry(wgl.xml) parse a registry file; Model ties them to
   operations   the interceptor's operations in slot order: gl11, then table
   extensions   the OpenGLExtension values in order (lists/extensions.txt)
   tokens       {value: name} behind VEKOGLTokenName (registry enums, lists/token_choices.txt)
-  wgl_operations        the WGL interceptor's operations in slot order (lists/wgl_operations.txt)
+  wgl_operations        the WGL interceptor's operations in slot order (lists/wgl_operations.txt,
+                        signatures from wgl.xml where it has them right)
   wgl_extensions        the known WGL extensions, each a WGLExtension with its wgl.xml entry points
 """
 
@@ -186,8 +187,7 @@ class Model:
 
         self.tokens = self._tokens(lists("token_choices.txt"))
 
-        wgl_signature = re.compile(r"^(\w+)\s+(\w+)\((.*)\)$")
-        self.wgl_operations = [_parse_signature(line, wgl_signature, "wgl_operations.txt")
+        self.wgl_operations = [self._wgl_operation(line)
                                for line in _list_lines(lists("wgl_operations.txt"))]
 
         # The WGL extensions' entry points come from wgl.xml, in ASCII order of their names.
@@ -204,6 +204,22 @@ class Model:
             raise SystemExit(f"glgen: entry point {name} is neither in gl.xml nor in "
                              "extra_commands.txt")
         return self.gl.commands[name]
+
+    def _wgl_operation(self, line):
+        """A name whose signature wgl.xml gives, or the signature wgl.xml cannot give."""
+        if re.fullmatch(r"\w+", line):
+            if line not in self.wgl.commands:
+                raise SystemExit(f"glgen: {line} is not in wgl.xml: give its signature in "
+                                 "wgl_operations.txt")
+            return self.wgl.commands[line]
+        command = _parse_signature(line, re.compile(r"^(\w+)\s+(\w+)\((.*)\)$"),
+                                   "wgl_operations.txt")
+        known = self.wgl.commands.get(command.name)
+        if known and [t for t, _ in known.params] == [t for t, _ in command.params] and \
+                known.return_type == command.return_type:
+            raise SystemExit(f"glgen: wgl.xml gives {command.name} as wgl_operations.txt does: "
+                             "list its name only")
+        return command
 
     def _tokens(self, choices_path):
         """One name per value from 0 to GL_MULTISAMPLE_BIT: the committed choices first, then

@@ -53,6 +53,7 @@ struct GLYPHMETRICSFLOAT {
     FLOAT gmfCellIncX;
     FLOAT gmfCellIncY;
 };
+typedef GLYPHMETRICSFLOAT* LPGLYPHMETRICSFLOAT;
 
 struct WGLSWAP {
     HDC hdc;
