@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include <vek/core/CoreLibrary.h>
@@ -160,6 +162,53 @@ TEST(MemoryHooks, AlignedImageMemoryLayout) {
     EXPECT_EQ(CountingHooks::Outstanding(), 0u);
 
     EXPECT_THROW(VEK_private::NewAlignedMemory(VEK::kImageMemory, 10, 0), VEK::InternalException);
+    EXPECT_EQ(CountingHooks::Outstanding(), 0u);
+}
+
+TEST(MemoryHooks, AThrowingHookCountsAsARefusedAllocation) {
+    CountingHooks::Install();
+    VEK::Core::AutoInitializer core;
+    CountingHooks::SetThrow(true);
+    // Without the mending the exception meets the noexcept allocation and ends the process.
+    EXPECT_EQ(VEK::InternalException().clone(), nullptr);
+    EXPECT_EQ(VEK_NEW(Throwing)(), nullptr);
+    EXPECT_EQ(VEK_private::NewAlignedMemory(VEK::kImageMemory, 64, 16), nullptr);
+    CountingHooks::SetThrow(false);
+    EXPECT_EQ(CountingHooks::Outstanding(), 0u);
+    VEK::ExceptionBase* clone = VEK::InternalException().clone();
+    EXPECT_NE(clone, nullptr);
+    VEK_DELETE(clone);
+    EXPECT_EQ(CountingHooks::Outstanding(), 0u);
+}
+
+TEST(MemoryHooks, AlignedRequestsThatWrapOrMisalignTheSlot) {
+    CountingHooks::Install();
+    CountingHooks::Clear();
+    // Size plus alignment plus the slot wraps: refused before the hook is asked.
+    const std::size_t most = std::numeric_limits<std::size_t>::max();
+    EXPECT_EQ(VEK_private::NewAlignedMemory(VEK::kImageMemory, most, 16), nullptr);
+    EXPECT_EQ(VEK_private::NewAlignedMemory(VEK::kImageMemory, most - 16, 16), nullptr);
+    EXPECT_EQ(VEK_private::NewAlignedMemory(VEK::kImageMemory, most - 16 - sizeof(void*) + 1, 16),
+              nullptr);
+    EXPECT_TRUE(CountingHooks::Allocations().empty());
+
+    // Alignments that are not multiples of the pointer size put the slot at an odd address; it
+    // still holds the block's start and the block goes back whole (the sanitizer build checks
+    // the access).
+    for (int alignment : {3, 5, 6, 7, 12}) {
+        CountingHooks::Clear();
+        void* p = VEK_private::NewAlignedMemory(VEK::kImageMemory, 10, alignment);
+        ASSERT_NE(p, nullptr);
+        EXPECT_TRUE(VEK::IsAligned(p, alignment));
+        void* slot = nullptr;
+        std::memcpy(&slot, static_cast<char*>(p) - sizeof(void*), sizeof(void*));
+        ASSERT_EQ(CountingHooks::Allocations().size(), 1u);
+        EXPECT_EQ(slot, CountingHooks::Allocations()[0].block);
+        std::memset(p, 0xAB, 10);
+        VEK_private::DeleteAlignedMemory(VEK::kImageMemory, p);
+        ASSERT_EQ(CountingHooks::Deallocations().size(), 1u);
+        EXPECT_EQ(CountingHooks::Deallocations()[0].block, slot);
+    }
     EXPECT_EQ(CountingHooks::Outstanding(), 0u);
 }
 

@@ -2,8 +2,13 @@
 
 #include <vek/platform/WGL.h>
 
+#include <X11/Xlib.h>
+#include <cstdint>
 #include <map>
 #include <string>
+
+#include <vek/platform/XConnection.h>
+
 #include "support/HiddenWindow.h"
 #include "support/ServerResources.h"
 
@@ -42,6 +47,46 @@ TEST(Resources, CreateDestroyCyclesGiveEverythingBack) {
     }
     EXPECT_EQ(VEKTest::ServerResources(), before);
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
+}
+
+// A host window on the host's own connection, adopted by GetDC and given a pixel format of
+// another visual (so the platform makes a child window and a colormap for it), then destroyed by
+// the host.
+void HostWindowCycle(Display* host) {
+    const Window xWindow =
+        XCreateSimpleWindow(host, DefaultRootWindow(host), 0, 0, 16, 16, 0, 0, 0);
+    XSync(host, False);
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(xWindow));
+    HDC dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+    const int list[] = {WGL_DRAW_TO_WINDOW_ARB, 1, WGL_SAMPLES_ARB, 4, 0};
+    int format = 0;
+    UINT count = 0;
+    ASSERT_TRUE(wglChoosePixelFormatARB(dc, list, nullptr, 1, &format, &count));
+    ASSERT_EQ(count, 1u);
+    ASSERT_TRUE(SetPixelFormat(dc, format, nullptr));
+    HGLRC context = wglCreateContext(dc);
+    ASSERT_TRUE(wglMakeCurrent(dc, context));
+    ASSERT_TRUE(wglMakeCurrent(nullptr, nullptr));
+    ASSERT_TRUE(wglDeleteContext(context));
+    XDestroyWindow(host, xWindow);
+    XSync(host, False);
+}
+
+TEST(Resources, HostWindowsAdoptedAndDestroyedGiveEverythingBack) {
+    Display* host = VEK::Platform::XConnection::Open(nullptr);
+    ASSERT_NE(host, nullptr);
+    Cycle(true);
+    HostWindowCycle(host);
+    // Each adoption releases the windows the host destroyed before: one gone window at most is
+    // still held, whatever the number of cycles.
+    const std::map<std::string, long> before = VEKTest::ServerResources();
+    ASSERT_GE(before.count("COLORMAP"), 1u);
+    for (int i = 0; i < 5; ++i) {
+        HostWindowCycle(host);
+    }
+    EXPECT_EQ(VEKTest::ServerResources(), before);
+    XCloseDisplay(host);
 }
 
 }  // namespace

@@ -107,6 +107,36 @@ TEST(Windows, ClassesFollowWindowsRules) {
     EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
 }
 
+TEST(Windows, ClassAtomsStandForTheirNames) {
+    WNDCLASSEXA windowClass = ClassNamed("VEKTestAtomClass");
+    const ATOM atom = RegisterClassExA(&windowClass);
+    ASSERT_NE(atom, 0);
+    // Registering under an atom: the class it names exists already; an unknown one is refused.
+    WNDCLASSEXA byAtom = windowClass;
+    byAtom.lpszClassName = MAKEINTATOM(atom);
+    EXPECT_EQ(RegisterClassExA(&byAtom), 0);
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
+    byAtom.lpszClassName = MAKEINTATOM(0x1234);
+    EXPECT_EQ(RegisterClassExA(&byAtom), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+
+    EXPECT_EQ(CreateWindowExA(0, MAKEINTATOM(0xBEEF), "", 0, 0, 0, 8, 8, nullptr, nullptr, nullptr,
+                              nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
+    HWND window = CreateWindowExA(0, MAKEINTATOM(atom), nullptr, 0, 0, 0, 8, 8, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(UnregisterClassA(MAKEINTATOM(atom), nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_HAS_WINDOWS);
+    EXPECT_TRUE(DestroyWindow(window));
+    EXPECT_FALSE(UnregisterClassA(MAKEINTATOM(0xBEEF), nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
+    EXPECT_TRUE(UnregisterClassA(MAKEINTATOM(atom), nullptr));
+    EXPECT_FALSE(UnregisterClassA("VEKTestAtomClass", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_DOES_NOT_EXIST);
+}
+
 TEST(Windows, BadHandlesFailWithoutEndingTheProcess) {
     // An id X has never given out raises an X error; the platform must turn it into a failure.
     HWND bogus = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x7FFFFF0));

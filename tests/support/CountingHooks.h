@@ -27,8 +27,18 @@ public:
     static void Clear();
     // While set, the allocation hook returns null.
     static void SetRefuse(bool refuse);
+    // While set, the allocation hook throws std::bad_alloc.
+    static void SetThrow(bool doThrow);
+    // Allocation number n (counted from 1 since the last Clear) fails, by returning null or by
+    // throwing std::bad_alloc; with fromThereOn every later one fails too. n = 0 fails none.
+    static void FailAt(std::size_t n, bool fromThereOn, bool throwInstead);
     // Blocks handed out and not yet given back.
     static std::size_t Outstanding();
+    // Bytes handed out and given back since the last Clear (a block given back that was not
+    // handed out counts as an unknown release).
+    static std::size_t AllocatedBytes();
+    static std::size_t FreedBytes();
+    static std::size_t UnknownReleases();
 };
 
 }  // namespace VEKTest

@@ -1,6 +1,12 @@
 // Platform and device answers that a real runtime does not give, from the test loader.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <type_traits>
+#include <utility>
+
+#include <vek/vek_ocl/CommandQueue.h>
+#include <vek/vek_ocl/Context.h>
 #include <vek/vek_ocl/LibraryOCL.h>
 #include <vek/vek_ocl/Platform.h>
 
@@ -36,7 +42,61 @@ protected:
     FakeOpenCL fake_;
 };
 
+// Whether getInfo<T> can be named at all.
+template <class T, class = void>
+struct CanReadInfoAs : std::false_type {};
+template <class T>
+struct CanReadInfoAs<
+    T, std::void_t<decltype(std::declval<const Device&>().getInfo<T>(Enum::DEVICE_NAME))>>
+    : std::true_type {};
+
+const char kNotStarted[] = "The OpenCL layer is not initialised";
+
 }  // namespace
+
+TEST(OclDeviceInfo, PointerTypesCannotBeRead) {
+    // A text property read into a pointer would hold the text's first bytes as an address.
+    EXPECT_FALSE(CanReadInfoAs<char*>::value);
+    EXPECT_FALSE(CanReadInfoAs<const char*>::value);
+    EXPECT_FALSE(CanReadInfoAs<void*>::value);
+    EXPECT_FALSE(CanReadInfoAs<cl_uint*>::value);
+    EXPECT_TRUE(CanReadInfoAs<cl_platform_id>::value);
+    EXPECT_TRUE(CanReadInfoAs<cl_uint>::value);
+    EXPECT_TRUE(CanReadInfoAs<VEK::OCL::Range<3>>::value);
+}
+
+TEST(OclLayerNotStarted, CallsThrowAndDestructorsStaySilent) {
+    FakeOpenCL fake;
+    fake.setPlatformVersions({"OpenCL 1.1 First"});
+    EXPECT_EQ(InternalMessage([] { VEK::OCL::platforms(); }), kNotStarted);
+
+    ASSERT_TRUE(VEK::OCL::Library::IsOpenCLAvailable(FakeOpenCL::Prefix()));
+    VEK::OCL::Library::Initialize();
+    const Platform platform = VEK::OCL::platforms().front();
+    const Device device = platform.devices(Device::DEVICE_TYPE_ALL).front();
+    auto context =
+        std::make_unique<VEK::OCL::Context>(VEK::OCL::ContextProperties(platform), device);
+    auto queue = std::make_unique<VEK::OCL::CommandQueue>(*context, device);
+    VEK::OCL::Library::Terminate();
+
+    // Every call would go through the closed loader's table.
+    EXPECT_EQ(InternalMessage([] { VEK::OCL::platforms(); }), kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { platform.version(); }), kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { platform.devices(Device::DEVICE_TYPE_ALL); }), kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { device.name(); }), kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { device.getInfo<cl_uint>(Enum::DEVICE_MAX_COMPUTE_UNITS); }),
+              kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { context->devices(); }), kNotStarted);
+    EXPECT_EQ(InternalMessage([&] { queue->finish(); }), kNotStarted);
+    EXPECT_EQ(
+        InternalMessage([&] { VEK::OCL::Context(VEK::OCL::ContextProperties(platform), device); }),
+        kNotStarted);
+
+    // Copies and destruction say nothing: the handles went with the loader.
+    { const VEK::OCL::Context copy = *context; }
+    queue.reset();
+    context.reset();
+}
 
 TEST_F(OclScripted, PlatformsInOrderAndProfileTextsExactly) {
     const std::vector<Platform> all = VEK::OCL::platforms();

@@ -2,6 +2,7 @@
 
 #include <GL/glu.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -161,4 +162,40 @@ TEST_F(ErrorChecker, RealDrawingReadsBackThroughTheChain) {
     GL()->cgmReadPixels(__FILE__, __LINE__, 63, 63, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, untouched);
     EXPECT_EQ(untouched[0], 0);
     EXPECT_EQ(untouched[2], 255);
+}
+
+TEST(ErrorCheckerPairs, APairEndsWhenItsContextStopsBeingCurrent) {
+    VEK::Core::AutoInitializer core;
+    VEKTest::GLTestContext first;
+    AutoInitializer ogl;
+    GL()->cgmBegin("a.cpp", 1, GL_POINTS);
+    {
+        VEKTest::GLTestContext second;  // current from here
+        // The pair left open in the first context does not switch checking off here.
+        EXPECT_THROW(GL()->cgmEnable("b.cpp", 2, 0xFFFF), ExceptionOGL);
+        // A pair of its own is accepted and closed.
+        GL()->cgmBegin("b.cpp", 3, GL_POINTS);
+        GL()->cgmVertex2f("b.cpp", 4, 0.f, 0.f);
+        EXPECT_NO_THROW(GL()->cgmEnd("b.cpp", 5));
+    }
+    // Back in the first context the old pair is over for the checker.
+    first.makeCurrent();
+    try {
+        GL()->cgmEnd("a.cpp", 6);
+        FAIL() << "no throw";
+    } catch (const ExceptionOGL& e) {
+        EXPECT_STREQ(e.message(), "Unbalanced glEnd()!");
+    }
+    glEnd();  // the driver's own pair
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // A pair open when its context is deleted ends with it, even when the next context comes
+    // back at the same address.
+    auto doomed = std::make_unique<VEKTest::GLTestContext>();
+    GL()->cgmBegin("c.cpp", 7, GL_POINTS);
+    doomed.reset();
+    VEKTest::GLTestContext next;
+    EXPECT_THROW(GL()->cgmEnable("c.cpp", 8, 0xFFFF), ExceptionOGL);
+    GL()->cgmBegin("c.cpp", 9, GL_POINTS);
+    EXPECT_NO_THROW(GL()->cgmEnd("c.cpp", 10));
 }

@@ -103,6 +103,20 @@ TEST(ExtensionManagerDriver, LlvmpipeAnswersAsTheDriverReports) {
     EXPECT_EQ(m->glslMajorVersion(), 4u);
 }
 
+TEST(ExtensionManagerDriver, DumpIsDecimalWhateverTheStreamBase) {
+    LayerOnContext layer;
+    const ExtensionManager* manager = ManagerOfCurrentContext();
+    ASSERT_NE(manager, nullptr);
+    std::ostringstream decimal;
+    decimal << *manager;
+    std::ostringstream hex;
+    hex << std::hex << *manager;
+    EXPECT_EQ(hex.str(), decimal.str());
+    // llvmpipe's shading language is 4.50: 4.32 in hexadecimal.
+    EXPECT_NE(hex.str().find("                        glsl version 4.50\n"), std::string::npos)
+        << hex.str();
+}
+
 TEST(ExtensionManagerDriver, MesaVersionOverride33) {
     setenv("MESA_GL_VERSION_OVERRIDE", "3.3COMPAT", 1);
     LayerOnContext layer;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include <vek/core/CoreLibrary.h>
@@ -7,6 +8,7 @@
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
+#include <vek/vek_ogl/ogl/ContextWrapped.h>
 
 #include "support/GLTestContext.h"
 
@@ -93,11 +95,88 @@ TEST(ExtensionManagerTable, CoreProfileLoaderMissesRemovedEntryPointsKeepsOthers
     }
 }
 
-TEST(ExtensionManagerTable, NoContextCurrentFailsClearly) {
+namespace {
+
+// "file:line: message" of the InternalException that statement throws.
+template <class Statement>
+std::string Thrown(Statement statement) {
+    try {
+        statement();
+    } catch (const VEK::InternalException& e) {
+        return std::string(e.file()) + ":" + std::to_string(e.line()) + ": " + e.message();
+    }
+    return "<nothing thrown>";
+}
+
+}  // namespace
+
+TEST(ExtensionManagerTable, NoContextCurrentFailsTheSameOnBothPathsAndRegistersNothing) {
     VEK::Core::AutoInitializer core;
     AutoInitializer ogl;
     ASSERT_EQ(wglGetCurrentContext(), nullptr);
-    EXPECT_THROW(
-        OpenGLInterceptor::Instance()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, 0),
-        VEK::InternalException);
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    const std::string message = "No OpenGL context is current on the calling thread";
+    // An OpenGL 1.1 call (made directly) and a table call fail alike, at the caller's place.
+    EXPECT_EQ(Thrown([&] { gl->cgmBindTexture("a.cpp", 5, GL_TEXTURE_2D, 0); }),
+              "a.cpp:5: " + message);
+    EXPECT_EQ(Thrown([&] { gl->cgmBindBuffer("b.cpp", 6, GL_ARRAY_BUFFER, 0); }),
+              "b.cpp:6: " + message);
+    EXPECT_EQ(Thrown([&] { gl->cgmBegin("c.cpp", 7, GL_POINTS); }), "c.cpp:7: " + message);
+    EXPECT_EQ(Thrown([&] { gl->cgmGetError("d.cpp", 8); }), "d.cpp:8: " + message);
+    // The null handle got no manager: the registry still answers null for it.
+    EXPECT_EQ(ExtensionManager::Instance(), nullptr);
+    const FunctionTable& none = ExtensionManager::CurrentTable();
+    EXPECT_EQ(none.glBindBuffer, nullptr);
+    EXPECT_EQ(ExtensionManager::Instance(), nullptr);
+
+    // Without the rule, a 1.1 call reaches the driver, which ignores it; a table call still has
+    // nothing to call.
+    ExtensionManager::InitOptions options;
+    options.setThrowOnNullContext(false);
+    {
+        ExtensionManager::ScopedInitOptions scoped(options);
+        EXPECT_NO_THROW(gl->cgmBindTexture("a.cpp", 9, GL_TEXTURE_2D, 0));
+        EXPECT_NE(Thrown([&] {
+                      gl->cgmBindBuffer("b.cpp", 10, GL_ARRAY_BUFFER, 0);
+                  }).find("b.cpp:10: glBindBuffer is not loaded"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(ExtensionManager::Instance(), nullptr);
+
+    // With a context current again, calls go through.
+    VEKTest::GLTestContext context;
+    EXPECT_NO_THROW(gl->cgmBindTexture("a.cpp", 11, GL_TEXTURE_2D, 0));
+    EXPECT_NO_THROW(gl->cgmBindBuffer("b.cpp", 12, GL_ARRAY_BUFFER, 0));
+}
+
+TEST(ExtensionManagerTable, RegistrationsGoWithTheirDeletedContexts) {
+    VEK::Core::AutoInitializer core;
+    AutoInitializer ogl;
+    HGLRC handle = nullptr;
+    {
+        VEKTest::GLTestContext context;
+        handle = context.context();
+        ExtensionManager::CurrentTable();
+        ASSERT_NE(ExtensionManager::Instance(handle), nullptr);
+    }
+    // The platform deleted the context: a new one at the same address must start afresh.
+    EXPECT_EQ(ExtensionManager::Instance(handle), nullptr);
+
+    // The same for a host context wrapped by the library.
+    VEKTest::GLTestContext::Options core33;
+    core33.major = 3;
+    core33.minor = 3;
+    core33.core = true;
+    auto host = std::make_unique<VEKTest::GLTestContext>(core33);
+    handle = host->context();
+    ContextWrapped wrapped;
+    ASSERT_NE(ExtensionManager::Instance(handle), nullptr);
+    host.reset();
+    EXPECT_EQ(ExtensionManager::Instance(handle), nullptr);
+    // Contexts made afterwards get managers of their own kind.
+    VEKTest::GLTestContext legacy;
+    ExtensionManager::CurrentTable();
+    ExtensionManager* manager = ExtensionManager::Instance();
+    ASSERT_NE(manager, nullptr);
+    EXPECT_TRUE(manager->isSupported(OGLEXT_VERSION_1_3));
 }

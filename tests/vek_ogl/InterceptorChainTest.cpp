@@ -49,6 +49,32 @@ TEST(InterceptorChain, CheckerIsMadeOnceAndNeverPopped) {
     EXPECT_EQ(OpenGLInterceptor::Instance(), first);
 }
 
+TEST(InterceptorChain, ADecoratorAlreadyInTheChainIsRefused) {
+    OpenGLInterceptor* checker = OpenGLInterceptor::Instance();
+    Recorder a, b, c;
+    checker->addInterceptor(&a);
+    checker->addInterceptor(&b);
+    checker->addInterceptor(&c);
+    // A, B, C, then A or B again would close a loop that no call ever leaves.
+    EXPECT_EQ(VEKTest::InternalMessageOf([&] { checker->addInterceptor(&a); }),
+              "The decorator is already in the interceptor chain");
+    EXPECT_THROW(checker->addInterceptor(&b), VEK::InternalException);
+    EXPECT_THROW(checker->addInterceptor(&c), VEK::InternalException);
+    // Nothing moved: the chain still ends at the checker.
+    EXPECT_EQ(OpenGLInterceptor::Instance(), &c);
+    EXPECT_EQ(c.interceptor(), &b);
+    EXPECT_EQ(b.interceptor(), &a);
+    EXPECT_EQ(a.interceptor(), checker);
+    EXPECT_EQ(checker->popInterceptor(), &c);
+    EXPECT_EQ(checker->popInterceptor(), &b);
+    EXPECT_EQ(checker->popInterceptor(), &a);
+    // Once popped, a decorator may go back in.
+    checker->addInterceptor(&a);
+    EXPECT_EQ(a.interceptor(), checker);
+    EXPECT_EQ(checker->popInterceptor(), &a);
+    EXPECT_EQ(OpenGLInterceptor::Instance(), checker);
+}
+
 TEST(InterceptorChain, DestroyRequiresDecoratorsPopped) {
     OpenGLInterceptor::Destroy();  // nothing made yet: nothing happens
     OpenGLInterceptor* checker = OpenGLInterceptor::Instance();

@@ -81,6 +81,20 @@ TEST_F(Tracer, WritesTheLineFormatThenForwards) {
     EXPECT_EQ(Lines(out_.str()), expected);
 }
 
+TEST_F(Tracer, NumbersOfTheLineAreDecimalWhateverTheStreamBase) {
+    out_ << std::hex;
+    GL()->cgmBindTexture("f.cpp", 26, GL_TEXTURE_2D, 0);
+    GL()->cgmClearColor("f.cpp", 27, 1.0f, 0.f, 0.f, 0.f);
+    const std::vector<std::string> expected = {
+        "f.cpp:26: glBindTexture(GL_TEXTURE_2D, 0)",
+        "f.cpp:27: glClearColor(makeFloat(1065353216) /* 1 */, makeFloat(0) /* 0 */, "
+        "makeFloat(0) /* 0 */, makeFloat(0) /* 0 */)",
+    };
+    EXPECT_EQ(Lines(out_.str()), expected);
+    // The stream keeps the base it was given.
+    EXPECT_TRUE((out_.flags() & std::ios_base::basefield) == std::ios_base::hex);
+}
+
 TEST_F(Tracer, PointersHandlesAndNamesNeverReadWhatTheyMustNot) {
     Stop stop;
     // tracer -> stop -> checker: nothing below reaches the driver.

@@ -70,6 +70,26 @@ TEST(WGLInterceptor, ChainOrderAndDestroy) {
     WGLInterceptor::Destroy();
 }
 
+TEST(WGLInterceptor, ADecoratorAlreadyInTheChainIsRefused) {
+    WGLInterceptor* checker = WGLInterceptor::Instance();
+    Recorder a, b;
+    ExtensionManager::addWGLInterceptor(&a);
+    ExtensionManager::addWGLInterceptor(&b);
+    try {
+        ExtensionManager::addWGLInterceptor(&a);
+        FAIL() << "no throw";
+    } catch (const VEK::InternalException& e) {
+        EXPECT_STREQ(e.message(), "The decorator is already in the interceptor chain");
+    }
+    EXPECT_EQ(WGLInterceptor::Instance(), &b);
+    EXPECT_EQ(b.interceptor(), &a);
+    EXPECT_EQ(a.interceptor(), checker);
+    EXPECT_EQ(ExtensionManager::popWGLInterceptor(), &b);
+    EXPECT_EQ(ExtensionManager::popWGLInterceptor(), &a);
+    EXPECT_EQ(ExtensionManager::popWGLInterceptor(), nullptr);
+    WGLInterceptor::Destroy();
+}
+
 TEST(WGLInterceptor, CheckerCallsTheWindowSystemWithAnyLocation) {
     VEKTest::GLTestContext context;
     WGLInterceptor* wgl = WGLInterceptor::Instance();

@@ -159,6 +159,16 @@ HGLRC wglCreateContextAttribsARB(HDC deviceContext, HGLRC share, const int* attr
     return record ? record->handle() : nullptr;
 }
 
+namespace {
+
+VEK::Platform::ContextDeletedHook gContextDeletedHook = nullptr;
+
+}  // namespace
+
+void VEK::Platform::SetContextDeletedHook(ContextDeletedHook hook) {
+    gContextDeletedHook = hook;
+}
+
 BOOL wglDeleteContext(HGLRC context) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
     ContextRecord* record = ContextRecord::FromHandle(context);
@@ -171,6 +181,9 @@ BOOL wglDeleteContext(HGLRC context) {
     }
     if (tCurrent.context() == context) {
         ReleaseCurrent(XConnection::Get());
+    }
+    if (gContextDeletedHook != nullptr) {
+        gContextDeletedHook(context);
     }
     delete record;
     return TRUE;

@@ -192,5 +192,11 @@ inline HGLRC CurrentContext() {
     return internal::tCurrentContext;
 }
 
+// Called by wglDeleteContext with a context about to be deleted, so that the library forgets
+// what it keeps for that handle before the address can be handed out again. One hook; a later
+// call replaces it.
+typedef void (*ContextDeletedHook)(HGLRC context);
+void SetContextDeletedHook(ContextDeletedHook hook);
+
 }  // namespace Platform
 }  // namespace VEK

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@ thread_local DWORD tLastError = ERROR_SUCCESS;
 struct WindowClass {
     WNDCLASSEXA description;
     std::string name;
+    ATOM atom = 0;
     int windows = 0;
 };
 
@@ -40,6 +42,21 @@ std::map<Window, WindowRecord>& Windows() {
 }
 
 ATOM gNextAtom = 0xC000;  // where Windows numbers registered classes from
+
+// A class by name, or by its atom when the name is one (MAKEINTATOM), as Win32 accepts both.
+std::map<std::string, WindowClass>::iterator FindClass(LPCSTR className) {
+    auto& classes = Classes();
+    if (!IS_INTRESOURCE(className)) {
+        return classes.find(className);
+    }
+    const ATOM atom = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(className));
+    for (auto it = classes.begin(); it != classes.end(); ++it) {
+        if (atom != 0 && it->second.atom == atom) {
+            return it;
+        }
+    }
+    return classes.end();
+}
 
 // Stands for this program's module: there is one, and it is never unloaded.
 char gModule;
@@ -65,6 +82,27 @@ int ScreenOf(Display* display, Window window) {
     return XScreenNumberOfScreen(attributes.screen);
 }
 
+// Host windows adopted by GetDC are not the platform's to destroy, and X tells this connection
+// nothing when the host destroys one. Each adoption and each window the platform makes look
+// for those that are gone and release
+// their device context (and the child window and colormap made for its pixel format), unless a
+// thread still has a context current on it.
+void ReleaseGoneHostWindows(Display* display) {
+    auto& windows = Windows();
+    for (auto it = windows.begin(); it != windows.end();) {
+        const WindowRecord& record = it->second;
+        bool release = false;
+        if (record.className.empty() &&
+            (!record.deviceContext || record.deviceContext->currentThreads() == 0)) {
+            VEK::Platform::XErrorTrap trap(display);
+            XWindowAttributes attributes;
+            const Status ok = XGetWindowAttributes(display, it->first, &attributes);
+            release = trap.failed() || !ok;
+        }
+        it = release ? windows.erase(it) : std::next(it);
+    }
+}
+
 }  // namespace
 
 DWORD GetLastError() {
@@ -78,12 +116,22 @@ void SetLastError(DWORD error) {
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
     // 48 is the size callers written for 32-bit Windows put in cbSize.
     if (!windowClass || (windowClass->cbSize != sizeof(WNDCLASSEXA) && windowClass->cbSize != 48) ||
-        !windowClass->lpszClassName || !windowClass->lpfnWndProc ||
-        windowClass->lpszClassName[0] == '\0') {
+        !windowClass->lpszClassName || !windowClass->lpfnWndProc) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     std::lock_guard<std::recursive_mutex> lock(VEK::Platform::XConnection::Mutex());
+    // An atom names a class registered before, or nothing.
+    if (IS_INTRESOURCE(windowClass->lpszClassName)) {
+        SetLastError(FindClass(windowClass->lpszClassName) != Classes().end()
+                         ? ERROR_CLASS_ALREADY_EXISTS
+                         : ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (windowClass->lpszClassName[0] == '\0') {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     const std::string name = windowClass->lpszClassName;
     if (Classes().count(name)) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
@@ -94,7 +142,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
     entry.name = name;
     entry.description.lpszClassName = entry.name.c_str();
     entry.description.lpszMenuName = nullptr;
-    return gNextAtom == 0xFFFF ? gNextAtom : gNextAtom++;
+    entry.atom = gNextAtom == 0xFFFF ? gNextAtom : gNextAtom++;
+    return entry.atom;
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
@@ -103,7 +152,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
         return FALSE;
     }
     std::lock_guard<std::recursive_mutex> lock(VEK::Platform::XConnection::Mutex());
-    auto it = Classes().find(className);
+    auto it = FindClass(className);
     if (it == Classes().end()) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
@@ -119,7 +168,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU, HINSTANCE, LPVOID) {
     std::lock_guard<std::recursive_mutex> lock(VEK::Platform::XConnection::Mutex());
-    auto cls = className ? Classes().find(className) : Classes().end();
+    auto cls = className ? FindClass(className) : Classes().end();
     if (cls == Classes().end()) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
@@ -129,6 +178,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
         SetLastError(ERROR_DC_NOT_FOUND);
         return nullptr;
     }
+    ReleaseGoneHostWindows(display);
     int screen = DefaultScreen(display);
     Window xParent = RootWindow(display, screen);
     if (parent) {
@@ -214,6 +264,7 @@ HDC GetDC(HWND window) {
         if (ScreenOf(display, xWindow) < 0) {
             return nullptr;
         }
+        ReleaseGoneHostWindows(display);
         it = Windows().emplace(xWindow, WindowRecord{}).first;
     }
     if (!it->second.deviceContext) {

@@ -133,6 +133,9 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(WORD(i))))
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
+// A class atom in place of a class name: the atom in the low word of the pointer.
+#define MAKEINTATOM(i) (reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(WORD(i))))
+#define IS_INTRESOURCE(p) ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)
 
 // The last-error values the platform layer sets.
 constexpr DWORD ERROR_SUCCESS = 0;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "vek/core/exceptions/InternalException.h"
@@ -13,6 +14,16 @@ namespace VEK {
 namespace OCL {
 
 class Platform;
+
+namespace detail {
+
+// A device property is read into a T: any non-pointer type, or the platform handle.
+template <class T>
+constexpr bool IsInfoValueType() {
+    return !std::is_pointer_v<T> || std::is_same_v<T, cl_platform_id>;
+}
+
+}  // namespace detail
 
 // An OpenCL device. Devices are not reference-counted.
 class Device : public OpenCLObjectWrapper<cl_device_id> {
@@ -47,7 +58,12 @@ public:
 
     // A typed property. T must be the property's recorded type (Enum::GetPropertyTypeName);
     // that is checked before OpenCL is asked.
-    template <class T>
+    // Pointer types other than the platform handle are refused at compile time: OpenCL would
+    // copy the property's bytes (a text, say) into the pointer itself; use getStringInfo for
+    // texts.
+    template <class T, std::enable_if_t<!detail::IsInfoValueType<T>(), int> = 0>
+    T getInfo(Enum::DeviceProperty property) const = delete;
+    template <class T, std::enable_if_t<detail::IsInfoValueType<T>(), int> = 0>
     T getInfo(Enum::DeviceProperty property) const {
         const std::string& property_typename = Enum::GetPropertyTypeName(property);
         const std::string type_name = Enum::GetTypeName<T>();

@@ -14,6 +14,14 @@ namespace OCL {
 
 ExtensionManager* ExtensionManager::extMgrInstance_ = nullptr;
 
+namespace detail {
+
+void ThrowLayerNotInitialised(const char* file, int line) {
+    throw InternalException(file, line, "The OpenCL layer is not initialised");
+}
+
+}  // namespace detail
+
 namespace {
 
 // In enumeration order; the index of a token is its value.

@@ -86,9 +86,17 @@ private:
 
 namespace detail {
 
-// The table every wrapper calls through. The layer must be started.
+// Throws InternalException "The OpenCL layer is not initialised".
+[[noreturn]] void ThrowLayerNotInitialised(const char* file, int line);
+
+// The table every wrapper calls through. Without a started layer (before Initialize, after
+// Terminate) there is none, and the call throws instead of reaching a closed loader.
 inline const FunctionTable& Table() {
-    return ExtensionManager::instance()->table();
+    const ExtensionManager* manager = ExtensionManager::instance();
+    if (manager == nullptr) {
+        ThrowLayerNotInitialised(__FILE__, __LINE__);
+    }
+    return manager->table();
 }
 
 }  // namespace detail

@@ -130,6 +130,27 @@ TEST(Vector, IntegerDivisionTruncatesAndRefusesWhatWouldStopTheProcess) {
     }
 }
 
+TEST(Vector, RefusedDivisionLeavesEveryComponentAsItWas) {
+    // The zero divisor sits after components that would divide fine: none of them may change.
+    int3 v(8, 6, 4);
+    EXPECT_THROW(v /= int3(2, 3, 0), VEK::InternalException);
+    EXPECT_EQ(v, int3(8, 6, 4));
+    EXPECT_THROW(v %= int3(5, 4, 0), VEK::InternalException);
+    EXPECT_EQ(v, int3(8, 6, 4));
+    const int minimum = std::numeric_limits<int>::min();
+    int2 w(7, minimum);
+    EXPECT_THROW(w /= int2(2, -1), VEK::InternalException);
+    EXPECT_EQ(w, int2(7, minimum));
+    size2 s(9, 9);
+    EXPECT_THROW(s %= size2(2, 0), VEK::InternalException);
+    EXPECT_EQ(s, size2(9, 9));
+    // Dividing by itself still works component by component.
+    int2 self(6, -3);
+    const int2& alias = self;
+    self /= alias;
+    EXPECT_EQ(self, int2(1, 1));
+}
+
 TEST(Vector, EqualityAndLexicographicOrder) {
     EXPECT_TRUE(float2(1, 2) == float2(1, 2));
     EXPECT_TRUE(float2(1, 2) != float2(1, 3));

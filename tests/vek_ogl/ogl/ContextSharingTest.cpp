@@ -5,6 +5,7 @@
 #include <vek/core/CoreLibrary.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
+#include <vek/vek_ogl/extensionator/wgl/WGLCallObserver.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
 #include <vek/vek_ogl/ogl/ContextWindowed.h>
 #include <vek/vek_ogl/ogl/ContextWrapped.h>
@@ -30,6 +31,19 @@ DisplayDeviceKey FirstDisplay() {
 struct Libraries {
     VEK::Core::AutoInitializer core;
     AutoInitializer ogl;
+};
+
+// Refuses to make one rendering context current, as a driver that lost it would.
+struct RefuseMakeCurrent : WGLCallObserver {
+    explicit RefuseMakeCurrent(HGLRC refused) : refused_(refused) {}
+    void observe(char const*, unsigned, char const*) override {}
+    int wcgmMakeCurrent(char const* file, unsigned line, HDC dc, HGLRC context) override {
+        if (context != nullptr && context == refused_) {
+            return FALSE;
+        }
+        return interceptor()->wcgmMakeCurrent(file, line, dc, context);
+    }
+    HGLRC refused_;
 };
 
 }  // namespace
@@ -207,6 +221,43 @@ TEST(ContextSharing, WrappedHostContextsJoinTheGroupWhoseObjectsTheySee) {
     EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
     EXPECT_TRUE(wglDeleteContext(sharing));
     EXPECT_TRUE(wglDeleteContext(lone));
+}
+
+TEST(ContextSharing, TheSharingProbeLeavesNoErrorAndNoListBehind) {
+    Libraries library;
+    const DisplayDeviceKey key = FirstDisplay();
+    ContextOffscreen first(key);  // a group whose first context has display lists
+    {
+        // A core-profile host: glIsList there raises GL_INVALID_OPERATION, which the probe
+        // must take back.
+        VEKTest::GLTestContext::Options core33;
+        core33.major = 3;
+        core33.minor = 3;
+        core33.core = true;
+        VEKTest::GLTestContext host(core33);
+        ContextWrapped wrapped;
+        EXPECT_EQ(Context::CurrentContext(), host.context());
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(ContextAccess::GroupSizeOf(&wrapped), 1u);
+        EXPECT_EQ(ContextAccess::GroupSizeOf(&first), 1u);
+    }
+    {
+        // The second context cannot be made current: the first one's list still goes.
+        VEKTest::GLTestContext host;
+        RefuseMakeCurrent refuse(host.context());
+        ExtensionManager::addWGLInterceptor(&refuse);
+        EXPECT_EQ(InternalMessageOf([] { ContextWrapped wrapped; }),
+                  "ContextWrapped Object leaked");
+        EXPECT_EQ(ExtensionManager::popWGLInterceptor(), &refuse);
+        EXPECT_EQ(Context::CurrentContext(), host.context());
+        EXPECT_EQ(ExtensionManager::Instance(host.context()), nullptr);
+        first.makeCurrent();
+        for (GLuint list = 1; list <= 4; ++list) {
+            EXPECT_EQ(glIsList(list), GL_FALSE) << list;
+        }
+        host.makeCurrent();
+    }
+    EXPECT_EQ(ContextAccess::Groups(), 1u);
 }
 
 TEST(ContextSharing, WrappedContextsCheckTheirHandles) {

@@ -106,9 +106,13 @@ public:
     }
     // Integer division truncates toward zero. A zero divisor, or the one signed quotient that
     // does not fit, throws instead of stopping the process.
+    // Every divisor is checked before any component changes, so a refused division leaves the
+    // vector as it was.
     Derived& operator/=(const Derived& other) {
         for (unsigned i = 0; i < N; ++i) {
             CheckDivisor(c_[i], other.c_[i]);
+        }
+        for (unsigned i = 0; i < N; ++i) {
             c_[i] /= other.c_[i];
         }
         return self();
@@ -117,6 +121,8 @@ public:
     Derived& operator%=(const Derived& other) {
         for (unsigned i = 0; i < N; ++i) {
             CheckDivisor(c_[i], other.c_[i]);
+        }
+        for (unsigned i = 0; i < N; ++i) {
             c_[i] %= other.c_[i];
         }
         return self();

@@ -8,11 +8,16 @@
 
 // Placement allocation through the host's hook: one test of the hook pointer and one call,
 // inline at every site. Non-throwing, so a null result from the hook reaches the creating code
-// as a null object and no constructor runs; the fallback reports exhaustion the same way.
+// as a null object and no constructor runs; the fallback reports exhaustion the same way. An
+// exception thrown by the hook (std::bad_alloc, say) counts as a refused allocation: null.
 inline void* operator new(std::size_t size, VEK::MemoryType type, const char* file,
                           int line) noexcept {
     if (VEK_private::gAllocationFunction) {
-        return VEK_private::gAllocationFunction(size, type, file, line);
+        try {
+            return VEK_private::gAllocationFunction(size, type, file, line);
+        } catch (...) {
+            return nullptr;
+        }
     }
     return type == VEK::kImageMemory ? ::operator new[](size, std::nothrow)
                                      : ::operator new(size, std::nothrow);

@@ -35,7 +35,8 @@ bool CheckMemoryLegal(const void* block, std::size_t size);
 
 // A block of size bytes starting at a multiple of alignment (positive). The pointer-sized slot
 // just before the result remembers the start of the underlying block. Null when the hook gives
-// no memory (from the hook or the fallback).
+// no memory (from the hook or the fallback) and when size plus alignment plus the slot does
+// not fit a size_t.
 void* NewAlignedMemory(VEK::MemoryType type, std::size_t size, int alignment);
 // Releases a block from NewAlignedMemory with the same type; null is ignored.
 void DeleteAlignedMemory(VEK::MemoryType type, void* pointer) noexcept;

@@ -13,6 +13,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/utility/SharedPtr.h"
 #include "vek/vek_ogl/LibraryOGL.h"
+#include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
@@ -47,6 +48,18 @@ ExtensionManager* Lookup(HGLRC context) {
     ContextRegistry::const_accessor accessor;
     return ContextRegistryInstance().find(accessor, context) ? accessor->second : nullptr;
 }
+
+// Told by the platform before it deletes a rendering context: the handle's registration and a
+// glBegin/glEnd pair open on it go, so that a later context at the same address starts afresh.
+void ForgetDeletedContext(HGLRC context) {
+    if (ContextRegistryInstance().erase(context)) {
+        internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+    }
+    OpenGLErrorChecker::ForgetContext(context);
+}
+
+[[maybe_unused]] const bool kForgetsDeletedContexts =
+    (Platform::SetContextDeletedHook(&ForgetDeletedContext), true);
 
 const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
@@ -163,6 +176,12 @@ void ExtensionManager::UnRegisterContext(Context const& context) {
 }
 
 FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
+    if (context == nullptr) {
+        // Nothing to read a driver from and nothing to register: every position is null, so
+        // the checker reports the call (as made without a context, when that is the rule).
+        static const FunctionTable kNoTable{};
+        return kNoTable;
+    }
     // Read before the lookup: a bump during it leaves the cache stale, never wrong.
     const unsigned long generation = internal::gRegistryGeneration.load(std::memory_order_acquire);
     ExtensionManager* manager = Lookup(context);
@@ -498,10 +517,11 @@ OpenGLInterceptorDecorator* ExtensionManager::popInterceptor() {
 }
 
 std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager) {
-    stream << "ExtensionManager for context version " << manager.majorVersion() << "."
-           << manager.minorVersion() << "\n";
-    stream << "                        glsl version " << manager.glslMajorVersion() << "."
-           << manager.glslMinorVersion() << "\n";
+    // Decimal whatever base the stream is set to.
+    stream << "ExtensionManager for context version " << std::to_string(manager.majorVersion())
+           << "." << std::to_string(manager.minorVersion()) << "\n";
+    stream << "                        glsl version " << std::to_string(manager.glslMajorVersion())
+           << "." << std::to_string(manager.glslMinorVersion()) << "\n";
     stream << "Supported extensions:\n";
     if (manager.supportedExtensionNames().empty()) {
         stream << "    NONE\n";

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {
@@ -10,7 +11,12 @@ namespace OGL {
 // The end of every chain: makes each call (OpenGL 1.1 directly, the rest through the current
 // context's function table) and turns a GL error into ExceptionOGL with the caller's file and
 // line. Between glBegin and glEnd no error may be queried, so errors raised there surface at
-// glEnd.
+// glEnd. A pair belongs to the context current at glBegin: once another context is current (or
+// that one is deleted) the pair is over and errors are checked again.
+//
+// With no context current, a call throws InternalException "No OpenGL context is current on
+// the calling thread" while the current options' throwOnNullContext holds; without it, an
+// OpenGL 1.1 call goes to the driver (which ignores it) and any other fails as not loaded.
 class OpenGLErrorChecker : public OpenGLInterceptor {
 public:
     OpenGLErrorChecker() = default;
@@ -18,6 +24,9 @@ public:
 
 #define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
+
+    // Ends a glBegin/glEnd pair begun on the context, which is going away.
+    static void ForgetContext(HGLRC context);
 
 private:
     // What a call does to the glBegin/glEnd pair.
@@ -51,6 +60,12 @@ private:
         }
     }
 
+    // An OpenGL 1.1 entry point, called directly: only with a context current.
+    template <class Entry>
+    static Entry direct(Entry entry, char const* file, unsigned line) {
+        requireContext(file, line);
+        return entry;
+    }
     // The entry point of the current context's table; a position left null by its loader fails
     // clearly instead of jumping to null.
     template <class Entry>
@@ -61,20 +76,31 @@ private:
         return entry;
     }
 
-    void check(char const* file, unsigned line) const {
-        if (!insideBeginEnd_) {
+    // One thread-local load and a branch on the path of every call.
+    static void requireContext(char const* file, unsigned line) {
+        if (Platform::CurrentContext() == nullptr) {
+            noContext(file, line);
+        }
+    }
+    static void noContext(char const* file, unsigned line);
+
+    void check(char const* file, unsigned line) {
+        if (!insideBeginEnd_ || !pairIsCurrent()) {
             const GLenum code = ::glGetError();
             if (code != GL_NO_ERROR) {
                 throwError(file, line, code);
             }
         }
     }
+    // Whether the open pair belongs to the current context; ends it when it does not.
+    bool pairIsCurrent();
     void openPair(char const* file, unsigned line);
     void closePair(char const* file, unsigned line);
     [[noreturn]] static void throwError(char const* file, unsigned line, GLenum code);
     [[noreturn]] static void throwMissing(char const* file, unsigned line, char const* name);
 
     bool insideBeginEnd_ = false;
+    HGLRC beginContext_ = nullptr;
 };
 
 }  // namespace OGL

@@ -15,6 +15,10 @@ OpenGLInterceptor::~OpenGLInterceptor() = default;
 OpenGLInterceptor* OpenGLInterceptor::CreateDefault() {
     if (sInterceptor_ == nullptr) {
         sInterceptor_ = VEK_NEW(OpenGLErrorChecker)();
+        // Every call site dereferences the head at once: no memory must be an exception.
+        if (sInterceptor_ == nullptr) {
+            VEK_THROW_INTERNAL("No memory for the OpenGL error checker");
+        }
     }
     return sInterceptor_;
 }

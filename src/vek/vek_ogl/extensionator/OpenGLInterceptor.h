@@ -14,7 +14,7 @@ class OpenGLInterceptorDecorator;
 class OpenGLInterceptor {
 public:
     // The head of the chain; the first call makes the error checker through the allocation
-    // hook. Null only when the hook gives no memory.
+    // hook, and throws InternalException when the hook gives no memory.
     static OpenGLInterceptor* Instance() {
         return sInterceptor_ != nullptr ? sInterceptor_ : CreateDefault();
     }
@@ -36,6 +36,10 @@ public:
 
 protected:
     OpenGLInterceptor() = default;
+    // The head of the chain as it is, without making the checker.
+    static OpenGLInterceptor* Head() {
+        return sInterceptor_;
+    }
 
 private:
     static OpenGLInterceptor* CreateDefault();

@@ -65,8 +65,11 @@ private:
     };
 
     // A line is "file:line: glName(" (the call), the arguments separated by ", ", and ")\n".
+    // The line number is decimal whatever base the stream is set to.
     void beginLine(char const* file, unsigned line, char const* call) {
-        *stream_ << file << ':' << line << ": " << call;
+        *stream_ << file << ':';
+        writeDecimal(line);
+        *stream_ << ": " << call;
     }
     void endLine() {
         *stream_ << ")\n";
@@ -97,10 +100,13 @@ private:
     void write(Float argument) {
         std::int32_t bits;
         std::memcpy(&bits, &argument.value, sizeof(bits));
-        *stream_ << "makeFloat(" << bits << ") /* " << argument.value << " */";
+        *stream_ << "makeFloat(";
+        writeDecimal(bits);
+        *stream_ << ") /* " << argument.value << " */";
     }
     void write(Handle argument) {
-        *stream_ << "(GLhandleARB)" << argument.value;
+        *stream_ << "(GLhandleARB)";
+        writeDecimal(static_cast<std::int64_t>(argument.value));
     }
     // The text, or the null pointer it is.
     void write(String argument) {
@@ -114,6 +120,9 @@ private:
     void write(Pointer<T> argument) {
         *stream_ << static_cast<const void*>(argument.value);
     }
+
+    // Decimal digits without touching the stream's format flags (and without allocating).
+    void writeDecimal(std::int64_t value);
 
     std::ostream* stream_;
 };

@@ -93,15 +93,33 @@ bool Context::ProbeSharing(Context const* a, Context const* b) {
         glGetError();
         return false;
     }
-    b->makeCurrent();
-    const bool seen = glIsList(list) == GL_TRUE;
+    bool seen = false;
+    try {
+        b->makeCurrent();
+        seen = IsListInCurrent(list);
+    } catch (...) {
+        // The list goes whatever happened in the second context.
+        a->makeCurrent();
+        glDeleteLists(list, 1);
+        throw;
+    }
     a->makeCurrent();
     glDeleteLists(list, 1);
     if (!seen) {
         return false;
     }
     b->makeCurrent();
-    return glIsList(list) == GL_FALSE;
+    return !IsListInCurrent(list);
+}
+
+bool Context::IsListInCurrent(unsigned list) {
+    if (glIsList(list) == GL_TRUE) {
+        return true;
+    }
+    // A core profile has no display lists and answers with GL_INVALID_OPERATION: take it back,
+    // as for the first context.
+    glGetError();
+    return false;
 }
 
 void Context::UnregisterShareContext(Context const* context) {

@@ -128,6 +128,8 @@ protected:
 
 private:
     static bool ProbeSharing(Context const* a, Context const* b);
+    // glIsList in the current context, leaving no error behind where there are no lists.
+    static bool IsListInCurrent(unsigned list);
 };
 
 // Saves the thread's current context and puts it back when it goes, whatever happened between.

@@ -238,6 +238,66 @@ TEST(BoundingRect, DilateErodeOutsetInsetTranslate) {
     EXPECT_TRUE(collapsed.isEmpty());
 }
 
+TEST(BoundingRect, IncludingAPointIntoAnyEmptyRectangleStartsFromThePoint) {
+    // Emptied by intersect: the stale bounds (0, 0)-(1, 1) must not come back.
+    BoundingRect r = Rect(0, 0, 1, 1);
+    r.intersect(Rect(5, 5, 6, 6));
+    ASSERT_TRUE(r.isEmpty());
+    r.include(float2(3, 3));
+    EXPECT_EQ(r, Rect(3, 3, 3, 3));
+    EXPECT_FALSE(r.contains(float2(1, 1)));
+
+    // Emptied by inset past its centre.
+    BoundingRect s = Rect(0, 0, 10, 10);
+    s.inset(float2(6, 6));
+    ASSERT_TRUE(s.isEmpty());
+    s.include(float2(20, -5));
+    EXPECT_EQ(s, Rect(20, -5, 20, -5));
+
+    // A NaN point leaves an emptied rectangle empty.
+    BoundingRect n = Rect(0, 0, 1, 1);
+    n.intersect(Rect(5, 5, 6, 6));
+    n.include(float2(kNaN, kNaN));
+    EXPECT_TRUE(n.isEmpty());
+}
+
+TEST(BoundingRect, InfiniteMovesGiveEmptyRatherThanNaNBounds) {
+    const auto hasNaN = [](const BoundingRect& r) {
+        return std::isnan(r.min[0]) || std::isnan(r.min[1]) || std::isnan(r.max[0]) ||
+               std::isnan(r.max[1]);
+    };
+    BoundingRect plane = BoundingRect::InfinitePlane();
+    plane.inset(float2(kInf, kInf));
+    EXPECT_TRUE(plane.isEmpty());
+    EXPECT_FALSE(hasNaN(plane));
+    EXPECT_FALSE(plane.contains(float2(0, 0)));
+
+    BoundingRect strip(float2(-kInf, 0), float2(kInf, 10));
+    strip.erode(BoundingRect(float2(-kInf, 0), float2(kInf, 0)));
+    EXPECT_TRUE(strip.isEmpty());
+    EXPECT_FALSE(hasNaN(strip));
+
+    BoundingRect nothing;
+    nothing.translate(float2(-kInf, kInf));
+    EXPECT_TRUE(nothing.isEmpty());
+    EXPECT_FALSE(hasNaN(nothing));
+    EXPECT_EQ(nothing.area(), 0.f);
+    nothing.erode(Rect(kInf, kInf, kInf, kInf));
+    EXPECT_TRUE(nothing.isEmpty());
+    EXPECT_FALSE(hasNaN(nothing));
+
+    BoundingRect moved = Rect(0, 0, 1, 1);
+    moved.translate(float2(kNaN, 0));
+    EXPECT_TRUE(moved.isEmpty());
+    EXPECT_FALSE(hasNaN(moved));
+
+    // Finite moves are unchanged.
+    BoundingRect finite = Rect(0, 0, 4, 4);
+    finite.translate(float2(1, 1));
+    finite.erode(Rect(-1, -1, 1, 1));
+    EXPECT_EQ(finite, Rect(2, 2, 4, 4));
+}
+
 TEST(BoundingRect, OutsetAndInsetRefuseNegativeOrNaN) {
     EXPECT_EQ(InternalMessageOf([] { Rect(0, 0, 1, 1).outset(float2(-1, 0)); }),
               "vOutset.x >= 0.f && vOutset.y >= 0.f");

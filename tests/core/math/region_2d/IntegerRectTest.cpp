@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
+#include <vek/core/exceptions/InternalException.h>
 #include <vek/core/math/region_2d/IntegerRect.h>
+
+#include "support/InternalMessage.h"
 
 using VEK::int2;
 using VEK::IntegerRect;
@@ -39,4 +43,20 @@ TEST(IntegerRect, FieldsEmptinessAndText) {
     EXPECT_TRUE(copy != r);
     r.setOffset(int2(-4, 12));
     EXPECT_TRUE(copy == r);
+}
+
+TEST(IntegerRect, TranslateRefusesAnOffsetThatDoesNotFit) {
+    const int top = std::numeric_limits<int>::max();
+    const int bottom = std::numeric_limits<int>::min();
+    IntegerRect r(int2(top - 1, bottom + 1), size2(3, 4));
+    r.translate(int2(1, -1));
+    EXPECT_EQ(r.offset(), int2(top, bottom));
+    EXPECT_EQ(VEKTest::InternalMessageOf([&] { r.translate(int2(0, -1)); }),
+              "IntegerRect translation overflows");
+    EXPECT_THROW(r.translate(int2(1, 0)), VEK::InternalException);
+    EXPECT_THROW(r.translate(int2(-1, bottom)), VEK::InternalException);
+    // A refused move leaves the rectangle where it was.
+    EXPECT_EQ(r.offset(), int2(top, bottom));
+    r.translate(int2(bottom, top));
+    EXPECT_EQ(r.offset(), int2(-1, -1));
 }

@@ -1,5 +1,6 @@
 #include "vek/core/math/region_2d/BoundingRect.h"
 
+#include <cmath>
 #include <limits>
 #include <sstream>
 
@@ -91,6 +92,11 @@ void BoundingRect::include(const BoundingRegionBase& region) {
 }
 
 void BoundingRect::include(const float2& point) {
+    // An empty rectangle left with finite bounds (by intersect or inset) must not bring them
+    // back: the result starts from the point alone.
+    if (isEmpty()) {
+        makeNowhere();
+    }
     min.min(point);
     max.max(point);
 }
@@ -160,19 +166,29 @@ void BoundingRect::dilate(const BoundingRegionBase& region) {
     }
     min += r.min;
     max += r.max;
+    emptyIfNaN();
 }
 
 void BoundingRect::erode(const BoundingRect& rect) {
     if (rect.isEmpty()) {
         makeEverywhere();
+    } else if (isEmpty()) {
+        makeNowhere();
+        return;
     }
     min -= rect.min;
     max -= rect.max;
+    emptyIfNaN();
 }
 
 void BoundingRect::translate(const float2& v) {
+    if (isEmpty()) {
+        makeNowhere();
+        return;
+    }
     min += v;
     max += v;
+    emptyIfNaN();
 }
 
 std::vector<float2> BoundingRect::convexHull() const {
@@ -205,6 +221,18 @@ BoundingRect BoundingRect::RectFromHull(const std::vector<float2>& hull) {
         r.include(point);
     }
     return r;
+}
+
+bool BoundingRect::ContainsNaN(const float2& v) {
+    return std::isnan(v[0]) || std::isnan(v[1]);
+}
+
+void BoundingRect::emptyIfNaN() {
+    // Infinite bounds moved by infinities (inf - inf) give NaN, which no comparison of isEmpty
+    // catches; such a result holds no point.
+    if (ContainsNaN(min) || ContainsNaN(max)) {
+        makeNowhere();
+    }
 }
 
 BoundingRect BoundingRect::RectOf(const BoundingRegionBase& region) {

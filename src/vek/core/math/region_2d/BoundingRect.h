@@ -49,8 +49,10 @@ public:
     void subtract(const BoundingRegionBase& region) override;
     // An empty rectangle stays empty; dilating by an empty region makes it empty.
     void dilate(const BoundingRegionBase& region) override;
-    // Eroding by an empty rectangle gives the whole plane.
+    // Eroding by an empty rectangle gives the whole plane; a NaN bound in the result makes it
+    // empty.
     void erode(const BoundingRect& rect) override;
+    // An empty rectangle stays empty; a NaN bound in the result makes it empty.
     void translate(const float2& v) override;
     // The four corners counter-clockwise from min; none when empty.
     std::vector<float2> convexHull() const override;
@@ -63,6 +65,9 @@ public:
     float2 max;
 
 private:
+    static bool ContainsNaN(const float2& v);
+    // Becomes empty when a bound is NaN.
+    void emptyIfNaN();
     static BoundingRect RectFromHull(const std::vector<float2>& hull);
     // The rectangle that stands for a region: itself when it is of the rectangle kind, else
     // its hull's bounds.

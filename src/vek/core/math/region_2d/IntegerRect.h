@@ -23,7 +23,9 @@ public:
 
     void setOffset(const int2& offset) { offset_ = offset; }
     void setSize(const size2& size) { size_ = size; }
-    void translate(const int2& v) { offset_ += v; }
+    // Adds v to the offset; an offset that would not fit throws InternalException and leaves
+    // the rectangle as it was.
+    void translate(const int2& v);
 
     bool operator==(const IntegerRect& other) const {
         return offset_ == other.offset_ && size_ == other.size_;

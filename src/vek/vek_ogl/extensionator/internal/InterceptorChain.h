@@ -12,6 +12,17 @@ template <class Interceptor, class Decorator>
 void PushDecorator(Interceptor*& head, Decorator* decorator) {
     VEK_ASSERT(decorator != NULL);
     VEK_ASSERT(decorator != head);
+    // A decorator further down would close a cycle: every call would go round for ever.
+    for (Interceptor* link = head; link != nullptr;) {
+        auto* linked = dynamic_cast<Decorator*>(link);
+        if (linked == nullptr) {
+            break;
+        }
+        if (linked == decorator) {
+            VEK_THROW_INTERNAL("The decorator is already in the interceptor chain");
+        }
+        link = linked->interceptor();
+    }
     decorator->setInterceptor(head);
     head = decorator;
 }

@@ -11,7 +11,8 @@ class WGLInterceptorDecorator;
 // Instance(), with the caller's file and line, like the OpenGL calls.
 class WGLInterceptor {
 public:
-    // The head of the chain; the first call makes the default WGLErrorChecker.
+    // The head of the chain; the first call makes the default WGLErrorChecker, and throws
+    // InternalException when the allocation hook gives no memory for it.
     static WGLInterceptor* Instance();
     // Destroys the checker when it heads the chain; decorators must be popped first.
     static void Destroy();
