@@ -1,15 +1,14 @@
-# Runs tools/glgen at build time: gl.xml and the committed lists in, generated sources out, into
-# the build tree only. Sets VEK_GLGEN_SOURCES to the generated sources the library compiles.
+# Runs tools/glgen at build time: the pinned Khronos registry (tools/glgen/registry) and the
+# committed lists in, rows and tables out, into the build tree only. Sets VEK_GLGEN_SOURCES to
+# the generated sources the library compiles, and writes generated/glgen-digest.txt (SHA-256 of
+# every output and of them all) for the digest test.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-
-set(VEK_GL_REGISTRY /usr/share/khronos-api/gl.xml CACHE FILEPATH "The Khronos OpenGL registry")
-if(NOT EXISTS ${VEK_GL_REGISTRY})
-    message(FATAL_ERROR "${VEK_GL_REGISTRY} not found: install the Debian package khronos-api")
-endif()
 
 set(VEK_GLGEN_DIR ${PROJECT_SOURCE_DIR}/tools/glgen)
 set(VEK_GLGEN_OUT ${PROJECT_BINARY_DIR}/generated)
-file(GLOB VEK_GLGEN_INPUTS CONFIGURE_DEPENDS ${VEK_GLGEN_DIR}/*.py ${VEK_GLGEN_DIR}/lists/*.txt)
+set(VEK_GLGEN_DIGEST ${VEK_GLGEN_OUT}/glgen-digest.txt)
+file(GLOB VEK_GLGEN_INPUTS CONFIGURE_DEPENDS ${VEK_GLGEN_DIR}/*.py ${VEK_GLGEN_DIR}/lists/*.txt
+     ${VEK_GLGEN_DIR}/registry/*.xml)
 
 execute_process(COMMAND ${Python3_EXECUTABLE} ${VEK_GLGEN_DIR}/glgen.py --list-outputs
                 OUTPUT_VARIABLE glgen_outputs OUTPUT_STRIP_TRAILING_WHITESPACE
@@ -21,13 +20,15 @@ foreach(output ${glgen_outputs})
 endforeach()
 
 add_custom_command(
-    OUTPUT ${VEK_GLGEN_OUTPUTS}
-    COMMAND ${Python3_EXECUTABLE} ${VEK_GLGEN_DIR}/glgen.py --registry ${VEK_GL_REGISTRY}
+    OUTPUT ${VEK_GLGEN_OUTPUTS} ${VEK_GLGEN_DIGEST}
+    COMMAND ${Python3_EXECUTABLE} ${VEK_GLGEN_DIR}/glgen.py --registry ${VEK_GLGEN_DIR}/registry
             --lists ${VEK_GLGEN_DIR}/lists --out ${VEK_GLGEN_OUT}
-    DEPENDS ${VEK_GLGEN_INPUTS} ${VEK_GL_REGISTRY}
-    COMMENT "Generating OpenGL entry-point code from ${VEK_GL_REGISTRY}"
+    COMMAND ${CMAKE_COMMAND} -DOUT=${VEK_GLGEN_OUT} "-DFILES=${glgen_outputs}"
+            -DDIGEST=${VEK_GLGEN_DIGEST} -P ${PROJECT_SOURCE_DIR}/cmake/VekGlgenDigest.cmake
+    DEPENDS ${VEK_GLGEN_INPUTS} ${PROJECT_SOURCE_DIR}/cmake/VekGlgenDigest.cmake
+    COMMENT "Generating the OpenGL and WGL entry-point rows from tools/glgen/registry"
     VERBATIM)
-add_custom_target(vek_glgen DEPENDS ${VEK_GLGEN_OUTPUTS})
+add_custom_target(vek_glgen DEPENDS ${VEK_GLGEN_OUTPUTS} ${VEK_GLGEN_DIGEST})
 
 set(VEK_GLGEN_SOURCES ${VEK_GLGEN_OUTPUTS})
 list(FILTER VEK_GLGEN_SOURCES INCLUDE REGEX "\\.cpp$")

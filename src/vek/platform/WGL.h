@@ -54,6 +54,7 @@ struct GLYPHMETRICSFLOAT {
     FLOAT gmfCellIncX;
     FLOAT gmfCellIncY;
 };
+typedef GLYPHMETRICSFLOAT* LPGLYPHMETRICSFLOAT;
 
 struct WGLSWAP {
     HDC hdc;

@@ -298,7 +298,7 @@ void ExpectArraysMatchScalar(const std::vector<std::uint32_t>& patterns) {
 // converting from each start position.
 TEST(HalfArrays, MatchTheScalarConversionsBitForBit) {
     std::printf("array conversions use F16C: %s\n",
-                VEK::detail::HalfArraysUseF16C() ? "yes" : "no");
+                VEK::HalfArraysUseF16C() ? "yes" : "no");
     ExpectArraysMatchScalar(ArraySample());
 
     // One NaN in a block sends that block the scalar way; the others stay exact too.

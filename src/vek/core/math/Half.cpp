@@ -245,7 +245,6 @@ const bool kHasF16C = DetectF16C();
 
 }  // namespace
 
-namespace detail {
 bool HalfArraysUseF16C() {
 #if VEK_HALF_F16C
     return kHasF16C;
@@ -253,7 +252,6 @@ bool HalfArraysUseF16C() {
     return false;
 #endif
 }
-}  // namespace detail
 
 void FloatsToHalves(const float* in, half* out, std::size_t n) {
 #if VEK_HALF_F16C

@@ -134,9 +134,7 @@ VEK_EXPORT void FloatsToHalves(const float* in, half* out, std::size_t n);
 // n halves to floats, each exactly as float(half) converts it, NaN payloads included.
 VEK_EXPORT void HalvesToFloats(const half* in, float* out, std::size_t n);
 
-namespace detail {
 // Whether the two functions above use the conversion instructions on this processor.
 VEK_EXPORT bool HalfArraysUseF16C();
-}  // namespace detail
 
 }  // namespace VEK

@@ -14,6 +14,8 @@
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 #include "vek/vek_ogl/extensionator/OpenGLExtension.h"
+#include "vek/vek_ogl/extensionator/generated/OpenGLTableGroups.h"
+#include "vek/vek_ogl/extensionator/wgl/generated/WGLExtensions.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
 #include "vek/vek_ogl/ogl/Texture.h"
 
@@ -117,7 +119,10 @@ public:
     OpenGLExtension nameToEnumGL(char const* name) const;
     static OpenGLExtension nameToEnumWGL(char const* name);
 
-#include "vek/vek_ogl/extensionator/generated/ExtensionLoaderDeclarations.inc"
+    // One loader per function-table group: init_GL_VERSION_1_2() and so on.
+#define VEK_GL_DECLARE_LOADER(Group, Enumerator, First, Count) bool init_##Group();
+    VEK_GL_TABLE_GROUPS(VEK_GL_DECLARE_LOADER)
+#undef VEK_GL_DECLARE_LOADER
 
     unsigned majorVersion() const {
         return majorVersion_;
@@ -213,12 +218,10 @@ private:
     void loadVersionLadder();
     void readWGLExtensions();
 
-    bool init_WGL_ARB_create_context();
-    bool init_WGL_ARB_extensions_string();
-    bool init_WGL_ARB_pbuffer();
-    bool init_WGL_ARB_pixel_format();
-    bool init_WGL_ARB_render_texture();
-    bool init_WGL_EXT_swap_control();
+    // One loader per WGL extension with entry points: init_WGL_ARB_pbuffer() and so on.
+#define VEK_WGL_DECLARE_LOADER(Extension, Enumerator) bool init_##Extension();
+    VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_DECLARE_LOADER)
+#undef VEK_WGL_DECLARE_LOADER
     std::string getExtensionsString() const;
     bool tryInitializing(OpenGLExtension extension, bool required);
 

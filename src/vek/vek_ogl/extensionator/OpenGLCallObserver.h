@@ -14,7 +14,8 @@ public:
         : OpenGLInterceptorDecorator(next) {}
     ~OpenGLCallObserver() override;
 
-#include "vek/vek_ogl/extensionator/generated/OpenGLOverrideOperations.inc"
+#define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
+#include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
 protected:
     // entryPoint is the OpenGL name, "glBindTexture". Called before forwarding; an exception

@@ -60,25 +60,20 @@ void OpenGLErrorChecker::throwMissing(char const* file, unsigned line, char cons
     throw InternalException(file, static_cast<int>(line), message.str().c_str());
 }
 
-void OpenGLErrorChecker::cgmBegin(char const* file, unsigned line, GLenum mode) {
-    requireContext(file, line);
+void OpenGLErrorChecker::openPair(char const* file, unsigned line) {
     if (insideBeginEnd_ && pairIsCurrent()) {
         throw ExceptionOGL(file, line, "Unbalanced glBegin()!", 0);
     }
     insideBeginEnd_ = true;
     beginContext_ = Platform::CurrentContext();
-    ::glBegin(mode);
 }
 
-void OpenGLErrorChecker::cgmEnd(char const* file, unsigned line) {
-    requireContext(file, line);
+void OpenGLErrorChecker::closePair(char const* file, unsigned line) {
     if (!insideBeginEnd_ || !pairIsCurrent()) {
         throw ExceptionOGL(file, line, "Unbalanced glEnd()!", 0);
     }
     insideBeginEnd_ = false;
     beginContext_ = nullptr;
-    ::glEnd();
-    check(file, line);
 }
 
 }  // namespace OGL

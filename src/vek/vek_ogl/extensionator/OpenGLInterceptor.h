@@ -28,7 +28,10 @@ public:
     // The head when it is a decorator, which is unlinked (not destroyed); otherwise null.
     OpenGLInterceptorDecorator* popInterceptor();
 
-#include "vek/vek_ogl/extensionator/generated/OpenGLInterceptorOperations.inc"
+    // One pure operation per generated row, in slot order.
+#define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) \
+    virtual Return cgm##Name Params = 0;
+#include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
     virtual ~OpenGLInterceptor();
 

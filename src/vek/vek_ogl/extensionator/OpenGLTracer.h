@@ -22,9 +22,50 @@ public:
         : OpenGLInterceptorDecorator(next), stream_(&stream) {}
     ~OpenGLTracer() override;
 
-#include "vek/vek_ogl/extensionator/generated/OpenGLOverrideOperations.inc"
+#define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
+#include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
 private:
+    // How an argument is written, one kind per OpenGL parameter type; each generated row names
+    // the kind of each of its arguments.
+    struct Enum {
+        explicit Enum(GLenum v) : value(v) {}
+        GLenum value;
+    };
+    struct Bool {
+        explicit Bool(GLboolean v) : value(v) {}
+        GLboolean value;
+    };
+    template <class T>
+    struct Number {
+        explicit Number(T v) : value(v) {}
+        T value;
+    };
+    struct Char {
+        explicit Char(GLbyte v) : value(static_cast<char>(v)) {}
+        explicit Char(GLubyte v) : value(static_cast<char>(v)) {}
+        char value;
+    };
+    struct Float {
+        explicit Float(GLfloat v) : value(v) {}
+        GLfloat value;
+    };
+    struct Handle {
+        explicit Handle(GLhandleARB v) : value(v) {}
+        GLhandleARB value;
+    };
+    // An input name.
+    struct String {
+        explicit String(const GLchar* v) : value(v) {}
+        const GLchar* value;
+    };
+    template <class T>
+    struct Pointer {
+        explicit Pointer(T* v) : value(v) {}
+        T* value;
+    };
+
+    // A line is "file:line: glName(" (the call), the arguments separated by ", ", and ")\n".
     // The line number is decimal whatever base the stream is set to.
     void beginLine(char const* file, unsigned line, char const* call) {
         *stream_ << file << ':';
@@ -34,48 +75,51 @@ private:
     void endLine() {
         *stream_ << ")\n";
     }
-    void writeSeparator() {
-        *stream_ << ", ";
+    void writeArguments() {}
+    template <class First, class... Rest>
+    void writeArguments(First first, Rest... rest) {
+        write(first);
+        if constexpr (sizeof...(rest) != 0) {
+            *stream_ << ", ";
+            writeArguments(rest...);
+        }
     }
 
-    void writeEnum(GLenum value) {
-        *stream_ << VEKOGLTokenName(value);
+    void write(Enum argument) {
+        *stream_ << VEKOGLTokenName(argument.value);
     }
-    void writeBool(GLboolean value) {
-        *stream_ << VEKOGLBoolToString(value);
+    void write(Bool argument) {
+        *stream_ << VEKOGLBoolToString(argument.value);
     }
-    template <class Number>
-    void writeNumber(Number value) {
-        *stream_ << value;
+    template <class T>
+    void write(Number<T> argument) {
+        *stream_ << argument.value;
     }
-    void writeChar(GLbyte value) {
-        *stream_ << static_cast<char>(value);
+    void write(Char argument) {
+        *stream_ << argument.value;
     }
-    void writeChar(GLubyte value) {
-        *stream_ << static_cast<char>(value);
-    }
-    void writeFloat(GLfloat value) {
+    void write(Float argument) {
         std::int32_t bits;
-        std::memcpy(&bits, &value, sizeof(bits));
+        std::memcpy(&bits, &argument.value, sizeof(bits));
         *stream_ << "makeFloat(";
         writeDecimal(bits);
-        *stream_ << ") /* " << value << " */";
+        *stream_ << ") /* " << argument.value << " */";
     }
-    void writeHandle(GLhandleARB handle) {
+    void write(Handle argument) {
         *stream_ << "(GLhandleARB)";
-        writeDecimal(static_cast<std::int64_t>(handle));
+        writeDecimal(static_cast<std::int64_t>(argument.value));
     }
-    // An input name: its text, or the null pointer it is.
-    void writeString(const char* text) {
-        if (text != nullptr) {
-            *stream_ << text;
+    // The text, or the null pointer it is.
+    void write(String argument) {
+        if (argument.value != nullptr) {
+            *stream_ << argument.value;
         } else {
-            *stream_ << static_cast<const void*>(text);
+            *stream_ << static_cast<const void*>(argument.value);
         }
     }
     template <class T>
-    void writePointer(T* pointer) {
-        *stream_ << static_cast<const void*>(pointer);
+    void write(Pointer<T> argument) {
+        *stream_ << static_cast<const void*>(argument.value);
     }
 
     // Decimal digits without touching the stream's format flags (and without allocating).

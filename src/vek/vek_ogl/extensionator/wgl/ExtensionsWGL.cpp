@@ -9,21 +9,12 @@
 namespace VEK {
 namespace OGL {
 
-PFN_wcgmCreateContextAttribsARB _wcgmCreateContextAttribsARB = nullptr;
-PFN_wcgmGetExtensionsStringARB _wcgmGetExtensionsStringARB = nullptr;
-PFN_wcgmCreatePbufferARB _wcgmCreatePbufferARB = nullptr;
-PFN_wcgmDestroyPbufferARB _wcgmDestroyPbufferARB = nullptr;
-PFN_wcgmGetPbufferDCARB _wcgmGetPbufferDCARB = nullptr;
-PFN_wcgmQueryPbufferARB _wcgmQueryPbufferARB = nullptr;
-PFN_wcgmReleasePbufferDCARB _wcgmReleasePbufferDCARB = nullptr;
-PFN_wcgmChoosePixelFormatARB _wcgmChoosePixelFormatARB = nullptr;
-PFN_wcgmGetPixelFormatAttribfvARB _wcgmGetPixelFormatAttribfvARB = nullptr;
-PFN_wcgmGetPixelFormatAttribivARB _wcgmGetPixelFormatAttribivARB = nullptr;
-PFN_wcgmBindTexImageARB _wcgmBindTexImageARB = nullptr;
-PFN_wcgmReleaseTexImageARB _wcgmReleaseTexImageARB = nullptr;
-PFN_wcgmSetPbufferAttribARB _wcgmSetPbufferAttribARB = nullptr;
-PFN_wcgmGetSwapIntervalEXT _wcgmGetSwapIntervalEXT = nullptr;
-PFN_wcgmSwapIntervalEXT _wcgmSwapIntervalEXT = nullptr;
+#define VEK_WGL_DEFINE_POINTER(Return, Name, Params) PFN_wcgm##Name _wcgm##Name = nullptr;
+#define VEK_WGL_DEFINE_POINTERS(Extension, Enumerator) \
+    VEK_WGL_ENTRY_POINTS_##Extension(VEK_WGL_DEFINE_POINTER)
+VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_DEFINE_POINTERS)
+#undef VEK_WGL_DEFINE_POINTERS
+#undef VEK_WGL_DEFINE_POINTER
 
 namespace {
 
@@ -38,60 +29,29 @@ bool Load(Pointer& slot, const char* name) {
 
 }  // namespace
 
-// Every lookup of an extension is made, even after one has failed.
-bool ExtensionManager::init_WGL_ARB_create_context() {
-    return Load(_wcgmCreateContextAttribsARB, "wglCreateContextAttribsARB");
-}
-
-bool ExtensionManager::init_WGL_ARB_extensions_string() {
-    return Load(_wcgmGetExtensionsStringARB, "wglGetExtensionsStringARB");
-}
-
-bool ExtensionManager::init_WGL_ARB_pbuffer() {
-    bool complete = Load(_wcgmCreatePbufferARB, "wglCreatePbufferARB");
-    complete = Load(_wcgmDestroyPbufferARB, "wglDestroyPbufferARB") && complete;
-    complete = Load(_wcgmGetPbufferDCARB, "wglGetPbufferDCARB") && complete;
-    complete = Load(_wcgmQueryPbufferARB, "wglQueryPbufferARB") && complete;
-    return Load(_wcgmReleasePbufferDCARB, "wglReleasePbufferDCARB") && complete;
-}
-
-bool ExtensionManager::init_WGL_ARB_pixel_format() {
-    bool complete = Load(_wcgmChoosePixelFormatARB, "wglChoosePixelFormatARB");
-    complete = Load(_wcgmGetPixelFormatAttribfvARB, "wglGetPixelFormatAttribfvARB") && complete;
-    return Load(_wcgmGetPixelFormatAttribivARB, "wglGetPixelFormatAttribivARB") && complete;
-}
-
-bool ExtensionManager::init_WGL_ARB_render_texture() {
-    bool complete = Load(_wcgmBindTexImageARB, "wglBindTexImageARB");
-    complete = Load(_wcgmReleaseTexImageARB, "wglReleaseTexImageARB") && complete;
-    return Load(_wcgmSetPbufferAttribARB, "wglSetPbufferAttribARB") && complete;
-}
-
-bool ExtensionManager::init_WGL_EXT_swap_control() {
-    bool complete = Load(_wcgmGetSwapIntervalEXT, "wglGetSwapIntervalEXT");
-    return Load(_wcgmSwapIntervalEXT, "wglSwapIntervalEXT") && complete;
-}
+// An extension's loader looks up each of its entry points in the rows' order, every one even
+// after a miss, and is true when all were found.
+#define VEK_WGL_LOAD(Return, Name, Params) complete = Load(_wcgm##Name, "wgl" #Name) && complete;
+#define VEK_WGL_DEFINE_LOADER(Extension, Enumerator)                    \
+    bool ExtensionManager::init_##Extension() {                         \
+        bool complete = true;                                           \
+        VEK_WGL_ENTRY_POINTS_##Extension(VEK_WGL_LOAD) return complete; \
+    }
+VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_DEFINE_LOADER)
+#undef VEK_WGL_DEFINE_LOADER
+#undef VEK_WGL_LOAD
 
 bool ExtensionManager::initializeWGL(OpenGLExtension extension) {
     switch (extension) {
-        case OGLEXT_WGL_ARB_create_context:
-            return init_WGL_ARB_create_context();
-        case OGLEXT_WGL_ARB_extensions_string:
-            return init_WGL_ARB_extensions_string();
-        case OGLEXT_WGL_ARB_pbuffer:
-            return init_WGL_ARB_pbuffer();
-        case OGLEXT_WGL_ARB_pixel_format:
-            return init_WGL_ARB_pixel_format();
-        case OGLEXT_WGL_ARB_render_texture:
-            return init_WGL_ARB_render_texture();
-        case OGLEXT_WGL_EXT_swap_control:
-            return init_WGL_EXT_swap_control();
-        case OGLEXT_WGL_ARB_create_context_profile:
-        case OGLEXT_WGL_ARB_multisample:
-        case OGLEXT_WGL_ARB_pixel_format_float:
-        case OGLEXT_WGL_NV_float_buffer:
-        case OGLEXT_WGL_NV_render_texture_rectangle:
-            return true;  // no entry points
+#define VEK_WGL_LOADER_CASE(Extension, Enumerator) \
+    case Enumerator:                               \
+        return init_##Extension();
+        VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_LOADER_CASE)
+#undef VEK_WGL_LOADER_CASE
+#define VEK_WGL_PLAIN_CASE(Extension, Enumerator) case Enumerator:
+        VEK_WGL_PLAIN_EXTENSIONS(VEK_WGL_PLAIN_CASE)
+#undef VEK_WGL_PLAIN_CASE
+        return true;  // no entry points
         default:
             return false;
     }

@@ -13,7 +13,9 @@ public:
     explicit WGLCallObserver(WGLInterceptor* next = nullptr) : WGLInterceptorDecorator(next) {}
     ~WGLCallObserver() override;
 
-#include "vek/vek_ogl/extensionator/wgl/generated/WGLOverrideOperations.inc"
+#define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
+    Return Operation Params override;
+#include "vek/vek_ogl/extensionator/wgl/generated/WGLOperations.def"
 
 protected:
     // function is the window-system name, "wglMakeCurrent". An exception stops the call.

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/memory/VEKMemory.h"
 #include "vek/vek_ogl/extensionator/internal/InterceptorChain.h"
+#include "vek/vek_ogl/extensionator/internal/RowExpansion.h"
 
 namespace VEK {
 namespace OGL {
@@ -48,6 +49,24 @@ WGLInterceptor& WGLInterceptorDecorator::next(char const* file, unsigned line) c
 }
 
 WGLErrorChecker::~WGLErrorChecker() = default;
+
+namespace {
+
+// The checker ignores file and line: WGL failures come back as the functions' own results.
+template <class Function, class... Arguments>
+auto CallWithoutLocation(Function function, char const* /*file*/, unsigned /*line*/,
+                         Arguments... arguments) {
+    return function(arguments...);
+}
+
+}  // namespace
+
+// What each generated row becomes in the checker: the window system's function of the row.
+#define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
+    Return WGLErrorChecker::Operation Params {                       \
+        return CallWithoutLocation(::Function, VEK_GL_EXPAND Args);  \
+    }
+#include "vek/vek_ogl/extensionator/wgl/generated/WGLOperations.def"
 
 }  // namespace OGL
 }  // namespace VEK

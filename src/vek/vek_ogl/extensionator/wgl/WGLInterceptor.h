@@ -22,7 +22,10 @@ public:
     void addInterceptor(WGLInterceptorDecorator* d);
     WGLInterceptorDecorator* popInterceptor();
 
-#include "vek/vek_ogl/extensionator/wgl/generated/WGLInterceptorOperations.inc"
+    // One pure operation per generated row, in slot order.
+#define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
+    virtual Return Operation Params = 0;
+#include "vek/vek_ogl/extensionator/wgl/generated/WGLOperations.def"
 
     virtual ~WGLInterceptor();
 
@@ -60,7 +63,9 @@ public:
     WGLErrorChecker() = default;
     ~WGLErrorChecker() override;
 
-#include "vek/vek_ogl/extensionator/wgl/generated/WGLOverrideOperations.inc"
+#define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
+    Return Operation Params override;
+#include "vek/vek_ogl/extensionator/wgl/generated/WGLOperations.def"
 };
 
 }  // namespace OGL

@@ -1,0 +1,3 @@
+// The tracer's operations of part 0 of the rows (the parts compile in parallel).
+#define VEK_GL_SOURCE_PART 0
+#include "vek/vek_ogl/extensionator/internal/OpenGLTracerOperations.inc"
