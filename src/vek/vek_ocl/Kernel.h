@@ -44,18 +44,20 @@ private:
     Kernel(cl_kernel handle, add_ref_tag tag) : OpenCLObjectWrapper(handle, tag) {}
 };
 
+// Exported one by one: a specialisation for a type of hidden visibility (the vector types) would
+// otherwise be hidden too with clang.
 template <>
-void Kernel::setArg<Buffer>(unsigned index, const Buffer& buffer);
+VEK_EXPORT void Kernel::setArg<Buffer>(unsigned index, const Buffer& buffer);
 template <>
-void Kernel::setArg<Image2D>(unsigned index, const Image2D& image);
+VEK_EXPORT void Kernel::setArg<Image2D>(unsigned index, const Image2D& image);
 template <>
-void Kernel::setArg<float2>(unsigned index, const float2& value);
+VEK_EXPORT void Kernel::setArg<float2>(unsigned index, const float2& value);
 template <>
-void Kernel::setArg<float4>(unsigned index, const float4& value);
+VEK_EXPORT void Kernel::setArg<float4>(unsigned index, const float4& value);
 template <>
-void Kernel::setArg<int2>(unsigned index, const int2& value);
+VEK_EXPORT void Kernel::setArg<int2>(unsigned index, const int2& value);
 template <>
-void Kernel::setArg<int4>(unsigned index, const int4& value);
+VEK_EXPORT void Kernel::setArg<int4>(unsigned index, const int4& value);
 
 }  // namespace OCL
 }  // namespace VEK
