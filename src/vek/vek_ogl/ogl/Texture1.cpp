@@ -79,20 +79,12 @@ void Texture1::subImage(int level, int xoffset, unsigned width, Format format, T
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
-    // The role change may be refused: made before anything is saved or bound.
-    if (!pbo->isUnpackBuffer()) {
-        pbo->convertToUnpackBuffer();
-    }
-
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset,
                            static_cast<GLsizei>(width), glFormat, glType, Offset(offset));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 void Texture1::copyTexSubImage(int level, int xoffset, int x, int y, unsigned width) {
@@ -116,20 +108,14 @@ void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glForma
                             unsigned glType) const {
     internal::CheckBufferNotNull(__FILE__, __LINE__, pbo);
     internal::CheckBufferNotMapped(__FILE__, __LINE__, pbo);
-    if (!pbo->isPackBuffer()) {
-        pbo->convertToPackBuffer();
-    }
     // One-byte rows, and the caller's pack state back afterwards.
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
     internal::SetTightPackState(1);
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmGetTexImage(
         __FILE__, __LINE__, target(), level, glFormat, glType,
         const_cast<void*>(Offset(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)))));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 unsigned Texture1::pixelDataSize(int /*level*/, Format format, Type type) const {

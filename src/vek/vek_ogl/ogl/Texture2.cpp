@@ -149,21 +149,13 @@ void Texture2::subImage(int level, int xoffset, int yoffset, unsigned width, uns
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
-    // The role change may be refused: made before anything is saved or bound.
-    if (!pbo->isUnpackBuffer()) {
-        pbo->convertToUnpackBuffer();
-    }
-
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmTexSubImage2D(__FILE__, __LINE__, target(), level, xoffset, yoffset,
                            static_cast<GLsizei>(width), static_cast<GLsizei>(height), glFormat,
                            glType, Offset(offset));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 void Texture2::copyTexSubImage(int level, int xoffset, int yoffset, int x, int y, unsigned width,
@@ -207,19 +199,11 @@ void Texture2::getPixelData(Buffer* pbo, unsigned offset, int level, Format form
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-    // The role change may be refused: made before anything is saved or bound.
-    if (!pbo->isPackBuffer()) {
-        pbo->convertToPackBuffer();
-    }
-
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
     internal::SetTightPackState(byteAlignment);
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, Offset(offset));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 unsigned Texture2::pixelDataSize(int /*level*/, Format format, Type type) const {

@@ -155,21 +155,13 @@ void Texture3::subImage(int level, int xoffset, int yoffset, int zoffset, unsign
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
-    // The role change may be refused: made before anything is saved or bound.
-    if (!pbo->isUnpackBuffer()) {
-        pbo->convertToUnpackBuffer();
-    }
-
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmTexSubImage3D(__FILE__, __LINE__, target(), level, xoffset, yoffset, zoffset,
                            static_cast<GLsizei>(width), static_cast<GLsizei>(height),
                            static_cast<GLsizei>(depth), glFormat, glType, Offset(offset));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 void Texture3::copyTexSubImage(int level, int xoffset, int yoffset, int zoffset, int x, int y,
@@ -208,20 +200,12 @@ void Texture3::getPixelData(Buffer* pbo, int offset, int level, Format format, T
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-    // The role change may be refused: made before anything is saved or bound.
-    if (!pbo->isPackBuffer()) {
-        pbo->convertToPackBuffer();
-    }
-
-    internal::PixelStoreScope saved;
+    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
     internal::SetTightPackState(byteAlignment);
-    internal::BindingScope binding(internal::BindingScope::kBuffer, pbo->target(),
-                                   pbo->getBoundID());
-    pbo->bind();
+    transfer.bindBuffer();
     GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType,
                          Offset(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset))));
-    binding.restore();
-    saved.pop();
+    transfer.finish();
 }
 
 unsigned Texture3::pixelDataSize(int /*level*/, Format format, Type type) const {

@@ -7,6 +7,7 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/ogl/BufferOGL.h"
 
 namespace VEK {
 namespace OGL {
@@ -178,6 +179,30 @@ void ClientMemoryScope::restore() {
     if (previous != 0) {
         GL()->cgmBindBuffer(__FILE__, __LINE__, target_, previous);
     }
+}
+
+Buffer* BufferTransferScope::WithRole(Buffer* pbo, Role role) {
+    if (role == kUnpack && !pbo->isUnpackBuffer()) {
+        pbo->convertToUnpackBuffer();
+    } else if (role == kPack && !pbo->isPackBuffer()) {
+        pbo->convertToPackBuffer();
+    }
+    return pbo;
+}
+
+// The role is changed while the members are initialised, before saved_ pushes anything.
+BufferTransferScope::BufferTransferScope(Buffer* pbo, Role role) : pbo_(WithRole(pbo, role)) {}
+
+void BufferTransferScope::bindBuffer() {
+    binding_.emplace(BindingScope::kBuffer, pbo_->target(), pbo_->getBoundID());
+    pbo_->bind();
+}
+
+void BufferTransferScope::finish() {
+    if (binding_) {
+        binding_->restore();
+    }
+    saved_.pop();
 }
 
 }  // namespace internal

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
+
 namespace VEK {
 namespace OGL {
+class Buffer;
+
 namespace internal {
 
 // Whether the current context keeps the client attribute stack: not a core profile and not a
@@ -74,6 +78,28 @@ private:
     unsigned target_;
     unsigned previous_;
     bool active_;
+};
+
+// A transfer through a pixel buffer: the constructor gives the buffer the transfer's role (a
+// refused role change leaves nothing saved or bound) and saves the pixel-store state; the caller
+// sets the transfer's pixel-store state, then bindBuffer() binds the buffer. finish() puts the
+// binding and the pixel-store state back; the destructor does when the transfer threw.
+class BufferTransferScope {
+public:
+    enum Role { kUnpack, kPack };
+    BufferTransferScope(Buffer* pbo, Role role);
+    BufferTransferScope(const BufferTransferScope&) = delete;
+    BufferTransferScope& operator=(const BufferTransferScope&) = delete;
+
+    void bindBuffer();
+    void finish();
+
+private:
+    static Buffer* WithRole(Buffer* pbo, Role role);
+
+    Buffer* pbo_;
+    PixelStoreScope saved_;
+    std::optional<BindingScope> binding_;
 };
 
 }  // namespace internal
