@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
+#include "vek/platform/ContextRecord.h"
+#include "vek/platform/DeviceContext.h"
 #include "vek/platform/XConnection.h"
 #include "vek/platform/XErrorTrap.h"
 
@@ -159,6 +162,41 @@ bool Displays::ContainingOutput(HWND window, DisplayOutput& output) {
         return false;
     }
     return true;
+}
+
+int Displays::AdapterOf(HDC deviceContext) {
+    std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
+    const DeviceContext* dc = DeviceContext::FromHandle(deviceContext);
+    if (!dc) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return -1;
+    }
+    return dc->screen();
+}
+
+int Displays::AdapterOf(HGLRC renderContext) {
+    std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
+    const ContextRecord* record = ContextRecord::FromHandle(renderContext);
+    if (!record) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return -1;
+    }
+    return record->screen();
+}
+
+HWND Displays::DesktopWindow(unsigned adapter) {
+    std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
+    Display* display = XConnection::Get();
+    if (!display) {
+        SetLastError(ERROR_DC_NOT_FOUND);
+        return nullptr;
+    }
+    if (adapter >= static_cast<unsigned>(ScreenCount(display))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    const Window root = RootWindow(display, static_cast<int>(adapter));
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(root));
 }
 
 }  // namespace Platform

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "vek/Export.h"
+#include "vek/platform/WGL.h"
 #include "vek/platform/Windows.h"
 
 namespace VEK {
@@ -35,6 +36,14 @@ public:
     // the window's centre, else the attached one nearest to it. False, with the last error set,
     // for a window X does not know or a screen without attached outputs.
     static bool ContainingOutput(HWND window, DisplayOutput& output);
+
+    // The adapter (X screen) a device context draws on, or a rendering context was made for;
+    // -1, with the last error set, for a handle that is not live.
+    static int AdapterOf(HDC deviceContext);
+    static int AdapterOf(HGLRC renderContext);
+    // The desktop (root) window of an adapter: a top-level window created with it as its parent
+    // goes on that adapter. Null, with the last error set, for an adapter the server lacks.
+    static HWND DesktopWindow(unsigned adapter);
 };
 
 }  // namespace Platform

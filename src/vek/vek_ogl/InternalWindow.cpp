@@ -18,7 +18,7 @@ const DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
 }  // namespace
 
-InternalWindow::InternalWindow(int x, int y)
+InternalWindow::InternalWindow(int x, int y, HWND desktop)
     : className_((boost::format("OpenGL%p") % static_cast<const void*>(this)).str()) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXA windowClass{};
@@ -34,7 +34,7 @@ InternalWindow::InternalWindow(int x, int y)
     RECT frame = {0, 0, 8, 8};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, kExStyle);
     window_ = CreateWindowExA(kExStyle, className_.c_str(), nullptr, kStyle, x, y,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              frame.right - frame.left, frame.bottom - frame.top, desktop, nullptr,
                               instance, nullptr);
     if (window_ == nullptr) {
         UnregisterClassA(className_.c_str(), instance);
@@ -42,8 +42,8 @@ InternalWindow::InternalWindow(int x, int y)
     }
 }
 
-InternalWindowPtr InternalWindow::Create(int x, int y) {
-    InternalWindowPtr window(VEK_NEW(InternalWindow)(x, y));
+InternalWindowPtr InternalWindow::Create(int x, int y, HWND desktop) {
+    InternalWindowPtr window(VEK_NEW(InternalWindow)(x, y, desktop));
     VEK_ENFORCE(window.get() != NULL);
     return window;
 }

@@ -17,10 +17,12 @@ typedef std::unique_ptr<InternalWindow, VEKDeleter<InternalWindow>> InternalWind
 class InternalWindow {
 public:
     // Made through the allocation hooks.
-    static InternalWindowPtr Create(int x, int y);
+    static InternalWindowPtr Create(int x, int y, HWND desktop = nullptr);
 
-    // Top-left corner in desktop coordinates, which picks the display.
-    InternalWindow(int x, int y);
+    // Top-left corner in desktop coordinates, which picks the display. desktop, when given, is
+    // the desktop window of the adapter to place it on (Platform::Displays::DesktopWindow): each
+    // X screen has a desktop of its own, so a position alone cannot leave the default screen.
+    InternalWindow(int x, int y, HWND desktop = nullptr);
     // Tears down what destroy() has not; failures are dropped here.
     ~InternalWindow();
     InternalWindow(const InternalWindow&) = delete;

@@ -6,6 +6,7 @@
 #include "vek/Export.h"
 #include "vek/core/math/Vector.h"
 #include "vek/platform/WGL.h"
+#include "vek/vek_ogl/InternalWindow.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"
 
@@ -120,6 +121,10 @@ protected:
     // description. A failed platform call gives (0, 0) when defaultToZeroOnFailure is set.
     static int2 DisplayOrigin(std::string const& adapterDescription,
                               bool defaultToZeroOnFailure = false);
+    // A hidden window on the key's display: on the adapter that has the key's output, at that
+    // output's origin, so that contexts made on it belong to that adapter. A key of no output
+    // here is placed by DisplayOrigin of its adapter description on the default adapter.
+    static InternalWindowPtr CreateInternalWindow(DisplayDeviceKey const& key);
 
     DisplayDeviceKey displayDeviceKey_;
     ExtensionManager::InitOptions initOptions_;

@@ -20,9 +20,8 @@ ContextOffscreen::ContextOffscreen(DisplayDeviceKey const& key) : Context(key) {
 }
 
 void ContextOffscreen::create(Context const* shareContext) {
-    // Placed on the display's desktop area, so that the display's driver serves it.
-    const int2 origin = DisplayOrigin(displayDeviceKey_.adapterDescription(), true);
-    window_ = InternalWindow::Create(origin[0], origin[1]);
+    // Placed on the display's desktop area, so that the display's adapter serves it.
+    window_ = CreateInternalWindow(displayDeviceKey_);
     initialize(GetDC(window_->window()), BufferFormat(8, 8, 8, 0, 0, 0, false), kSingleBuffered,
                kNoMultisampling, shareContext);
     registerCreated(shareContext);

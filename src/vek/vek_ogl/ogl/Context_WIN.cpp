@@ -120,6 +120,30 @@ DisplayDeviceKey Context::DisplayDeviceFromWindow(HWND const& theWindow) {
     VEK_THROW_INTERNAL("Unable to determine device for specified window");
 }
 
+InternalWindowPtr Context::CreateInternalWindow(DisplayDeviceKey const& key) {
+    // Adapters are found by the output name: two adapters of one driver share a description.
+    std::vector<DisplayAdapter> adapters;
+    if (!key.empty() && Platform::Displays::Adapters(adapters)) {
+        for (std::size_t index = 0; index < adapters.size(); ++index) {
+            const DisplayAdapter& adapter = adapters[index];
+            for (const DisplayOutput& output : adapter.outputs) {
+                if (output.deviceName != key.outputName() ||
+                    adapter.description != key.adapterDescription()) {
+                    continue;
+                }
+                const DisplayOutput* shown =
+                    output.attachedToDesktop ? &output : FirstAttached(adapter);
+                const int x = shown != nullptr ? shown->desktopCoordinates.left : 0;
+                const int y = shown != nullptr ? shown->desktopCoordinates.top : 0;
+                return InternalWindow::Create(
+                    x, y, Platform::Displays::DesktopWindow(static_cast<unsigned>(index)));
+            }
+        }
+    }
+    const int2 origin = DisplayOrigin(key.adapterDescription(), true);
+    return InternalWindow::Create(origin[0], origin[1]);
+}
+
 int2 Context::DisplayOrigin(std::string const& adapterDescription, bool defaultToZeroOnFailure) {
     std::vector<DisplayAdapter> adapters;
     if (!Platform::Displays::Adapters(adapters)) {
@@ -381,6 +405,20 @@ void Context::initialize(HDC deviceContext, BufferFormat const& format, Bufferin
     if (deviceContext == nullptr) {
         VEK_THROW_INTERNAL("ContextWindowed::ctor invalid DC on window");
     }
+    // Objects are shared only between contexts of one adapter: refused before anything is made.
+    const int adapter = Platform::Displays::AdapterOf(deviceContext);
+    if (shareContext != nullptr) {
+        const int shareAdapter = Platform::Displays::AdapterOf(shareContext->renderContext_);
+        if (adapter >= 0 && shareAdapter >= 0 && adapter != shareAdapter) {
+            VEK_THROW_INTERNAL(
+                "Context::createRenderingContext cannot share lists. The context's "
+                "display \""
+                << displayDeviceKey_.outputName() << "\" is on screen " << adapter
+                << ", its share context's display \""
+                << shareContext->displayDeviceKey_.outputName() << "\" on screen " << shareAdapter
+                << ": contexts share objects only on one screen.");
+        }
+    }
     WGLInterceptor* wgl = Wgl();
     InternalWindowPtr temporaryWindow;
     HGLRC temporaryContext = nullptr;
@@ -393,9 +431,14 @@ void Context::initialize(HDC deviceContext, BufferFormat const& format, Bufferin
                                                    buffering == kDoubleBuffered, shareContext);
         } else {
             // The extended chooser is found through a current context; make one if needed.
+            // Pixel formats are numbered per adapter, so the query must be asked on this one.
             HDC queryDC = wgl->wcgmGetCurrentDC(__FILE__, __LINE__);
-            if (wgl->wcgmGetCurrentContext(__FILE__, __LINE__) == nullptr) {
-                temporaryWindow = InternalWindow::Create(0, 0);
+            if (wgl->wcgmGetCurrentContext(__FILE__, __LINE__) == nullptr ||
+                Platform::Displays::AdapterOf(queryDC) != adapter) {
+                temporaryWindow = InternalWindow::Create(
+                    0, 0,
+                    adapter >= 0 ? Platform::Displays::DesktopWindow(static_cast<unsigned>(adapter))
+                                 : nullptr);
                 queryDC = GetDC(temporaryWindow->window());
                 temporaryContext = setupRenderingContext(
                     queryDC, BufferFormat(8, 8, 8, 0, 0, 0, false), false, nullptr);

@@ -9,8 +9,8 @@ namespace OGL {
 namespace internal {
 
 ContextBootstrap::ContextBootstrap(DisplayDeviceKey const& key) : Context(key) {
-    const int2 origin = DisplayOrigin(key.adapterDescription(), true);
-    window_ = InternalWindow::Create(origin[0], origin[1]);
+    // Placed on the display's desktop area, so that the display's adapter serves it.
+    window_ = CreateInternalWindow(key);
     try {
         deviceContext_ = GetDC(window_->window());
         WGLInterceptor* wgl = WGLInterceptor::Instance();
