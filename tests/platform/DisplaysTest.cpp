@@ -115,6 +115,34 @@ TEST(Displays, TwoScreenServer) {
     ASSERT_TRUE(SetPixelFormat(dc, format, &wanted));
     EXPECT_EQ(RendererSeenThrough(dc), adapters[1].description);
 
+    // Device and rendering contexts report the adapter they belong to; a top-level window made
+    // with an adapter's desktop window as parent goes on that adapter.
+    EXPECT_EQ(Displays::AdapterOf(dc), 1);
+    EXPECT_EQ(Displays::AdapterOf(GetDC(onFirst)), 0);
+    HGLRC context = wglCreateContext(dc);
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(Displays::AdapterOf(context), 1);
+    wglDeleteContext(context);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Displays::AdapterOf(context), -1);  // gone
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(Displays::AdapterOf(static_cast<HDC>(nullptr)), -1);
+    EXPECT_EQ(Displays::DesktopWindow(1), secondRoot);
+    EXPECT_EQ(Displays::DesktopWindow(0),
+              reinterpret_cast<HWND>(static_cast<std::uintptr_t>(RootWindow(display, 0))));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(Displays::DesktopWindow(2), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    HWND placed = CreateWindowExA(0, "VEKTestTwoScreens", "", 0, 5, 5, 8, 8,
+                                  Displays::DesktopWindow(1), nullptr, nullptr, nullptr);
+    ASSERT_NE(placed, nullptr);
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(
+        display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(placed)), &attributes));
+    EXPECT_EQ(XScreenNumberOfScreen(attributes.screen), 1);
+    EXPECT_EQ(attributes.root, RootWindow(display, 1));
+    EXPECT_TRUE(DestroyWindow(placed));
+
     EXPECT_TRUE(DestroyWindow(onSecond));
     EXPECT_TRUE(DestroyWindow(onFirst));
     EXPECT_TRUE(UnregisterClassA("VEKTestTwoScreens", nullptr));
