@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -112,13 +113,11 @@ Phase RunPhase(std::vector<std::unique_ptr<Worker>>& workers, std::size_t thread
     return {total / seconds, cpu * 1e9 / total, cpu / seconds};
 }
 
-// The median scaling of the phases measured; printed, and returned for the comparison with raw.
-double Measure(const char* title, std::vector<std::unique_ptr<Worker>>& workers, Call call,
-               int rounds, long calls) {
+// The phases of one kind of call over the rounds.
+struct Series {
     std::vector<double> rate1, rate2, cpu1, cpu2, used1, used2, scaling;
-    for (int round = 0; round < rounds; ++round) {
-        const Phase one = RunPhase(workers, 1, call, calls);
-        const Phase two = RunPhase(workers, 2, call, calls);
+
+    void add(const Phase& one, const Phase& two) {
         rate1.push_back(one.callsPerSecond);
         rate2.push_back(two.callsPerSecond);
         cpu1.push_back(one.cpuNsPerCall);
@@ -127,13 +126,47 @@ double Measure(const char* title, std::vector<std::unique_ptr<Worker>>& workers,
         used2.push_back(two.cpusUsed);
         scaling.push_back(two.callsPerSecond / one.callsPerSecond);
     }
-    std::printf("\n%s\n", title);
-    std::printf("%-10s %16s %14s %10s\n", "threads", "calls/s", "cpu ns/call", "cpus used");
-    std::printf("%-10d %16.0f %14.2f %10.2f\n", 1, Median(rate1), Median(cpu1), Median(used1));
-    std::printf("%-10d %16.0f %14.2f %10.2f\n", 2, Median(rate2), Median(cpu2), Median(used2));
-    std::printf("scaling (median of per-round ratios): %.3f   cpu per call, 2 threads / 1: %.3f\n",
-                Median(scaling), Median(cpu2) / Median(cpu1));
-    return Median(scaling);
+
+    void print(const char* title) const {
+        std::printf("\n%s\n", title);
+        std::printf("%-10s %16s %14s %10s\n", "threads", "calls/s", "cpu ns/call", "cpus used");
+        std::printf("%-10d %16.0f %14.2f %10.2f\n", 1, Median(rate1), Median(cpu1), Median(used1));
+        std::printf("%-10d %16.0f %14.2f %10.2f\n", 2, Median(rate2), Median(cpu2), Median(used2));
+        std::printf(
+            "scaling (median of per-round ratios): %.3f   cpu per call, 2 threads / 1: "
+            "%.3f\n",
+            Median(scaling), Median(cpu2) / Median(cpu1));
+    }
+};
+
+// Raw and checked calls of one entry point, their phases interleaved round by round (the order
+// alternating) so that the machine's drift falls on both alike.
+void Measure(const char* name, std::vector<std::unique_ptr<Worker>>& workers, Call raw,
+             Call checked, int rounds, long calls) {
+    Series rawSeries, checkedSeries;
+    std::vector<double> relative;
+    for (int round = 0; round < rounds; ++round) {
+        const bool rawFirst = round % 2 == 0;
+        Series& first = rawFirst ? rawSeries : checkedSeries;
+        Series& second = rawFirst ? checkedSeries : rawSeries;
+        const Call firstCall = rawFirst ? raw : checked;
+        const Call secondCall = rawFirst ? checked : raw;
+        const Phase one = RunPhase(workers, 1, firstCall, calls);
+        const Phase two = RunPhase(workers, 2, firstCall, calls);
+        first.add(one, two);
+        const Phase three = RunPhase(workers, 1, secondCall, calls);
+        const Phase four = RunPhase(workers, 2, secondCall, calls);
+        second.add(three, four);
+        relative.push_back(checkedSeries.scaling.back() / rawSeries.scaling.back());
+    }
+    const std::string title(name);
+    rawSeries.print((title + ", raw + glGetError").c_str());
+    checkedSeries.print((title + ", checked").c_str());
+    std::printf("checked scaling over raw scaling (median of per-round ratios): %.3f\n",
+                Median(relative));
+    std::printf("checked cpu per call over raw, 1 thread: %.3f, 2 threads: %.3f\n",
+                Median(checkedSeries.cpu1) / Median(rawSeries.cpu1),
+                Median(checkedSeries.cpu2) / Median(rawSeries.cpu2));
 }
 
 long ParseArgument(int argc, char** argv, const char* name, long fallback) {
@@ -175,17 +208,9 @@ int main(int argc, char** argv) {
         "%d rounds of %ld calls per thread, one- and two-thread phases alternating; "
         "medians over rounds\n",
         rounds, calls);
-    const double rawTexture = Measure("glBindTexture (OpenGL 1.1), raw + glGetError", workers,
-                                      Call::kRawBindTexture, rounds, calls);
-    const double texture =
-        Measure("glBindTexture (OpenGL 1.1), checked", workers, Call::kBindTexture, rounds, calls);
-    const double rawBuffer = Measure("glBindBuffer (function table), raw + glGetError", workers,
-                                     Call::kRawBindBuffer, rounds, calls);
-    const double buffer = Measure("glBindBuffer (function table), checked", workers,
-                                  Call::kBindBuffer, rounds, calls);
-    std::printf(
-        "\nscaling of checked calls over scaling of raw calls: glBindTexture %.3f, "
-        "glBindBuffer %.3f\n",
-        texture / rawTexture, buffer / rawBuffer);
+    Measure("glBindTexture (OpenGL 1.1)", workers, Call::kRawBindTexture, Call::kBindTexture,
+            rounds, calls);
+    Measure("glBindBuffer (function table)", workers, Call::kRawBindBuffer, Call::kBindBuffer,
+            rounds, calls);
     return 0;
 }
