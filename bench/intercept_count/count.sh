@@ -1,5 +1,6 @@
 #!/bin/sh
-# Instructions per call of each loop of bench_intercept_count, counted by callgrind.
+# Instructions per call of each loop of bench_intercept_count, counted by callgrind. (A valgrind
+# older than 3.20 cannot read the DWARF 5 of a clang++ build: count a g++ build.)
 #   count.sh PATH/TO/bench_intercept_count [calls]
 set -eu
 program=${1:?usage: count.sh PATH/TO/bench_intercept_count [calls]}
