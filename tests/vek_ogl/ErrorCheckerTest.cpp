@@ -2,8 +2,10 @@
 
 #include <GL/glu.h>
 
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <vek/core/CoreLibrary.h>
@@ -12,6 +14,7 @@
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLCallObserver.h>
+#include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
 
 #include "support/GLTestContext.h"
 
@@ -198,4 +201,56 @@ TEST(ErrorCheckerPairs, APairEndsWhenItsContextStopsBeingCurrent) {
     EXPECT_THROW(GL()->cgmEnable("c.cpp", 8, 0xFFFF), ExceptionOGL);
     GL()->cgmBegin("c.cpp", 9, GL_POINTS);
     EXPECT_NO_THROW(GL()->cgmEnd("c.cpp", 10));
+}
+
+// Each thread has its own pair: a glBegin on one thread leaves checking on for another thread's
+// context and is not ended by that thread's calls; a pair is ended by its context's deletion from
+// another thread.
+TEST(ErrorCheckerPairs, APairBelongsToItsThread) {
+    VEK::Core::AutoInitializer core;
+    auto other = std::make_unique<VEKTest::GLTestContext>();
+    AutoInitializer ogl;
+    wglMakeCurrent(nullptr, nullptr);  // other is made current on the worker
+    VEKTest::GLTestContext own;
+
+    std::promise<void> begun, checked, released, deleted;
+    std::string workerFailure;
+    bool pairLeftAfterDelete = true;
+    std::thread worker([&] {
+        other->makeCurrent();
+        GL()->cgmBegin("w.cpp", 1, GL_POINTS);
+        begun.set_value();
+        checked.get_future().wait();
+        try {
+            GL()->cgmVertex2f("w.cpp", 2, 0.f, 0.f);
+            GL()->cgmEnd("w.cpp", 3);
+        } catch (const ExceptionOGL& e) {
+            workerFailure = e.message();
+        }
+        // A second pair, left open while the context is released and then deleted elsewhere.
+        GL()->cgmBegin("w.cpp", 4, GL_POINTS);
+        wglMakeCurrent(nullptr, nullptr);
+        released.set_value();
+        deleted.get_future().wait();
+        pairLeftAfterDelete = internal::tPairContext.load() != nullptr;
+    });
+    begun.get_future().wait();
+    // The worker's pair does not turn checking off here.
+    try {
+        GL()->cgmEnable("m.cpp", 10, 0xFFFF);
+        ADD_FAILURE() << "no throw while another thread's pair is open";
+    } catch (const ExceptionOGL& e) {
+        EXPECT_EQ(e.errorNumber(), static_cast<unsigned>(GL_INVALID_ENUM));
+    }
+    GL()->cgmBegin("m.cpp", 11, GL_POINTS);
+    GL()->cgmVertex2f("m.cpp", 12, 0.f, 0.f);
+    checked.set_value();
+    released.get_future().wait();
+    EXPECT_NO_THROW(GL()->cgmEnd("m.cpp", 13));
+    other.reset();
+    deleted.set_value();
+    worker.join();
+    // Nor did this thread's calls end the worker's pair.
+    EXPECT_EQ(workerFailure, "");
+    EXPECT_FALSE(pairLeftAfterDelete);
 }

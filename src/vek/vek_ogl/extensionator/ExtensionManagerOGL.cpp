@@ -73,7 +73,7 @@ const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
 namespace internal {
 
-thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+__thread CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
 // Between bumps a registered handle keeps its manager.
 std::atomic<unsigned long> gRegistryGeneration{1};
 

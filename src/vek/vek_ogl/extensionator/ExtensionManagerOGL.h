@@ -30,13 +30,15 @@ namespace internal {
 
 // The table last found for this thread's current context. Every OpenGL call beyond 1.1 needs
 // it, so the common case is one thread-local read and one compare; a registry change that may
-// drop a registration bumps the generation and sends every thread back to the registry.
+// drop a registration bumps the generation and sends every thread back to the registry. Only
+// a lookup for a context fills it, and its first generation (0) is never the registry's, so a
+// null context never matches it. Plain __thread: no initialisation guard on the call path.
 struct CachedTable {
     HGLRC context = nullptr;
     const FunctionTable* table = nullptr;
     unsigned long generation = 0;
 };
-extern VEK_EXPORT thread_local CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
+extern VEK_EXPORT __thread CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
 extern VEK_EXPORT std::atomic<unsigned long> gRegistryGeneration;
 
 }  // namespace internal
@@ -89,13 +91,17 @@ public:
     // The table of the current context's manager; a context met for the first time gets a
     // manager made on it and registered.
     static FunctionTable const& CurrentTable() {
-        const HGLRC context = Platform::CurrentContext();
-        const internal::CachedTable& cached = internal::tCachedTable;
-        if (cached.context == context && context != nullptr &&
-            cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire)) {
-            return *cached.table;
+        if (CurrentTableCached()) {
+            return *internal::tCachedTable.table;
         }
-        return CurrentTableLookup(context);
+        return CurrentTableLookup(Platform::CurrentContext());
+    }
+    // Whether this thread's cache holds the current context's table (internal::tCachedTable's
+    // table, never null then): the call path's test, without the lookup's call.
+    static bool CurrentTableCached() {
+        const internal::CachedTable& cached = internal::tCachedTable;
+        return cached.context == Platform::CurrentContext() &&
+               cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire);
     }
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <type_traits>
 
 #include "vek/Export.h"
+#include "vek/core/utility/Tls.h"
 
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
@@ -10,11 +12,22 @@
 namespace VEK {
 namespace OGL {
 
+namespace internal {
+
+// The context current at the glBegin of the pair open on this thread, or null outside a pair.
+// Per thread, because a pair belongs to one context and a context to one thread at a time: a
+// pair on one thread leaves checking on for every other, and the check writes nothing shared.
+// Atomic only so that ForgetContext may end it from the thread deleting its context.
+extern __thread std::atomic<HGLRC> tPairContext VEK_INITIAL_EXEC_TLS;
+
+}  // namespace internal
+
 // The end of every chain: makes each call (OpenGL 1.1 directly, the rest through the current
 // context's function table) and turns a GL error into ExceptionOGL with the caller's file and
 // line. Between glBegin and glEnd no error may be queried, so errors raised there surface at
 // glEnd. A pair belongs to the context current at glBegin: once another context is current (or
-// that one is deleted) the pair is over and errors are checked again.
+// that one is deleted) the pair is over and errors are checked again. Each thread has its own
+// pair, shared by every checker.
 //
 // With no context current, a call throws InternalException "No OpenGL context is current on
 // the calling thread" while the current options' throwOnNullContext holds; without it, an
@@ -27,7 +40,7 @@ public:
 #define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
-    // Ends a glBegin/glEnd pair begun on the context, which is going away.
+    // Ends the glBegin/glEnd pair begun on the context, on whichever thread, as it goes away.
     static void ForgetContext(HGLRC context);
 
 private:
@@ -46,7 +59,7 @@ private:
     // entry point is called with the arguments and, outside a pair, the error it raised is
     // thrown. glBegin's own call is inside the pair, so no error is queried after it.
     template <PairStep step, class Entry, class... Arguments>
-    auto call(Entry entry, char const* file, unsigned line, Arguments... arguments) {
+    static auto call(Entry entry, char const* file, unsigned line, Arguments... arguments) {
         if constexpr (step == PairStep::kOpens) {
             openPair(file, line);
         } else if constexpr (step == PairStep::kCloses) {
@@ -62,47 +75,42 @@ private:
         }
     }
 
-    // An OpenGL 1.1 entry point, called directly: only with a context current.
-    template <class Entry>
-    static Entry direct(Entry entry, char const* file, unsigned line) {
-        requireContext(file, line);
-        return entry;
+    // The rare ways of an operation, out of line so that the common way keeps nothing but the
+    // caller's file and line across the entry point's call. Without a context: the rule of
+    // throwOnNullContext first (an OpenGL 1.1 entry point is then called, and ignored). Both
+    // stay inside the library (one instance per entry point, none of them interface).
+    template <PairStep step, class Entry, class... Arguments>
+    [[gnu::noinline, gnu::cold]] VEK_NO_EXPORT static auto callWithoutContext(
+        Entry entry, char const* file, unsigned line, Arguments... arguments) {
+        noContext(file, line);
+        return call<step>(entry, file, line, arguments...);
     }
-    // The entry point of the current context's table; a position left null by its loader fails
-    // clearly instead of jumping to null.
-    template <class Entry>
-    static Entry loaded(Entry entry, char const* file, unsigned line, char const* name) {
-        if (entry == nullptr) {
-            throwMissing(file, line, name);
-        }
-        return entry;
-    }
+    // The thread's cached table missed, or lacks the entry point: the full lookup, and a
+    // position left null by its loader fails clearly instead of jumping to null.
+    template <PairStep step, class Position, class... Arguments>
+    [[gnu::noinline, gnu::cold]] VEK_NO_EXPORT static auto callLookingUp(Position position,
+                                                                         char const* name,
+                                                                         char const* file,
+                                                                         unsigned line,
+                                                                         Arguments... arguments);
 
-    // One thread-local load and a branch on the path of every call.
-    static void requireContext(char const* file, unsigned line) {
-        if (Platform::CurrentContext() == nullptr) {
-            noContext(file, line);
-        }
-    }
     static void noContext(char const* file, unsigned line);
 
-    void check(char const* file, unsigned line) {
-        if (!insideBeginEnd_ || !pairIsCurrent()) {
+    // One thread-local load and a branch before the error query.
+    static void check(char const* file, unsigned line) {
+        if (internal::tPairContext.load(std::memory_order_relaxed) == nullptr || !pairIsCurrent()) {
             const GLenum code = ::glGetError();
             if (code != GL_NO_ERROR) {
                 throwError(file, line, code);
             }
         }
     }
-    // Whether the open pair belongs to the current context; ends it when it does not.
-    bool pairIsCurrent();
-    void openPair(char const* file, unsigned line);
-    void closePair(char const* file, unsigned line);
+    // Whether this thread's open pair belongs to the current context; ends it when it does not.
+    static bool pairIsCurrent();
+    static void openPair(char const* file, unsigned line);
+    static void closePair(char const* file, unsigned line);
     [[noreturn]] static void throwError(char const* file, unsigned line, GLenum code);
     [[noreturn]] static void throwMissing(char const* file, unsigned line, char const* name);
-
-    bool insideBeginEnd_ = false;
-    HGLRC beginContext_ = nullptr;
 };
 
 }  // namespace OGL
