@@ -2,7 +2,9 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <iomanip>
 #include <limits>
+#include <locale>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -186,6 +188,45 @@ std::string EveryKind() {
     return std::string(kEveryKind, sizeof(kEveryKind) - 1);
 }
 
+// A locale that writes numbers as much of Europe does: 1.234.567,5
+struct CommaNumbers : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+    std::string do_truename() const override { return "wahr"; }
+};
+
+// Restores the global locale it found.
+class GlobalLocale {
+public:
+    explicit GlobalLocale(const std::locale& locale) : before_(std::locale::global(locale)) {}
+    ~GlobalLocale() { std::locale::global(before_); }
+    GlobalLocale(const GlobalLocale&) = delete;
+    GlobalLocale& operator=(const GlobalLocale&) = delete;
+
+private:
+    std::locale before_;
+};
+
+// Keeps what it is given and counts the pieces it comes in.
+class Pieces : public std::streambuf {
+public:
+    std::string text;
+    int writes = 0;
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        ++writes;
+        text.append(s, static_cast<std::size_t>(n));
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        ++writes;
+        text.push_back(traits_type::to_char_type(c));
+        return c;
+    }
+};
+
 }  // namespace
 
 TEST(TracerLines, EveryKindOfArgumentIsWrittenAsBefore) {
@@ -205,4 +246,58 @@ TEST(TracerLines, EveryKindOfArgumentIsWrittenAsBefore) {
     } catch (const Stopped&) {
     }
     EXPECT_EQ(out.str(), file + ":9: glGetUniformLocation(7, " + name + ")\n");
+}
+
+// The host's stream may be set to any base, precision, width, sign or locale, and the process to
+// any global locale: the lines stay as they are, and the stream keeps its settings.
+TEST(TracerLines, TheStreamsSettingsAndTheGlobalLocaleChangeNothing) {
+    const std::locale comma(std::locale::classic(), new CommaNumbers);
+    Stop stop;
+    {
+        std::ostringstream out;
+        out.imbue(comma);
+        out << std::hex << std::uppercase << std::showbase << std::showpos << std::boolalpha
+            << std::fixed << std::setprecision(10) << std::setw(30) << std::setfill('*');
+        const std::ios_base::fmtflags flags = out.flags();
+        OpenGLTracer tracer(out, &stop);
+        TraceEveryKind(tracer);
+        EXPECT_EQ(out.str(), EveryKind());
+        EXPECT_EQ(out.flags(), flags);
+        EXPECT_EQ(out.precision(), 10);
+        EXPECT_EQ(out.fill(), '*');
+        EXPECT_EQ(out.getloc().name(), comma.name());
+    }
+    {
+        GlobalLocale global(comma);
+        std::ostringstream out;  // takes the global locale
+        ASSERT_EQ(std::use_facet<std::numpunct<char>>(out.getloc()).decimal_point(), ',');
+        OpenGLTracer tracer(out, &stop);
+        TraceEveryKind(tracer);
+        EXPECT_EQ(out.str(), EveryKind());
+    }
+}
+
+// Each line reaches the stream in one write, so that a stream that keeps writes whole keeps
+// lines whole; a line longer than the tracer's buffer comes in several, but whole all the same.
+TEST(TracerLines, EachLineReachesTheStreamInOneWrite) {
+    Pieces pieces;
+    std::ostream out(&pieces);
+    out.setf(std::ios_base::unitbuf);  // as std::cerr: a flush after every write
+    Stop stop;
+    OpenGLTracer tracer(out, &stop);
+    TraceEveryKind(tracer);
+    EXPECT_EQ(pieces.text, EveryKind());
+    EXPECT_EQ(pieces.writes, 52);  // the calls of TraceEveryKind
+
+    pieces.text.clear();
+    pieces.writes = 0;
+    const std::string name(2000, 'n');
+    try {
+        tracer.cgmGetAttribLocation("w.cpp", 1, 7, name.c_str());
+        ADD_FAILURE() << "the call was not stopped";
+    } catch (const Stopped&) {
+    }
+    EXPECT_EQ(pieces.text, "w.cpp:1: glGetAttribLocation(7, " + name + ")\n");
+    EXPECT_GT(pieces.writes, 1);
+    EXPECT_LE(pieces.writes, 5);
 }
