@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace VEK {
 namespace OGL {
 namespace internal {
@@ -18,9 +22,35 @@ constexpr std::uint64_t kPowers10[] = {
 constexpr std::uint64_t kSmallest = 100000;  // the six digits lie in [kSmallest, kLargest)
 constexpr std::uint64_t kLargest = 1000000;
 
-// Whether round(magnitude * 10^scale) can be computed exactly here, and its value (ties to even,
-// as printf rounds in the default rounding mode). magnitude holds a float's value: significand
-// below 2^24, at least FLT_MIN and below 2^63.
+// The whole number nearest to a non-negative value below 2^52, ties to even (as printf rounds
+// in the default rounding mode); elsewhere than x86-64, adding 2^52 leaves no bits for a
+// fraction.
+std::uint64_t Nearest(double value) {
+#if defined(__x86_64__)
+    // The conversion that rounds in the current mode, as printf does.
+    return static_cast<std::uint64_t>(_mm_cvtsd_si64(_mm_set_sd(value)));
+#else
+    constexpr double k2To52 = 4503599627370496.0;
+    return static_cast<std::uint64_t>((value + k2To52) - k2To52);
+#endif
+}
+
+// A positive normal double as significand * 2^exponent with a whole significand below 2^53.
+struct Binary {
+    std::uint64_t significand;
+    int exponent;
+};
+
+Binary Decompose(double magnitude) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &magnitude, sizeof(bits));
+    const int biased = static_cast<int>(bits >> 52);
+    return Binary{(bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52),
+                  biased - 1075};
+}
+
+// Whether round(magnitude * 10^scale) can be computed exactly here, and its value (ties to even).
+// magnitude holds a float's value: significand below 2^24, at least FLT_MIN and below 2^63.
 bool ScaledDigits(double magnitude, int scale, std::uint64_t* digits) {
     if (scale >= 0) {
         // The significand times 5^scale stays below 2^53: the product is exact, and so is the
@@ -28,19 +58,21 @@ bool ScaledDigits(double magnitude, int scale, std::uint64_t* digits) {
         if (scale > 12) {
             return false;
         }
-        *digits = static_cast<std::uint64_t>(
-            std::llrint(magnitude * static_cast<double>(kPowers10[scale])));
+        const double scaled = magnitude * static_cast<double>(kPowers10[scale]);
+        if (scaled >= 4503599627370496.0) {
+            return false;
+        }
+        *digits = Nearest(scaled);
         return true;
     }
     const int shrink = -scale;
     if (shrink >= static_cast<int>(sizeof(kPowers10) / sizeof(kPowers10[0]))) {
         return false;
     }
-    // magnitude = significand * 2^exponent with a whole significand.
-    int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent);
-    std::uint64_t numerator = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
-    exponent -= 24;
+    // A float's significand has 24 bits: the low 29 of the double's are zero.
+    const Binary binary = Decompose(magnitude);
+    std::uint64_t numerator = binary.significand >> 29;
+    const int exponent = binary.exponent + 29;
     std::uint64_t denominator = kPowers10[shrink];
     if (exponent >= 0) {
         numerator <<= exponent;
@@ -61,11 +93,15 @@ bool ScaledDigits(double magnitude, int scale, std::uint64_t* digits) {
 // The six significant digits of a float's value and the decimal exponent of the first, as printf
 // rounds them; false when the value lies outside what ScaledDigits computes exactly.
 bool SixDigits(double magnitude, std::uint64_t* digits, int* exponent10) {
-    int exponent2 = 0;
-    std::frexp(magnitude, &exponent2);  // magnitude in [2^(exponent2-1), 2^exponent2)
-    // floor(log10(magnitude)) is this or one more: start below, as rounding up may carry into
-    // the next power of ten but never down.
-    int exponent = static_cast<int>(std::floor((exponent2 - 1) * 0.30102999566398120));
+    // magnitude lies in [2^power, 2^(power + 1)), so floor(log10(magnitude)) is
+    // floor(power * log10(2)) or one more: start below, as rounding up may carry into the next
+    // power of ten but never down.
+    const int power = Decompose(magnitude).exponent + 52;
+    const double estimate = power * 0.30102999566398120;
+    int exponent = static_cast<int>(estimate);
+    if (estimate < exponent) {
+        --exponent;
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::uint64_t scaled = 0;
         if (!ScaledDigits(magnitude, 5 - exponent, &scaled)) {
@@ -74,7 +110,7 @@ bool SixDigits(double magnitude, std::uint64_t* digits, int* exponent10) {
         if (scaled < kSmallest) {
             --exponent;
         } else if (scaled >= kLargest) {
-            ++exponent;  // rounded up to the next power of ten
+            ++exponent;  // the next power of ten, or rounded up to it
         } else {
             *digits = scaled;
             *exponent10 = exponent;
@@ -84,16 +120,32 @@ bool SixDigits(double magnitude, std::uint64_t* digits, int* exponent10) {
     return false;
 }
 
+// "00" to "99".
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // "%g" from six digits and their exponent.
 char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
+    // Three pairs, two divisions deep.
+    const auto six = static_cast<std::uint32_t>(digits);
+    const std::uint32_t high = six / 10000;
+    const std::uint32_t rest = six - high * 10000;
+    const std::uint32_t middle = rest / 100;
+    const std::uint32_t low = rest - middle * 100;
     char text[6];
-    for (int i = 5; i >= 0; --i) {
-        text[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
-    int significant = 6;
-    while (significant > 1 && text[significant - 1] == '0') {
-        --significant;
+    std::memcpy(text, kPairs + 2 * high, 2);
+    std::memcpy(text + 2, kPairs + 2 * middle, 2);
+    std::memcpy(text + 4, kPairs + 2 * low, 2);
+    // The digits up to the last that is not zero.
+    int significant;
+    if (low != 0) {
+        significant = low % 10 != 0 ? 6 : 5;
+    } else if (middle != 0) {
+        significant = middle % 10 != 0 ? 4 : 3;
+    } else {
+        significant = high % 10 != 0 ? 2 : 1;
     }
     if (negative) {
         *out++ = '-';
