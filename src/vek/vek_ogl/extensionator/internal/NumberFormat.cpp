@@ -90,34 +90,67 @@ bool ScaledDigits(double magnitude, int scale, std::uint64_t* digits) {
     return true;
 }
 
+// The smallest double not below 10^k, for k from -7 to 19: as no double lies between the two, a
+// float's value is at least 10^k exactly when it is at least this.
+constexpr int kTenAtLeastFirst = -7;
+constexpr double kTenAtLeast[] = {0x1.ad7f29abcaf49p-24,
+                                  0x1.0c6f7a0b5ed8ep-20,
+                                  0x1.4f8b588e368f1p-17,
+                                  0x1.a36e2eb1c432dp-14,
+                                  0x1.0624dd2f1a9fcp-10,
+                                  0x1.47ae147ae147bp-7,
+                                  0x1.999999999999ap-4,
+                                  1e0,
+                                  1e1,
+                                  1e2,
+                                  1e3,
+                                  1e4,
+                                  1e5,
+                                  1e6,
+                                  1e7,
+                                  1e8,
+                                  1e9,
+                                  1e10,
+                                  1e11,
+                                  1e12,
+                                  1e13,
+                                  1e14,
+                                  1e15,
+                                  1e16,
+                                  1e17,
+                                  1e18,
+                                  1e19};
+
 // The six significant digits of a float's value and the decimal exponent of the first, as printf
 // rounds them; false when the value lies outside what ScaledDigits computes exactly.
 bool SixDigits(double magnitude, std::uint64_t* digits, int* exponent10) {
     // magnitude lies in [2^power, 2^(power + 1)), so floor(log10(magnitude)) is
-    // floor(power * log10(2)) or one more: start below, as rounding up may carry into the next
-    // power of ten but never down.
+    // floor(power * log10(2)) (this product is exact enough over the floats' range) or one more.
     const int power = Decompose(magnitude).exponent + 52;
     const double estimate = power * 0.30102999566398120;
     int exponent = static_cast<int>(estimate);
     if (estimate < exponent) {
         --exponent;
     }
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        std::uint64_t scaled = 0;
-        if (!ScaledDigits(magnitude, 5 - exponent, &scaled)) {
-            return false;
-        }
-        if (scaled < kSmallest) {
-            --exponent;
-        } else if (scaled >= kLargest) {
-            ++exponent;  // the next power of ten, or rounded up to it
-        } else {
-            *digits = scaled;
-            *exponent10 = exponent;
-            return true;
-        }
+    const int next = exponent + 1 - kTenAtLeastFirst;
+    if (next < 0 || next >= static_cast<int>(sizeof(kTenAtLeast) / sizeof(kTenAtLeast[0]))) {
+        return false;
     }
-    return false;
+    if (magnitude >= kTenAtLeast[next]) {
+        ++exponent;
+    }
+    std::uint64_t scaled = 0;
+    if (!ScaledDigits(magnitude, 5 - exponent, &scaled)) {
+        return false;
+    }
+    if (scaled >= kLargest) {
+        // Rounded up to the next power of ten: 999999.5 is 1e+06.
+        scaled = kSmallest;
+        ++exponent;
+    }
+    *digits = scaled;
+    *exponent10 = exponent;
+    return true;
 }
 
 // "00" to "99".
@@ -128,13 +161,14 @@ constexpr char kPairs[] =
 
 // "%g" from six digits and their exponent.
 char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
-    // Three pairs, two divisions deep.
+    // Three pairs, two divisions deep. The copies below have fixed sizes (no loops, no calls):
+    // they may write past the end they return, within the room the caller gives.
     const auto six = static_cast<std::uint32_t>(digits);
     const std::uint32_t high = six / 10000;
     const std::uint32_t rest = six - high * 10000;
     const std::uint32_t middle = rest / 100;
     const std::uint32_t low = rest - middle * 100;
-    char text[6];
+    char text[16] = {};
     std::memcpy(text, kPairs + 2 * high, 2);
     std::memcpy(text + 2, kPairs + 2 * middle, 2);
     std::memcpy(text + 4, kPairs + 2 * low, 2);
@@ -151,12 +185,11 @@ char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
         *out++ = '-';
     }
     if (exponent < -4 || exponent >= 6) {
-        *out++ = text[0];
-        if (significant > 1) {
-            *out++ = '.';
-            std::memcpy(out, text + 1, static_cast<std::size_t>(significant - 1));
-            out += significant - 1;
-        }
+        // d.ddddde+XX
+        out[0] = text[0];
+        out[1] = '.';
+        std::memcpy(out + 2, text + 1, 5);
+        out += significant > 1 ? significant + 1 : 1;
         *out++ = 'e';
         *out++ = exponent < 0 ? '-' : '+';
         const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -166,22 +199,21 @@ char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
         return std::to_chars(out, out + 4, magnitude).ptr;
     }
     if (exponent >= 0) {
+        // ddd.ddd
         const int whole = exponent + 1;
-        std::memcpy(out, text, static_cast<std::size_t>(whole));
-        out += whole;
-        if (significant > whole) {
-            *out++ = '.';
-            std::memcpy(out, text + whole, static_cast<std::size_t>(significant - whole));
-            out += significant - whole;
+        std::memcpy(out, text, 6);
+        if (significant <= whole) {
+            return out + whole;
         }
-        return out;
+        out[whole] = '.';
+        std::memcpy(out + whole + 1, text + whole, 8);
+        return out + significant + 1;
     }
-    *out++ = '0';
-    *out++ = '.';
-    for (int zeros = -exponent - 1; zeros > 0; --zeros) {
-        *out++ = '0';
-    }
-    std::memcpy(out, text, static_cast<std::size_t>(significant));
+    // 0.000dddddd
+    const int zeros = -exponent - 1;
+    std::memcpy(out, "0.000", 5);
+    out += 2 + zeros;
+    std::memcpy(out, text, 8);
     return out + significant;
 }
 
