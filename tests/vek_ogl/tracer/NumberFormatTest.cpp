@@ -112,6 +112,24 @@ TEST(NumberFormat, GeneralIsPrintfsGeneralForFloatsAndDoubles) {
 TEST(NumberFormat, DecimalsAndPointers) {
     char text[kMaxNumberChars];
     const auto decimal = [&](auto value) { return std::string(text, FormatDecimal(text, value)); };
+    // Around every count of digits, and a random sample of every size.
+    std::uint64_t power = 1;
+    for (int digits = 1; digits <= 20; ++digits) {
+        for (const std::uint64_t value : {power - 1, power, power + 1}) {
+            EXPECT_EQ(decimal(value), std::to_string(value));
+            const auto signedValue = static_cast<std::int64_t>(value);
+            EXPECT_EQ(decimal(signedValue), std::to_string(signedValue));
+            EXPECT_EQ(decimal(-signedValue), std::to_string(-signedValue));
+        }
+        power *= 10;
+    }
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t value = random() >> (random() % 64);
+        ASSERT_EQ(decimal(value), std::to_string(value));
+        const auto signedValue = static_cast<std::int64_t>(random()) >> (random() % 64);
+        ASSERT_EQ(decimal(signedValue), std::to_string(signedValue));
+    }
     EXPECT_EQ(decimal(std::int64_t{0}), "0");
     EXPECT_EQ(decimal(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
     EXPECT_EQ(decimal(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
