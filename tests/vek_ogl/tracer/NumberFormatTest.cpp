@@ -109,6 +109,21 @@ TEST(NumberFormat, GeneralIsPrintfsGeneralForFloatsAndDoubles) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// All 2^32 floats (a quarter of an hour or more): run with
+//   vek_ogl_tracer_tests --gtest_also_run_disabled_tests --gtest_filter='*EveryFloat*'
+TEST(NumberFormat, DISABLED_GeneralIsPrintfsGeneralForEveryFloat) {
+    long mismatches = 0;
+    std::uint32_t bits = 0;
+    do {
+        const double value = FloatOf(bits);
+        if (General(value) != Printf(value) && ++mismatches <= 20) {
+            ADD_FAILURE() << "bits " << bits << ": " << General(value) << " instead of "
+                          << Printf(value);
+        }
+    } while (++bits != 0);
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(NumberFormat, DecimalsAndPointers) {
     char text[kMaxNumberChars];
     const auto decimal = [&](auto value) { return std::string(text, FormatDecimal(text, value)); };
