@@ -277,6 +277,23 @@ TEST(TracerLines, TheStreamsSettingsAndTheGlobalLocaleChangeNothing) {
     }
 }
 
+// A call without a file is traced all the same, and so are the calls after it.
+TEST(TracerLines, ACallWithoutAFileIsTracedAndSoAreTheNext) {
+    std::ostringstream out;
+    Stop stop;
+    OpenGLTracer tracer(out, &stop);
+    for (const char* file : {static_cast<const char*>(nullptr), "n.cpp"}) {
+        try {
+            tracer.cgmBindTexture(file, 5, GL_TEXTURE_2D, 1);
+            ADD_FAILURE() << "the call was not stopped";
+        } catch (const Stopped&) {
+        }
+    }
+    EXPECT_TRUE(out.good());
+    EXPECT_EQ(out.str(),
+              ":5: glBindTexture(GL_TEXTURE_2D, 1)\nn.cpp:5: glBindTexture(GL_TEXTURE_2D, 1)\n");
+}
+
 // Each line reaches the stream in one write, so that a stream that keeps writes whole keeps
 // lines whole; a line longer than the tracer's buffer comes in several, but whole all the same.
 TEST(TracerLines, EachLineReachesTheStreamInOneWrite) {

@@ -7,7 +7,10 @@ namespace OGL {
 namespace internal {
 
 void TraceLine::begin(char const* file, unsigned line, char const* call, std::size_t callSize) {
-    putText(file);
+    // Without a file the line starts at ":": the stream stays good for the lines that follow.
+    if (file != nullptr) {
+        putText(file);
+    }
     append(":", 1);
     putDecimal(static_cast<std::uint64_t>(line));
     append(": ", 2);
