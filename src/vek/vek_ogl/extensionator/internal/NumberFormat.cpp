@@ -266,7 +266,7 @@ char* FormatDecimal(char* out, std::uint64_t value) {
 char* FormatGeneral(char* out, double value) {
     const double magnitude = std::fabs(value);
     // Most values the library passes are floats of ordinary size: those are rounded here,
-    // exactly; every other value goes through the library's own exact conversion.
+    // exactly; every other value goes through the standard library's exact conversion.
     constexpr double kFloatMin = 1.17549435082228750797e-38;  // FLT_MIN
     constexpr double kBelow2To63 = 9223372036854775808.0;
     if (magnitude >= kFloatMin && magnitude < kBelow2To63 &&
