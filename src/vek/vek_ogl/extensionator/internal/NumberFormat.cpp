@@ -22,40 +22,6 @@ constexpr std::uint64_t kPowers10[] = {
 constexpr std::uint64_t kSmallest = 100000;  // the six digits lie in [kSmallest, kLargest)
 constexpr std::uint64_t kLargest = 1000000;
 
-// "00" to "99".
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Decimal digits of a number below 2^32, two at a time from the last; the common case of the
-// tracer's numbers (names, sizes, a float's bits).
-char* Digits32(char* out, std::uint32_t value) {
-    int count;
-    if (value < 100000) {
-        count = value < 100 ? (value < 10 ? 1 : 2) : value < 1000 ? 3 : value < 10000 ? 4 : 5;
-    } else {
-        count = value < 10000000     ? (value < 1000000 ? 6 : 7)
-                : value < 100000000  ? 8
-                : value < 1000000000 ? 9
-                                     : 10;
-    }
-    char* const end = out + count;
-    char* p = end;
-    while (value >= 100) {
-        const std::uint32_t rest = value / 100;
-        p -= 2;
-        std::memcpy(p, kPairs + 2 * (value - rest * 100), 2);
-        value = rest;
-    }
-    if (value >= 10) {
-        std::memcpy(p - 2, kPairs + 2 * value, 2);
-    } else {
-        p[-1] = static_cast<char>('0' + value);
-    }
-    return end;
-}
-
 // The whole number nearest to a non-negative value below 2^52, ties to even (as printf rounds
 // in the default rounding mode); elsewhere than x86-64, adding 2^52 leaves no bits for a
 // fraction.
@@ -197,9 +163,9 @@ char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
     const std::uint32_t middle = rest / 100;
     const std::uint32_t low = rest - middle * 100;
     char text[16] = {};
-    std::memcpy(text, kPairs + 2 * high, 2);
-    std::memcpy(text + 2, kPairs + 2 * middle, 2);
-    std::memcpy(text + 4, kPairs + 2 * low, 2);
+    std::memcpy(text, kDigitPairs + 2 * high, 2);
+    std::memcpy(text + 2, kDigitPairs + 2 * middle, 2);
+    std::memcpy(text + 4, kDigitPairs + 2 * low, 2);
     // The digits up to the last that is not zero.
     int significant;
     if (low != 0) {
@@ -247,19 +213,7 @@ char* LayOut(char* out, bool negative, std::uint64_t digits, int exponent) {
 
 }  // namespace
 
-char* FormatDecimal(char* out, std::int64_t value) {
-    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
-    if (value < 0) {
-        *out++ = '-';
-        magnitude = 0 - magnitude;
-    }
-    return FormatDecimal(out, magnitude);
-}
-
-char* FormatDecimal(char* out, std::uint64_t value) {
-    if (value <= 0xFFFFFFFFu) {
-        return Digits32(out, static_cast<std::uint32_t>(value));
-    }
+char* FormatWideDecimal(char* out, std::uint64_t value) {
     return std::to_chars(out, out + kMaxNumberChars, value).ptr;
 }
 

@@ -32,13 +32,16 @@ void TraceLine::put(TraceKinds::Bool argument) {
 
 // The bits read as a signed integer, then the value: makeFloat(1056964608) /* 0.5 */
 void TraceLine::put(TraceKinds::Float argument) {
+    room(kMaxFloatChars);
     std::int32_t bits;
     std::memcpy(&bits, &argument.value, sizeof(bits));
-    append("makeFloat(", 10);
-    putDecimal(static_cast<std::int64_t>(bits));
-    append(") /* ", 5);
-    putGeneral(static_cast<double>(argument.value));
-    append(" */", 3);
+    char* out = buffer_ + size_;
+    std::memcpy(out, "makeFloat(", 10);
+    out = FormatDecimal(out + 10, static_cast<std::int64_t>(bits));
+    std::memcpy(out, ") /* ", 5);
+    out = FormatGeneral(out + 5, static_cast<double>(argument.value));
+    std::memcpy(out, " */", 3);
+    size_ = static_cast<std::size_t>(out + 3 - buffer_);
 }
 
 void TraceLine::put(TraceKinds::Handle argument) {

@@ -80,6 +80,9 @@ public:
 
 private:
     static constexpr std::size_t kCapacity = 512;
+    // makeFloat(-2147483648) /* ... */ with room for the value.
+    static constexpr std::size_t kMaxFloatChars = 10 + 11 + 5 + kMaxNumberChars + 3;
+    static_assert(kMaxFloatChars <= kCapacity, "a float's text fits in an empty buffer");
 
     template <class Kind>
     void put(Kind argument, bool& first) {
@@ -131,7 +134,7 @@ private:
         }
     }
     void appendLong(const char* text, std::size_t size);
-    // At least size (at most kMaxNumberChars) free bytes at buffer_ + size_.
+    // At least size (at most kCapacity) free bytes at buffer_ + size_.
     void room(std::size_t size) {
         if (kCapacity - size_ < size) {
             flush();
