@@ -173,7 +173,7 @@ void StreamClearColor(std::ostream& out, const char* file, unsigned line, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = static_cast<int>(ParseArgument(argc, argv, "--rounds", 200));
+    const int rounds = static_cast<int>(ParseArgument(argc, argv, "--rounds", 1000));
     const long calls = ParseArgument(argc, argv, "--slice", 2000);
 
     VEK::Core::AutoInitializer core;
