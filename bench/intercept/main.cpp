@@ -1,8 +1,5 @@
 // Cost of a call through the interceptor chain against the raw call followed by glGetError,
 // on the same context in one run; and the tracer's cost into a stream that discards.
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <ostream>
 #include <streambuf>
 
@@ -12,32 +9,8 @@
 #include <vek/vek_ogl/extensionator/OpenGLTracer.h>
 
 #include "support/GLTestContext.h"
+#include "support/HeapCounter.h"
 #include "support/RatioReporter.h"
-
-namespace {
-
-std::atomic<long> gAllocations{0};
-
-}  // namespace
-
-// Counts every heap allocation of the process, to show the hot paths make none. (GCC cannot see
-// that the replaced operators pair malloc with free.)
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void* operator new(std::size_t size) {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -66,13 +39,13 @@ Setup& Context() {
 }
 
 void CountAllocations(benchmark::State& state, long before) {
-    state.counters["allocs/call"] =
-        static_cast<double>(gAllocations.load() - before) / static_cast<double>(state.iterations());
+    state.counters["allocs/call"] = static_cast<double>(VEKTest::HeapCounter::Process() - before) /
+                                    static_cast<double>(state.iterations());
 }
 
 void RawBindTexture(benchmark::State& state) {
     const GLuint texture = Context().texture;
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         glBindTexture(GL_TEXTURE_2D, texture);
         benchmark::DoNotOptimize(glGetError());
@@ -82,7 +55,7 @@ void RawBindTexture(benchmark::State& state) {
 
 void ChainBindTexture(benchmark::State& state) {
     const GLuint texture = Context().texture;
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         OpenGLInterceptor::Instance()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
     }
@@ -93,7 +66,7 @@ void RawBindBuffer(benchmark::State& state) {
     const GLuint buffer = Context().buffer;
     // The raw caller looks its pointer up once, as an application with its own loader would.
     const auto bindBuffer = VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer;
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         bindBuffer(GL_ARRAY_BUFFER, buffer);
         benchmark::DoNotOptimize(glGetError());
@@ -105,7 +78,7 @@ void RawBindBuffer(benchmark::State& state) {
 // costs on its own.
 void LookupBindBuffer(benchmark::State& state) {
     const GLuint buffer = Context().buffer;
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer(GL_ARRAY_BUFFER, buffer);
         benchmark::DoNotOptimize(glGetError());
@@ -115,7 +88,7 @@ void LookupBindBuffer(benchmark::State& state) {
 
 void ChainBindBuffer(benchmark::State& state) {
     const GLuint buffer = Context().buffer;
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         OpenGLInterceptor::Instance()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
     }
@@ -129,7 +102,7 @@ void Traced(benchmark::State& state, GLuint name) {
     VEK::OGL::OpenGLTracer tracer(stream);
     VEK::OGL::ExtensionManager* manager = VEK::OGL::ExtensionManager::Instance();
     manager->addInterceptor(&tracer);
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         Call(name);
     }
@@ -147,7 +120,7 @@ void CallClearColor(GLuint) {
 
 void UntracedClearColor(benchmark::State& state) {
     Context();
-    const long before = gAllocations.load();
+    const long before = VEKTest::HeapCounter::Process();
     for (auto _ : state) {
         CallClearColor(0);
     }

@@ -4,7 +4,6 @@
 // its median time per call, the ratio to the raw call followed by glGetError, and the heap
 // allocations it makes per call.
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,31 +20,7 @@
 
 #include "Peers.h"
 #include "support/GLTestContext.h"
-
-// Every heap allocation of the process, whichever library makes it: operator new reaches malloc,
-// and the executable's malloc comes before the C library's for every shared object.
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* p, std::size_t size);
-
-void* malloc(std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(p, size);
-}
-}
+#include "support/HeapCounter.h"
 
 namespace {
 
@@ -78,13 +53,13 @@ void RunSlice(Contender& c, long calls) {
     if (c.around) {
         c.around(true);
     }
-    const long allocationsBefore = gAllocations.load();
+    const long allocationsBefore = VEKTest::HeapCounter::Process();
     const double cpuBefore = ThreadCpuSeconds();
     const auto before = std::chrono::steady_clock::now();
     c.slice(calls);
     const auto after = std::chrono::steady_clock::now();
     const double cpuAfter = ThreadCpuSeconds();
-    c.allocations += gAllocations.load() - allocationsBefore;
+    c.allocations += VEKTest::HeapCounter::Process() - allocationsBefore;
     if (c.around) {
         c.around(false);
     }

@@ -7,7 +7,6 @@
 // falls on all of them alike; each reports its median time per call, the ratio to the untraced
 // call and the heap allocations it makes per call.
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,31 +26,7 @@
 #include <vek/vek_ogl/extensionator/OpenGLTracer.h>
 
 #include "support/GLTestContext.h"
-
-// Every heap allocation of the process, whichever library makes it: operator new reaches malloc,
-// and the executable's malloc comes before the C library's for every shared object.
-namespace {
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* p, std::size_t size);
-
-void* malloc(std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(size);
-}
-void* calloc(std::size_t count, std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size) noexcept {
-    gAllocations.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(p, size);
-}
-}
+#include "support/HeapCounter.h"
 
 namespace {
 
@@ -95,13 +70,13 @@ void RunSlice(Contender& c, long calls) {
     if (c.tracer != nullptr) {
         manager->addInterceptor(c.tracer);
     }
-    const long allocationsBefore = gAllocations.load();
+    const long allocationsBefore = VEKTest::HeapCounter::Process();
     const double cpuBefore = ThreadCpuSeconds();
     const auto before = std::chrono::steady_clock::now();
     c.slice(calls);
     const auto after = std::chrono::steady_clock::now();
     const double cpuAfter = ThreadCpuSeconds();
-    c.allocations += gAllocations.load() - allocationsBefore;
+    c.allocations += VEKTest::HeapCounter::Process() - allocationsBefore;
     if (c.tracer != nullptr) {
         manager->popInterceptor();
     }
