@@ -25,23 +25,13 @@
 #include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
 
 #include "support/GLTestContext.h"
+#include "support/Interleaved.h"
 
 namespace {
 
 using VEK::OGL::OpenGLInterceptor;
 using Clock = std::chrono::steady_clock;
-
-double ThreadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]));
-}
+using namespace VEKBench;
 
 enum class Call { kRawBindTexture, kBindTexture, kRawBindBuffer, kBindBuffer };
 
@@ -167,22 +157,6 @@ void Measure(const char* name, std::vector<std::unique_ptr<Worker>>& workers, Ca
     std::printf("checked cpu per call over raw, 1 thread: %.3f, 2 threads: %.3f\n",
                 Median(checkedSeries.cpu1) / Median(rawSeries.cpu1),
                 Median(checkedSeries.cpu2) / Median(rawSeries.cpu2));
-}
-
-long ParseArgument(int argc, char** argv, const char* name, long fallback) {
-    const std::size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
-            char* end = nullptr;
-            const long value = std::strtol(argv[i] + length + 1, &end, 10);
-            if (end == argv[i] + length + 1 || *end != '\0' || value <= 0) {
-                std::fprintf(stderr, "%s needs a positive whole number\n", name);
-                std::exit(2);
-            }
-            return value;
-        }
-    }
-    return fallback;
 }
 
 }  // namespace

@@ -27,112 +27,34 @@
 
 #include "support/GLTestContext.h"
 #include "support/HeapCounter.h"
+#include "support/Interleaved.h"
 
 namespace {
 
 using VEK::OGL::ExtensionManager;
 using VEK::OGL::OpenGLInterceptor;
 using VEK::OGL::OpenGLTracer;
+using namespace VEKBench;
+
+// A contender whose slices run with the tracer pushed in front of the chain (untimed), or none.
+Contender Make(std::string name, std::function<void(long)> slice, OpenGLTracer* tracer) {
+    if (tracer == nullptr) {
+        return MakeContender(std::move(name), std::move(slice));
+    }
+    return MakeContender(std::move(name), std::move(slice), [tracer](bool on) {
+        ExtensionManager* const manager = ExtensionManager::Instance();
+        if (on) {
+            manager->addInterceptor(tracer);
+        } else {
+            manager->popInterceptor();
+        }
+    });
+}
 
 struct Discard : std::streambuf {
     int overflow(int c) override { return c; }
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
-
-struct Contender {
-    std::string name;
-    std::function<void(long calls)> slice;
-    OpenGLTracer* tracer;  // pushed in front of the chain for the slice, untimed; or none
-    std::vector<double> realNs;
-    std::vector<double> cpuNs;
-    long allocations;
-    long calls;
-};
-
-Contender Make(std::string name, std::function<void(long)> slice, OpenGLTracer* tracer) {
-    return Contender{std::move(name), std::move(slice), tracer, {}, {}, 0, 0};
-}
-
-double ThreadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0.0 : (n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]));
-}
-
-void RunSlice(Contender& c, long calls) {
-    ExtensionManager* const manager = ExtensionManager::Instance();
-    if (c.tracer != nullptr) {
-        manager->addInterceptor(c.tracer);
-    }
-    const long allocationsBefore = VEKTest::HeapCounter::Process();
-    const double cpuBefore = ThreadCpuSeconds();
-    const auto before = std::chrono::steady_clock::now();
-    c.slice(calls);
-    const auto after = std::chrono::steady_clock::now();
-    const double cpuAfter = ThreadCpuSeconds();
-    c.allocations += VEKTest::HeapCounter::Process() - allocationsBefore;
-    if (c.tracer != nullptr) {
-        manager->popInterceptor();
-    }
-    c.realNs.push_back(std::chrono::duration<double, std::nano>(after - before).count() /
-                       static_cast<double>(calls));
-    c.cpuNs.push_back((cpuAfter - cpuBefore) * 1e9 / static_cast<double>(calls));
-    c.calls += calls;
-}
-
-// Rotates the starting contender every round so that none always follows the same one.
-void Run(std::vector<Contender>& contenders, int rounds, long calls) {
-    for (Contender& c : contenders) {  // warm-up
-        RunSlice(c, calls / 10 + 1);
-        c.realNs.clear();
-        c.cpuNs.clear();
-        c.allocations = 0;
-        c.calls = 0;
-    }
-    const std::size_t n = contenders.size();
-    for (int round = 0; round < rounds; ++round) {
-        for (std::size_t i = 0; i < n; ++i) {
-            RunSlice(contenders[(i + static_cast<std::size_t>(round)) % n], calls);
-        }
-    }
-}
-
-void Print(const char* title, const std::vector<Contender>& contenders) {
-    const double baseReal = Median(contenders.front().realNs);
-    const double baseCpu = Median(contenders.front().cpuNs);
-    std::printf("\n%s (ratios to %s)\n", title, contenders.front().name.c_str());
-    std::printf("%-40s %10s %8s %10s %8s %12s\n", "contender", "ns/call", "ratio", "cpu ns",
-                "ratio", "allocs/call");
-    for (const Contender& c : contenders) {
-        const double real = Median(c.realNs);
-        const double cpu = Median(c.cpuNs);
-        std::printf("%-40s %10.2f %8.3f %10.2f %8.3f %12.4f\n", c.name.c_str(), real,
-                    real / baseReal, cpu, cpu / baseCpu,
-                    static_cast<double>(c.allocations) / static_cast<double>(c.calls));
-    }
-}
-
-long ParseArgument(int argc, char** argv, const char* name, long fallback) {
-    const std::size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], name, length) == 0 && argv[i][length] == '=') {
-            char* end = nullptr;
-            const long value = std::strtol(argv[i] + length + 1, &end, 10);
-            if (end == argv[i] + length + 1 || *end != '\0' || value <= 0) {
-                std::fprintf(stderr, "%s needs a positive whole number\n", name);
-                std::exit(2);
-            }
-            return value;
-        }
-    }
-    return fallback;
-}
 
 // The same line as the tracer writes for glClearColor, through stream insertions.
 void StreamClearColor(std::ostream& out, const char* file, unsigned line, const float (&rgba)[4]) {
@@ -225,9 +147,9 @@ int main(int argc, char** argv) {
 
     std::printf("%d rounds of %ld calls per contender, interleaved; medians over rounds\n", rounds,
                 calls);
-    Run(clears, rounds, calls);
-    Run(binds, rounds, calls);
-    Print("glClearColor", clears);
-    Print("glBindTexture", binds);
+    RunInterleaved(clears, rounds, calls);
+    RunInterleaved(binds, rounds, calls);
+    PrintInterleaved("glClearColor", clears, clears.front().name);
+    PrintInterleaved("glBindTexture", binds, binds.front().name);
     return 0;
 }
