@@ -11,6 +11,7 @@
 #include <vek/vek_ocl/OpenCL.h>
 
 struct FakeCounted {
+    virtual ~FakeCounted() = default;
     int refs = 1;
 };
 struct _cl_context : FakeCounted {};
@@ -47,9 +48,19 @@ std::map<std::string, int>& Calls() {
     static std::map<std::string, int> calls;
     return calls;
 }
+// Objects still live when the fake is unloaded go with it: a test may close the loader under
+// handles on purpose, and leaks are the counts' to report, not the process's.
+struct LiveObjects {
+    std::set<const void*> objects;
+    ~LiveObjects() {
+        for (const void* object : objects) {
+            delete static_cast<const FakeCounted*>(object);
+        }
+    }
+};
 std::set<const void*>& Live() {
-    static std::set<const void*> live;
-    return live;
+    static LiveObjects live;
+    return live.objects;
 }
 _cl_platform_id gPlatforms[4] = {{0}, {1}, {2}, {3}};
 _cl_device_id gDevices[4] = {{0}, {1}, {2}, {3}};
