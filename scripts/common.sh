@@ -16,6 +16,7 @@ VEK_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libimath-dev libglew-dev libglbinding-dev libepoxy-dev
     valgrind
+    libclang-rt-dev
 )
 
 vek_install_dependencies() {
@@ -36,25 +37,37 @@ vek_install_dependencies() {
     fi
 }
 
-# VEK_BUILD_DIR, VEK_SANITIZE (OFF, ON or thread) and CXX may be set by the caller. Quiet: the
-# configure and build output goes to $VEK_BUILD_DIR/vek-build.log, whose tail is printed when a
-# step fails.
+# VEK_BUILD_DIR, VEK_SANITIZE (OFF, ON, thread or fuzz) and CXX may be set by the caller;
+# arguments name the targets to build (all when none). Quiet: the configure and build output goes
+# to $VEK_BUILD_DIR/vek-build.log, whose tail is printed when a step fails.
 vek_build() {
     local sanitize=${VEK_SANITIZE:-OFF}
     local dir=${VEK_BUILD_DIR:-$VEK_ROOT/build}
+    local options=(-DVEK_SANITIZE="$sanitize")
     if [ -z "${VEK_BUILD_DIR:-}" ]; then
         case "$sanitize" in
             ON) dir=$VEK_ROOT/build-sanitize ;;
             thread) dir=$VEK_ROOT/build-tsan ;;
+            fuzz) dir=$VEK_ROOT/build-fuzz ;;
         esac
+    fi
+    # Benchmarks are measured in the plain build only; libFuzzer comes with clang.
+    if [ "$sanitize" != OFF ]; then
+        options+=(-DVEK_BUILD_BENCHMARKS=OFF)
+    fi
+    if [ "$sanitize" = fuzz ]; then
+        options+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
     fi
     VEK_BUILD_DIR=$dir
     mkdir -p "$dir"
     local log=$dir/vek-build.log
+    local targets=()
+    local t
+    for t in "$@"; do targets+=(--target "$t"); done
     echo "vek: building into $dir (log: $log)" >&2
     if ! { cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-               -DVEK_SANITIZE="$sanitize" &&
-           cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+               "${options[@]}" &&
+           cmake --build "$dir" -j "$(nproc)" "${targets[@]}"; } >"$log" 2>&1; then
         echo "vek: the build failed; the last lines of $log:" >&2
         tail -n 60 "$log" >&2
         return 1
