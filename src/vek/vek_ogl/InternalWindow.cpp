@@ -1,6 +1,8 @@
 #include "vek/vek_ogl/InternalWindow.h"
 
-#include <boost/format.hpp>
+#include <charconv>
+#include <cstdint>
+#include <string>
 
 #include "vek/core/exceptions/InternalException.h"
 
@@ -16,10 +18,20 @@ LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 const DWORD kStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
 const DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
 
+// The class name is made from the window's address. Formatted without the stream machinery:
+// windows are made on many threads at once, and the standard library's first use of a locale's
+// character tables writes to them unguarded.
+std::string ClassName(const void* window) {
+    char digits[2 * sizeof(std::uintptr_t)];
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, reinterpret_cast<std::uintptr_t>(window), 16)
+            .ptr;
+    return "OpenGL0x" + std::string(digits, end);
+}
+
 }  // namespace
 
-InternalWindow::InternalWindow(int x, int y, HWND desktop)
-    : className_((boost::format("OpenGL%p") % static_cast<const void*>(this)).str()) {
+InternalWindow::InternalWindow(int x, int y, HWND desktop) : className_(ClassName(this)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = 48;

@@ -1,6 +1,7 @@
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
@@ -18,13 +19,24 @@ VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_DEFINE_POINTERS)
 
 namespace {
 
+// The pointers are process-wide and every context's manager loads them, from several threads at
+// once: loaders run one at a time, and a slot is written only when the answer differs from what
+// it holds, so a manager that finds the same pointers writes nothing that callers are reading.
+std::mutex& LoaderMutex() {
+    static std::mutex loading;
+    return loading;
+}
+
 // Looks the entry point up through the WGL chain and stores the result, null included.
 template <class Pointer>
 bool Load(Pointer& slot, const char* name) {
     // Through void (*)(), the type every function pointer may pass through.
-    slot = reinterpret_cast<Pointer>(reinterpret_cast<void (*)()>(
+    const auto found = reinterpret_cast<Pointer>(reinterpret_cast<void (*)()>(
         WGLInterceptor::Instance()->wcgmGetProcAddress(__FILE__, __LINE__, name)));
-    return slot != nullptr;
+    if (slot != found) {
+        slot = found;
+    }
+    return found != nullptr;
 }
 
 }  // namespace
@@ -42,6 +54,7 @@ VEK_WGL_LOADED_EXTENSIONS(VEK_WGL_DEFINE_LOADER)
 #undef VEK_WGL_LOAD
 
 bool ExtensionManager::initializeWGL(OpenGLExtension extension) {
+    std::lock_guard<std::mutex> lock(LoaderMutex());
     switch (extension) {
 #define VEK_WGL_LOADER_CASE(Extension, Enumerator) \
     case Enumerator:                               \

@@ -13,14 +13,8 @@ WGLInterceptor* WGLInterceptor::sInterceptor_ = nullptr;
 WGLInterceptor::~WGLInterceptor() = default;
 
 WGLInterceptor* WGLInterceptor::Instance() {
-    if (sInterceptor_ == nullptr) {
-        sInterceptor_ = VEK_NEW(WGLErrorChecker)();
-        // Every call site dereferences the head at once: no memory must be an exception.
-        if (sInterceptor_ == nullptr) {
-            VEK_THROW_INTERNAL("No memory for the WGL error checker");
-        }
-    }
-    return sInterceptor_;
+    return internal::MadeHead<WGLErrorChecker>(sInterceptor_,
+                                               "No memory for the WGL error checker");
 }
 
 void WGLInterceptor::Destroy() {
