@@ -10,6 +10,7 @@
 #include <vek/vek_ogl/extensionator/wgl/WGLCallObserver.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,12 +61,13 @@ std::vector<std::string> Runs(const std::string& text) {
     return runs;
 }
 
-VEKTest::GLTestContext* gContext = nullptr;
+// Made once by the fuzzer and kept until the process ends.
+std::unique_ptr<VEKTest::GLTestContext> gContext;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    gContext = new VEKTest::GLTestContext();
+    gContext = std::make_unique<VEKTest::GLTestContext>();
     if (gContext->context() == nullptr) {
         std::fprintf(stderr, "no X display with OpenGL\n");
         std::abort();

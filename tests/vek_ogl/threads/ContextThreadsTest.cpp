@@ -17,7 +17,6 @@
 #include <vek/core/exceptions/LogicalException.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLInterceptor.h>
-#include <vek/vek_ogl/extensionator/wgl/WGLInterceptor.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
 #include <vek/vek_ogl/ogl/Framebuffer.h>
@@ -135,9 +134,7 @@ TEST(ContextThreads, EightThreadsMakeShareDrawAndDestroyContexts) {
     AutoInitializer ogl;
     DisplayDeviceKey key;
     ASSERT_TRUE(Context::DisplayDevice(0, key));
-    // The chains are process-wide and made once, before the threads share them.
-    OpenGLInterceptor::Instance();
-    WGLInterceptor::Instance();
+    // The chains are process-wide; their heads are made by whichever thread needs them first.
     const auto resourcesBefore = VEKTest::ServerResources();
 
     std::vector<std::string> failures(kThreads);

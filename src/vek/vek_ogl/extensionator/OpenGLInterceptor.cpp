@@ -13,14 +13,8 @@ OpenGLInterceptor* OpenGLInterceptor::sInterceptor_ = nullptr;
 OpenGLInterceptor::~OpenGLInterceptor() = default;
 
 OpenGLInterceptor* OpenGLInterceptor::CreateDefault() {
-    if (sInterceptor_ == nullptr) {
-        sInterceptor_ = VEK_NEW(OpenGLErrorChecker)();
-        // Every call site dereferences the head at once: no memory must be an exception.
-        if (sInterceptor_ == nullptr) {
-            VEK_THROW_INTERNAL("No memory for the OpenGL error checker");
-        }
-    }
-    return sInterceptor_;
+    return internal::MadeHead<OpenGLErrorChecker>(sInterceptor_,
+                                                  "No memory for the OpenGL error checker");
 }
 
 void OpenGLInterceptor::Destroy() {

@@ -16,8 +16,11 @@ class VEK_EXPORT OpenGLInterceptor {
 public:
     // The head of the chain; the first call makes the error checker through the allocation
     // hook, and throws InternalException when the hook gives no memory.
+    // Threads may make it at once: the head is published with release order and read with
+    // acquire order (a plain load on the usual processors).
     static OpenGLInterceptor* Instance() {
-        return sInterceptor_ != nullptr ? sInterceptor_ : CreateDefault();
+        OpenGLInterceptor* head = __atomic_load_n(&sInterceptor_, __ATOMIC_ACQUIRE);
+        return head != nullptr ? head : CreateDefault();
     }
     // Destroys the error checker when it heads the chain; decorators must be popped first.
     static void Destroy();
