@@ -40,10 +40,6 @@ public:
 
 protected:
     OpenGLInterceptor() = default;
-    // The head of the chain as it is, without making the checker.
-    static OpenGLInterceptor* Head() {
-        return sInterceptor_;
-    }
 
 private:
     static OpenGLInterceptor* CreateDefault();
