@@ -15,6 +15,7 @@
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLCallObserver.h>
 #include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
+#include <vek/vek_ogl/extensionator/internal/ThreadCalls.h>
 
 #include "support/GLTestContext.h"
 
@@ -232,7 +233,7 @@ TEST(ErrorCheckerPairs, APairBelongsToItsThread) {
         wglMakeCurrent(nullptr, nullptr);
         released.set_value();
         deleted.get_future().wait();
-        pairLeftAfterDelete = internal::tPairContext.load() != nullptr;
+        pairLeftAfterDelete = internal::tThreadCalls.pairContext.load() != nullptr;
     });
     begun.get_future().wait();
     // The worker's pair does not turn checking off here.

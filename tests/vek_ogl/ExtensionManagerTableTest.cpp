@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include <vek/core/CoreLibrary.h>
 #include <vek/core/exceptions/InternalException.h>
@@ -179,4 +181,42 @@ TEST(ExtensionManagerTable, RegistrationsGoWithTheirDeletedContexts) {
     ExtensionManager* manager = ExtensionManager::Instance();
     ASSERT_NE(manager, nullptr);
     EXPECT_TRUE(manager->isSupported(OGLEXT_VERSION_1_3));
+}
+
+// A thread keeps its table until the registry changes, whichever thread changes it: once the
+// library is terminated and initialized again elsewhere, the thread's next call looks its
+// context up afresh instead of going on with the table of the old registry.
+TEST(ExtensionManagerTable, ARegistryChangeReachesEveryThread) {
+    VEK::Core::AutoInitializer core;
+    auto other = std::make_unique<VEKTest::GLTestContext>();
+    wglMakeCurrent(nullptr, nullptr);  // other is made current on the worker
+    Library::Initialize();
+    std::promise<void> kept, changed;
+    bool registeredBefore = false, registeredAfter = false, threw = false;
+    std::thread worker([&] {
+        other->makeCurrent();
+        GLuint buffer = 0;
+        try {
+            OpenGLInterceptor::Instance()->cgmGenBuffers(__FILE__, __LINE__, 1, &buffer);
+            registeredBefore = ExtensionManager::Instance() != nullptr;
+            kept.set_value();
+            changed.get_future().wait();
+            OpenGLInterceptor::Instance()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER,
+                                                         buffer);
+            registeredAfter = ExtensionManager::Instance() != nullptr;
+            OpenGLInterceptor::Instance()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &buffer);
+        } catch (...) {
+            threw = true;
+        }
+        wglMakeCurrent(nullptr, nullptr);
+    });
+    kept.get_future().wait();
+    Library::Terminate();
+    Library::Initialize();
+    changed.set_value();
+    worker.join();
+    EXPECT_FALSE(threw);
+    EXPECT_TRUE(registeredBefore);
+    EXPECT_TRUE(registeredAfter);
+    Library::Terminate();
 }

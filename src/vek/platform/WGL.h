@@ -201,5 +201,11 @@ inline HGLRC CurrentContext() {
 typedef void (*ContextDeletedHook)(HGLRC context);
 void SetContextDeletedHook(ContextDeletedHook hook);
 
+// Called on a thread whose current context has just been set (to the same one, to another or
+// to none), so that the library can drop what it keeps per thread for the previous one. One
+// hook; a later call replaces it.
+typedef void (*CurrentChangedHook)(HGLRC previous, HGLRC current);
+void SetCurrentChangedHook(CurrentChangedHook hook);
+
 }  // namespace Platform
 }  // namespace VEK

@@ -15,6 +15,7 @@
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/ThreadCalls.h"
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 #include "vek/vek_ogl/ogl/Context.h"
@@ -59,25 +60,18 @@ ExtensionManager* Lookup(HGLRC context) {
 // glBegin/glEnd pair open on it go, so that a later context at the same address starts afresh.
 void ForgetDeletedContext(HGLRC context) {
     if (ContextRegistryInstance().erase(context)) {
-        internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+        internal::ForgetTables();
     }
     OpenGLErrorChecker::ForgetContext(context);
 }
 
-[[maybe_unused]] const bool kForgetsDeletedContexts =
-    (Platform::SetContextDeletedHook(&ForgetDeletedContext), true);
+[[maybe_unused]] const bool kFollowsContexts =
+    (Platform::SetContextDeletedHook(&ForgetDeletedContext),
+     Platform::SetCurrentChangedHook(&internal::CurrentContextChanged), true);
 
 const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
 }  // namespace
-
-namespace internal {
-
-__thread CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
-// Between bumps a registered handle keeps its manager.
-std::atomic<unsigned long> gRegistryGeneration{1};
-
-}  // namespace internal
 
 struct ExtensionManager::DeviceRegistry
     : tbb::concurrent_hash_map<std::string, std::shared_ptr<ExtensionManager>> {};
@@ -177,19 +171,25 @@ void ExtensionManager::RegisterContext(Context const& context) {
 void ExtensionManager::UnRegisterContext(Context const& context) {
     const bool bFound = ContextRegistryInstance().erase(context.renderContext());
     // The handle may come back for another context: no thread may keep its table.
-    internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+    internal::ForgetTables();
     VEK_ASSERT(bFound);
+}
+
+FunctionTable const& ExtensionManager::CurrentTable() {
+    if (const FunctionTable* table = internal::tThreadCalls.table.load(std::memory_order_relaxed)) {
+        return *table;
+    }
+    return CurrentTableLookup(Platform::CurrentContext());
 }
 
 FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
     if (context == nullptr) {
         // Nothing to read a driver from and nothing to register: every position is null, so
         // the checker reports the call (as made without a context, when that is the rule).
-        static const FunctionTable kNoTable{};
-        return kNoTable;
+        return internal::kNoTable;
     }
-    // Read before the lookup: a bump during it leaves the cache stale, never wrong.
-    const unsigned long generation = internal::gRegistryGeneration.load(std::memory_order_acquire);
+    // Read before the lookup: a registry change during it leaves nothing kept.
+    const unsigned long generation = internal::TablesGeneration();
     ExtensionManager* manager = Lookup(context);
     if (manager == nullptr) {
         ExtensionManager* made = Create(context);
@@ -201,7 +201,7 @@ FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
         manager = accessor->second;
     }
     const FunctionTable& table = manager->table();
-    internal::tCachedTable = internal::CachedTable{context, &table, generation};
+    internal::KeepTable(&table, generation);
     return table;
 }
 
@@ -229,7 +229,7 @@ void ExtensionManager::Terminate() {
     }
     ContextRegistryInstance().clear();
     sDeviceRegistry_.clear();
-    internal::gRegistryGeneration.fetch_add(1, std::memory_order_acq_rel);
+    internal::ForgetTables();
 }
 
 void ExtensionManager::TokenizeExtensionString(std::string const& text,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <iosfwd>
 #include <memory>
 #include <set>
@@ -8,7 +7,6 @@
 #include <vector>
 
 #include "vek/Export.h"
-#include "vek/core/utility/Tls.h"
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
@@ -25,23 +23,6 @@ namespace OGL {
 class Context;
 class OpenGLInterceptorDecorator;
 class WGLInterceptorDecorator;
-
-namespace internal {
-
-// The table last found for this thread's current context. Every OpenGL call beyond 1.1 needs
-// it, so the common case is one thread-local read and one compare; a registry change that may
-// drop a registration bumps the generation and sends every thread back to the registry. Only
-// a lookup for a context fills it, and its first generation (0) is never the registry's, so a
-// null context never matches it. Plain __thread: no initialisation guard on the call path.
-struct CachedTable {
-    HGLRC context = nullptr;
-    const FunctionTable* table = nullptr;
-    unsigned long generation = 0;
-};
-extern VEK_EXPORT __thread CachedTable tCachedTable VEK_INITIAL_EXEC_TLS;
-extern VEK_EXPORT std::atomic<unsigned long> gRegistryGeneration;
-
-}  // namespace internal
 
 // The requested context profile; stored and handed on, never branched on.
 enum OpenGLProfile : std::int32_t {
@@ -89,20 +70,9 @@ public:
     static void RegisterContext(Context const& context);
     static void UnRegisterContext(Context const& context);
     // The table of the current context's manager; a context met for the first time gets a
-    // manager made on it and registered.
-    static FunctionTable const& CurrentTable() {
-        if (CurrentTableCached()) {
-            return *internal::tCachedTable.table;
-        }
-        return CurrentTableLookup(Platform::CurrentContext());
-    }
-    // Whether this thread's cache holds the current context's table (internal::tCachedTable's
-    // table, never null then): the call path's test, without the lookup's call.
-    static bool CurrentTableCached() {
-        const internal::CachedTable& cached = internal::tCachedTable;
-        return cached.context == Platform::CurrentContext() &&
-               cached.generation == internal::gRegistryGeneration.load(std::memory_order_acquire);
-    }
+    // manager made on it and registered. Kept per thread until the current context or the
+    // registry changes.
+    static FunctionTable const& CurrentTable();
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
     // Empties both registries, destroying the display managers (the managers made by

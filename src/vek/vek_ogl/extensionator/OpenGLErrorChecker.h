@@ -1,26 +1,12 @@
 #pragma once
 
-#include <atomic>
-#include <type_traits>
-
 #include "vek/Export.h"
-#include "vek/core/utility/Tls.h"
 
 #include "vek/platform/WGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {
 namespace OGL {
-
-namespace internal {
-
-// The context current at the glBegin of the pair open on this thread, or null outside a pair.
-// Per thread, because a pair belongs to one context and a context to one thread at a time: a
-// pair on one thread leaves checking on for every other, and the check writes nothing shared.
-// Atomic only so that ForgetContext may end it from the thread deleting its context.
-extern __thread std::atomic<HGLRC> tPairContext VEK_INITIAL_EXEC_TLS;
-
-}  // namespace internal
 
 // The end of every chain: makes each call (OpenGL 1.1 directly, the rest through the current
 // context's function table) and turns a GL error into ExceptionOGL with the caller's file and
@@ -59,33 +45,21 @@ private:
     // entry point is called with the arguments and, outside a pair, the error it raised is
     // thrown. glBegin's own call is inside the pair, so no error is queried after it.
     template <PairStep step, class Entry, class... Arguments>
-    static auto call(Entry entry, char const* file, unsigned line, Arguments... arguments) {
-        if constexpr (step == PairStep::kOpens) {
-            openPair(file, line);
-        } else if constexpr (step == PairStep::kCloses) {
-            closePair(file, line);
-        }
-        if constexpr (std::is_void<decltype(entry(arguments...))>::value) {
-            entry(arguments...);
-            check(file, line);
-        } else {
-            const auto result = entry(arguments...);
-            check(file, line);
-            return result;
-        }
-    }
+    static auto call(Entry entry, char const* file, unsigned line, Arguments... arguments);
+    // The same without a pair open or to open or close, which the thread's short way vouches
+    // for: nothing but the error query around the entry point.
+    template <class Entry, class... Arguments>
+    static auto callShort(Entry entry, char const* file, unsigned line, Arguments... arguments);
 
     // The rare ways of an operation, out of line so that the common way keeps nothing but the
-    // caller's file and line across the entry point's call. Without a context: the rule of
-    // throwOnNullContext first (an OpenGL 1.1 entry point is then called, and ignored). Both
-    // stay inside the library (one instance per entry point, none of them interface).
+    // caller's file and line across the entry point's call. Without a short way: the rule of
+    // throwOnNullContext first (an OpenGL 1.1 entry point is then called, and ignored), or
+    // the pair's rule. Both stay inside the library (one instance per entry point, none of
+    // them interface).
     template <PairStep step, class Entry, class... Arguments>
-    [[gnu::noinline, gnu::cold]] VEK_NO_EXPORT static auto callWithoutContext(
-        Entry entry, char const* file, unsigned line, Arguments... arguments) {
-        noContext(file, line);
-        return call<step>(entry, file, line, arguments...);
-    }
-    // The thread's cached table missed, or lacks the entry point: the full lookup, and a
+    [[gnu::noinline]] VEK_NO_EXPORT static auto callFullWay(Entry entry, char const* file,
+                                                            unsigned line, Arguments... arguments);
+    // The thread's table lacks the entry point, or is not known: the full lookup, and a
     // position left null by its loader fails clearly instead of jumping to null.
     template <PairStep step, class Position, class... Arguments>
     [[gnu::noinline, gnu::cold]] VEK_NO_EXPORT static auto callLookingUp(Position position,
@@ -94,17 +68,13 @@ private:
                                                                          unsigned line,
                                                                          Arguments... arguments);
 
-    static void noContext(char const* file, unsigned line);
-
-    // One thread-local load and a branch before the error query.
-    static void check(char const* file, unsigned line) {
-        if (internal::tPairContext.load(std::memory_order_relaxed) == nullptr || !pairIsCurrent()) {
-            const GLenum code = ::glGetError();
-            if (code != GL_NO_ERROR) {
-                throwError(file, line, code);
-            }
-        }
-    }
+    // Without a context: throws when throwOnNullContext holds. With one: the thread's short
+    // way is set again, as a pair ended elsewhere leaves it unset.
+    static void settle(char const* file, unsigned line);
+    // The error query, skipped inside a pair.
+    static void check(char const* file, unsigned line);
+    // The error query alone, where no pair can be open.
+    static void checkShort(char const* file, unsigned line);
     // Whether this thread's open pair belongs to the current context; ends it when it does not.
     static bool pairIsCurrent();
     static void openPair(char const* file, unsigned line);
