@@ -21,10 +21,6 @@ OpenGLInterceptor* GL() {
 
 const char kPowerOfTwo[] = "Texture2::ctor hardware only supports power of two textures";
 
-const void* Offset(std::uintptr_t offset) {
-    return reinterpret_cast<const void*>(offset);
-}
-
 }  // namespace
 
 Texture1::Texture1(Target target, TargetBinding targetBinding, InternalFormat format,
@@ -83,7 +79,8 @@ void Texture1::subImage(int level, int xoffset, unsigned width, Format format, T
     parameters.apply();
     transfer.bindBuffer();
     GL()->cgmTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset,
-                           static_cast<GLsizei>(width), glFormat, glType, Offset(offset));
+                           static_cast<GLsizei>(width), glFormat, glType,
+                           internal::BufferOffset(offset));
     transfer.finish();
 }
 
@@ -96,12 +93,7 @@ void Texture1::copyTexSubImage(int level, int xoffset, int x, int y, unsigned wi
 }
 
 void Texture1::getPixelData(void* data, int level, unsigned glFormat, unsigned glType) const {
-    internal::PixelStoreScope saved;
-    internal::SetTightPackState(1);
-    internal::ClientMemoryScope noBuffer(true);
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
-    noBuffer.restore();
-    saved.pop();
+    internal::ReadTexImage(target(), level, glFormat, glType, 1, data);
 }
 
 void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glFormat,
@@ -109,13 +101,8 @@ void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glForma
     internal::CheckBufferNotNull(__FILE__, __LINE__, pbo);
     internal::CheckBufferNotMapped(__FILE__, __LINE__, pbo);
     // One-byte rows, and the caller's pack state back afterwards.
-    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
-    internal::SetTightPackState(1);
-    transfer.bindBuffer();
-    GL()->cgmGetTexImage(
-        __FILE__, __LINE__, target(), level, glFormat, glType,
-        const_cast<void*>(Offset(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)))));
-    transfer.finish();
+    internal::ReadTexImage(target(), level, glFormat, glType, 1, pbo,
+                           static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)));
 }
 
 unsigned Texture1::pixelDataSize(int /*level*/, Format format, Type type) const {

@@ -22,10 +22,6 @@ OpenGLInterceptor* GL() {
 
 const char kPowerOfTwo[] = "Texture2::ctor hardware only supports power of two textures";
 
-void* Offset(std::uintptr_t offset) {
-    return reinterpret_cast<void*>(offset);
-}
-
 void CheckNotColorIndex(const char* file, int line, Texture::Format format) {
     if (format == Texture::kFormatCOLOR_INDEX) {
         throw InternalException(file, line, "COLOR_INDEX not allowed here!");
@@ -154,7 +150,7 @@ void Texture2::subImage(int level, int xoffset, int yoffset, unsigned width, uns
     transfer.bindBuffer();
     GL()->cgmTexSubImage2D(__FILE__, __LINE__, target(), level, xoffset, yoffset,
                            static_cast<GLsizei>(width), static_cast<GLsizei>(height), glFormat,
-                           glType, Offset(offset));
+                           glType, internal::BufferOffset(offset));
     transfer.finish();
 }
 
@@ -180,13 +176,7 @@ void Texture2::getPixelData(void* data, int level, Format format, Type type,
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-
-    internal::PixelStoreScope saved;
-    internal::SetTightPackState(byteAlignment);
-    internal::ClientMemoryScope noBuffer(true);
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
-    noBuffer.restore();
-    saved.pop();
+    internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, data);
 }
 
 void Texture2::getPixelData(Buffer* pbo, unsigned offset, int level, Format format, Type type,
@@ -199,11 +189,7 @@ void Texture2::getPixelData(Buffer* pbo, unsigned offset, int level, Format form
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
-    internal::SetTightPackState(byteAlignment);
-    transfer.bindBuffer();
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, Offset(offset));
-    transfer.finish();
+    internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, pbo, offset);
 }
 
 unsigned Texture2::pixelDataSize(int /*level*/, Format format, Type type) const {

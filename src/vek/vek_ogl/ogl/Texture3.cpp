@@ -21,10 +21,6 @@ OpenGLInterceptor* GL() {
 
 const char kPowerOfTwo[] = "Texture3::ctor hardware only supports power of two textures";
 
-void* Offset(std::uintptr_t offset) {
-    return reinterpret_cast<void*>(offset);
-}
-
 }  // namespace
 
 unsigned Texture3::CheckStorage(Target target, unsigned width, unsigned height, unsigned depth) {
@@ -160,7 +156,8 @@ void Texture3::subImage(int level, int xoffset, int yoffset, int zoffset, unsign
     transfer.bindBuffer();
     GL()->cgmTexSubImage3D(__FILE__, __LINE__, target(), level, xoffset, yoffset, zoffset,
                            static_cast<GLsizei>(width), static_cast<GLsizei>(height),
-                           static_cast<GLsizei>(depth), glFormat, glType, Offset(offset));
+                           static_cast<GLsizei>(depth), glFormat, glType,
+                           internal::BufferOffset(offset));
     transfer.finish();
 }
 
@@ -185,13 +182,7 @@ void Texture3::getPixelData(void* data, int level, Format format, Type type,
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-
-    internal::PixelStoreScope saved;
-    internal::SetTightPackState(byteAlignment);
-    internal::ClientMemoryScope noBuffer(true);
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType, data);
-    noBuffer.restore();
-    saved.pop();
+    internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, data);
 }
 
 void Texture3::getPixelData(Buffer* pbo, int offset, int level, Format format, Type type,
@@ -200,12 +191,8 @@ void Texture3::getPixelData(Buffer* pbo, int offset, int level, Format format, T
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
-    internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kPack);
-    internal::SetTightPackState(byteAlignment);
-    transfer.bindBuffer();
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target(), level, glFormat, glType,
-                         Offset(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset))));
-    transfer.finish();
+    internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, pbo,
+                           static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)));
 }
 
 unsigned Texture3::pixelDataSize(int /*level*/, Format format, Type type) const {

@@ -205,6 +205,25 @@ void BufferTransferScope::finish() {
     saved_.pop();
 }
 
+void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
+                  void* data) {
+    PixelStoreScope saved;
+    SetTightPackState(alignment);
+    ClientMemoryScope noBuffer(true);
+    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, data);
+    noBuffer.restore();
+    saved.pop();
+}
+
+void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
+                  Buffer* pbo, std::uintptr_t offset) {
+    BufferTransferScope transfer(pbo, BufferTransferScope::kPack);
+    SetTightPackState(alignment);
+    transfer.bindBuffer();
+    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, BufferOffset(offset));
+    transfer.finish();
+}
+
 }  // namespace internal
 }  // namespace OGL
 }  // namespace VEK

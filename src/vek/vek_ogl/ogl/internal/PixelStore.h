@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 namespace VEK {
@@ -101,6 +102,19 @@ private:
     PixelStoreScope saved_;
     std::optional<BindingScope> binding_;
 };
+
+// A byte offset into the buffer bound to a pixel transfer's target, as GL takes it.
+inline void* BufferOffset(std::uintptr_t offset) {
+    return reinterpret_cast<void*>(offset);
+}
+
+// Reads a level of the texture bound to target back with rows aligned to alignment bytes: into
+// client memory (nothing else skipped or swapped, no pack buffer bound), or into the buffer at
+// the offset. The caller's pixel-store state and bindings come back, also when the read threw.
+void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
+                  void* data);
+void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
+                  Buffer* pbo, std::uintptr_t offset);
 
 }  // namespace internal
 }  // namespace OGL
