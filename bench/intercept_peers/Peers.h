@@ -22,4 +22,17 @@ void EpoxyBindBufferGetError(long calls, unsigned target, unsigned name);
 // Errors its slices saw; a sound run sees none.
 long EpoxyErrors();
 
+// The least a chain of the library's shape costs: a virtual operation that takes the caller's
+// file and line, makes the call and throws on the error it raised, testing nothing else (no
+// context, table or glBegin/glEnd state). Defined in a source of its own, so that the calls
+// stay virtual.
+class FloorCalls {
+public:
+    virtual ~FloorCalls() = default;
+    virtual void bindTexture(const char* file, unsigned line, unsigned target, unsigned name) = 0;
+    virtual void bindBuffer(const char* file, unsigned line, unsigned target, unsigned name) = 0;
+};
+// The floor for the current context; bindBuffer is its glBindBuffer, looked up by the caller.
+FloorCalls& Floor(void (*bindBuffer)(unsigned, unsigned));
+
 }  // namespace peers

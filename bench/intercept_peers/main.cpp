@@ -1,5 +1,6 @@
 // A checked call through the library's interceptor chain against the same call made raw, through
-// glbinding and through libepoxy, all on one context. The contenders run in slices of calls in
+// a chain of the same shape that tests nothing (the floor), through glbinding and through
+// libepoxy, all on one context. The contenders run in slices of calls in
 // rotation over many rounds, so that the machine's drift falls on all of them alike; each reports
 // its median time per call, the ratio to the raw call followed by glGetError, and the heap
 // allocations it makes per call.
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     // The raw caller looks its pointer up once, as an application with its own loader would.
     const auto bindBuffer = VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer;
     long rawErrors = 0;
+    peers::FloorCalls& floor = peers::Floor(bindBuffer);
     const auto glbindingChecks = [](bool on) { peers::GlbindingCheckErrors(on); };
 
     std::vector<Contender> textures;
@@ -78,6 +80,17 @@ int main(int argc, char** argv) {
                         [&](long n) {
                             for (long i = 0; i < n; ++i) {
                                 chain->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+                            }
+                        },
+                        {},
+                        {},
+                        {},
+                        0,
+                        0});
+    textures.push_back({"chain floor",
+                        [&](long n) {
+                            for (long i = 0; i < n; ++i) {
+                                floor.bindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
                             }
                         },
                         {},
@@ -136,6 +149,17 @@ int main(int argc, char** argv) {
                        [&](long n) {
                            for (long i = 0; i < n; ++i) {
                                chain->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
+                           }
+                       },
+                       {},
+                       {},
+                       {},
+                       0,
+                       0});
+    buffers.push_back({"chain floor",
+                       [&](long n) {
+                           for (long i = 0; i < n; ++i) {
+                               floor.bindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
                            }
                        },
                        {},

@@ -47,8 +47,9 @@ private:
     template <PairStep step, class Entry, class... Arguments>
     static auto call(Entry entry, char const* file, unsigned line, Arguments... arguments);
     // The same without a pair open or to open or close, which the thread's short way vouches
-    // for: nothing but the error query around the entry point.
-    template <class Entry, class... Arguments>
+    // for: nothing but the error query around the entry point (glGetError reached through the
+    // GOT, or the PLT).
+    template <bool throughGot, class Entry, class... Arguments>
     static auto callShort(Entry entry, char const* file, unsigned line, Arguments... arguments);
 
     // The rare ways of an operation, out of line so that the common way keeps nothing but the
@@ -74,6 +75,7 @@ private:
     // The error query, skipped inside a pair.
     static void check(char const* file, unsigned line);
     // The error query alone, where no pair can be open.
+    template <bool throughGot>
     static void checkShort(char const* file, unsigned line);
     // Whether this thread's open pair belongs to the current context; ends it when it does not.
     static bool pairIsCurrent();
