@@ -46,7 +46,10 @@ void OpenGLErrorChecker::check(char const* file, unsigned line) {
 
 bool OpenGLErrorChecker::pairIsCurrent() {
     const HGLRC begun = internal::tThreadCalls.pairContext.load(std::memory_order_relaxed);
-    if (begun != nullptr && begun == Platform::CurrentContext()) {
+    if (begun == nullptr) {
+        return false;
+    }
+    if (begun == Platform::CurrentContext()) {
         return true;
     }
     internal::ClosePair();
