@@ -3,12 +3,10 @@
 #include <atomic>
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#include "vek/core/utility/Sanitizers.h"
+
+#if defined(VEK_ADDRESS_SANITIZER) || defined(VEK_THREAD_SANITIZER)
 #define VEK_TEST_SANITIZED_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define VEK_TEST_SANITIZED_HEAP 1
-#endif
 #endif
 
 namespace {

@@ -164,24 +164,28 @@ bool Displays::ContainingOutput(HWND window, DisplayOutput& output) {
     return true;
 }
 
-int Displays::AdapterOf(HDC deviceContext) {
-    std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    const DeviceContext* dc = DeviceContext::FromHandle(deviceContext);
-    if (!dc) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return -1;
-    }
-    return dc->screen();
-}
+namespace {
 
-int Displays::AdapterOf(HGLRC renderContext) {
+// The screen of a live device context or context record; -1, with the last error set, else.
+template <class Record, class Handle>
+int ScreenOf(Handle handle) {
     std::lock_guard<std::recursive_mutex> lock(XConnection::Mutex());
-    const ContextRecord* record = ContextRecord::FromHandle(renderContext);
+    const Record* record = Record::FromHandle(handle);
     if (!record) {
         SetLastError(ERROR_INVALID_HANDLE);
         return -1;
     }
     return record->screen();
+}
+
+}  // namespace
+
+int Displays::AdapterOf(HDC deviceContext) {
+    return ScreenOf<DeviceContext>(deviceContext);
+}
+
+int Displays::AdapterOf(HGLRC renderContext) {
+    return ScreenOf<ContextRecord>(renderContext);
 }
 
 HWND Displays::DesktopWindow(unsigned adapter) {

@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <gnu/libc-version.h>
 
+#include "vek/core/utility/Sanitizers.h"
+
 namespace VEK {
 namespace OCL {
 namespace detail {
@@ -11,18 +13,10 @@ const char* const kLoaderFileName = "libOpenCL.so.1";
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VEK_LEAK_CHECKED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VEK_LEAK_CHECKED 1
-#endif
-#endif
-
 // Under AddressSanitizer a closed loader stays mapped: the ICD loader keeps its vendor records
 // past its closing, and once unmapped they would be reported as leaks of an unknown module that
 // no suppression can name. Mapped, its own data still reaches them.
-#ifdef VEK_LEAK_CHECKED
+#ifdef VEK_ADDRESS_SANITIZER
 constexpr int kKeepMapped = RTLD_NODELETE;
 #else
 constexpr int kKeepMapped = 0;

@@ -9,8 +9,6 @@ namespace VEK {
 namespace OGL {
 namespace internal {
 
-// The stack discipline shared by the OpenGL and WGL chains: a pushed decorator forwards to the
-// old head; popping unlinks the head only when it is a decorator (the checker stays).
 // The chain's head, made on first use by whichever thread comes first: contexts are made on
 // several threads at once and each reaches the chain. Once made, the head is read without a lock.
 // Pushing, popping and destroying remain single-threaded.
@@ -34,6 +32,8 @@ Interceptor* MadeHead(Interceptor*& head, const char* noMemory) {
     return made;
 }
 
+// The stack discipline shared by the OpenGL and WGL chains: a pushed decorator forwards to the
+// old head; popping unlinks the head only when it is a decorator (the checker stays).
 template <class Interceptor, class Decorator>
 void PushDecorator(Interceptor*& head, Decorator* decorator) {
     VEK_ASSERT(decorator != NULL);
