@@ -12,6 +12,12 @@
 
 namespace VEKTest {
 
+// The core and the OpenGL layer, for tests that make their own contexts.
+struct GLLibraries {
+    VEK::Core::AutoInitializer core;
+    VEK::OGL::AutoInitializer ogl;
+};
+
 // The core, the OpenGL layer and a current context: a core-profile 3.3 one, or the driver's
 // compatibility context (made by wglCreateContext).
 struct GLLayer {

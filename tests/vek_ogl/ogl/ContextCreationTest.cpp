@@ -17,6 +17,7 @@
 #include <vek/vek_ogl/ogl/ContextWindowed.h>
 
 #include "support/ContextAccess.h"
+#include "support/GLLayer.h"
 #include "support/GLTestContext.h"
 #include "support/HiddenWindow.h"
 #include "support/InternalMessage.h"
@@ -28,11 +29,6 @@ using VEKTest::ContextAccess;
 using VEKTest::InternalMessageOf;
 
 namespace {
-
-struct Libraries {
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-};
 
 DisplayDeviceKey FirstDisplay() {
     DisplayDeviceKey key;
@@ -80,7 +76,7 @@ TEST(ContextCreation, PredefinedFormats) {
 }
 
 TEST(ContextCreation, PixelFormatChoosersAndTheirChecks) {
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     VEKTest::HiddenWindow window(16, 16);
     ContextAccess access;
     EXPECT_EQ(InternalMessageOf([] {
@@ -139,7 +135,7 @@ TEST(ContextCreation, PixelFormatChoosersAndTheirChecks) {
 }
 
 TEST(ContextCreation, WindowedContextsRenderIntoTheirWindowAndKeepTheCurrentContext) {
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     VEKTest::HiddenWindow window(32, 32);
     {
         VEKTest::GLTestContext host;  // current throughout
@@ -193,7 +189,7 @@ TEST(ContextCreation, WindowedContextsRenderIntoTheirWindowAndKeepTheCurrentCont
 }
 
 TEST(ContextCreation, ExtendedPathMakesOneTemporaryContextWhenNoneIsCurrent) {
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     VEKTest::WGLFaults calls;
     ExtensionManager::addWGLInterceptor(&calls);
     const DisplayDeviceKey key = FirstDisplay();
@@ -262,7 +258,7 @@ TEST(ContextCreation, ExtendedPathMakesOneTemporaryContextWhenNoneIsCurrent) {
 // Every window-system call of a construction fails in turn: each failure must surface as an
 // exception and leave no registration, no share-group entry, no context and no X resource.
 TEST(ContextCreation, AFailureAtAnyStepLeavesNothingBehind) {
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     VEKTest::WGLFaults faults;
     ExtensionManager::addWGLInterceptor(&faults);
     const DisplayDeviceKey key = FirstDisplay();

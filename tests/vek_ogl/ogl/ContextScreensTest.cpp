@@ -21,6 +21,7 @@
 #include <vek/vek_ogl/ogl/ContextWindowed.h>
 
 #include "support/ContextAccess.h"
+#include "support/GLLayer.h"
 #include "support/HiddenWindow.h"
 #include "support/InternalMessage.h"
 #include "support/ServerResources.h"
@@ -34,11 +35,6 @@ using VEKTest::ContextAccess;
 using VEKTest::InternalMessageOf;
 
 namespace {
-
-struct Libraries {
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-};
 
 // The screens GLX reports for the current context and for the drawable it draws into.
 struct Placement {
@@ -141,7 +137,7 @@ HWND Handle(Window window) {
 TEST(ContextScreens, OffscreenContextsLiveAndRenderOnTheScreenOfTheirDisplay) {
     VEKTest::XvfbServer server({"320x240x24", "400x300x24"});
     ASSERT_TRUE(UseTwoScreenServer(server, 0));
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     ScreenWatch watch;
     ExtensionManager::addWGLInterceptor(&watch);
     {
@@ -211,7 +207,7 @@ TEST(ContextScreens, OffscreenContextsLiveAndRenderOnTheScreenOfTheirDisplay) {
 TEST(ContextScreens, SharingAcrossScreensIsRefusedClearlyAndLeavesNothing) {
     VEKTest::XvfbServer server({"320x240x24", "400x300x24"});
     ASSERT_TRUE(UseTwoScreenServer(server, 0));
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     DisplayDeviceKey first, second;
     ASSERT_TRUE(Context::DisplayDevice(0, first));
     ASSERT_TRUE(Context::DisplayDevice(1, second));
@@ -265,7 +261,7 @@ TEST(ContextScreens, SharingAcrossScreensIsRefusedClearlyAndLeavesNothing) {
 TEST(ContextScreens, WindowedContextsFollowTheirWindowAndAskFormatsOnItsScreen) {
     VEKTest::XvfbServer server({"320x240x24", "400x300x24"});
     ASSERT_TRUE(UseTwoScreenServer(server, 1));
-    Libraries libraries;
+    VEKTest::GLLibraries libraries;
     ScreenWatch watch;
     ExtensionManager::addWGLInterceptor(&watch);
     {

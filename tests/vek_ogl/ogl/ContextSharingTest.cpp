@@ -11,6 +11,7 @@
 #include <vek/vek_ogl/ogl/ContextWrapped.h>
 
 #include "support/ContextAccess.h"
+#include "support/GLLayer.h"
 #include "support/GLTestContext.h"
 #include "support/HiddenWindow.h"
 #include "support/InternalMessage.h"
@@ -28,11 +29,6 @@ DisplayDeviceKey FirstDisplay() {
     return key;
 }
 
-struct Libraries {
-    VEK::Core::AutoInitializer core;
-    AutoInitializer ogl;
-};
-
 // Refuses to make one rendering context current, as a driver that lost it would.
 struct RefuseMakeCurrent : WGLCallObserver {
     explicit RefuseMakeCurrent(HGLRC refused) : refused_(refused) {}
@@ -49,7 +45,7 @@ struct RefuseMakeCurrent : WGLCallObserver {
 }  // namespace
 
 TEST(ContextSharing, ContextsOfOneDisplayShareOneManagerMadeOnOneBootstrap) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     VEKTest::WGLFaults calls;
     ExtensionManager::addWGLInterceptor(&calls);
     {
@@ -92,7 +88,7 @@ TEST(ContextSharing, ContextsOfOneDisplayShareOneManagerMadeOnOneBootstrap) {
 }
 
 TEST(ContextSharing, ObjectsMadeInOneContextAreSeenFromItsSiblings) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     const DisplayDeviceKey key = FirstDisplay();
     ContextOffscreen source(key);
     ContextOffscreen sibling(&source);
@@ -141,7 +137,7 @@ TEST(ContextSharing, ObjectsMadeInOneContextAreSeenFromItsSiblings) {
 }
 
 TEST(ContextSharing, GroupBookkeepingAndItsChecks) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     ContextAccess lone, first, second;
     EXPECT_EQ(InternalMessageOf([&] { first.addShareContext(&first); }), "sibling != this");
     EXPECT_EQ(InternalMessageOf([&] { first.addShareContext(&lone); }),
@@ -175,7 +171,7 @@ TEST(ContextSharing, GroupBookkeepingAndItsChecks) {
 }
 
 TEST(ContextSharing, WrappedHostContextsJoinTheGroupWhoseObjectsTheySee) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     const DisplayDeviceKey key = FirstDisplay();
     ContextOffscreen library1(key);
     ContextOffscreen library2(key);
@@ -224,7 +220,7 @@ TEST(ContextSharing, WrappedHostContextsJoinTheGroupWhoseObjectsTheySee) {
 }
 
 TEST(ContextSharing, TheSharingProbeLeavesNoErrorAndNoListBehind) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     const DisplayDeviceKey key = FirstDisplay();
     ContextOffscreen first(key);  // a group whose first context has display lists
     {
@@ -261,7 +257,7 @@ TEST(ContextSharing, TheSharingProbeLeavesNoErrorAndNoListBehind) {
 }
 
 TEST(ContextSharing, WrappedContextsCheckTheirHandles) {
-    Libraries library;
+    VEKTest::GLLibraries library;
     VEKTest::GLTestContext host;
     EXPECT_EQ(InternalMessageOf([] { ContextWrapped(nullptr, nullptr); }),
               "ContextWrapped::ctor invalid device");
