@@ -18,8 +18,7 @@ Platform Device::platform() const {
 }
 
 bool Device::isSupported(Enum::Extension extension) const {
-    return extensions().find(ExtensionManager::ExtensionEnumToString(extension)) !=
-           std::string::npos;
+    return detail::ListsExtension(extensions(), ExtensionManager::ExtensionEnumToString(extension));
 }
 
 std::string Device::getStringInfo(Enum::DeviceProperty property) const {

@@ -52,6 +52,8 @@ public:
     Type type() const { return static_cast<Type>(getInfo<cl_ulong>(Enum::DEVICE_TYPE)); }
     bool supportsImages() const { return getInfo<cl_uint>(Enum::DEVICE_IMAGE_SUPPORT) != 0; }
 
+    // Whether the extension text names the token as a whole word; a value outside the token
+    // table names nothing and is never supported.
     bool isSupported(Enum::Extension extension) const;
 
     // A text property; the result has the length OpenCL reports, less its terminator.

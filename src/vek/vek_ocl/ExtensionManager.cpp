@@ -207,5 +207,15 @@ void TokenizeExtensionString(const std::string& text, std::vector<std::string>& 
     }
 }
 
+namespace detail {
+
+bool ListsExtension(const std::string& text, const std::string& name) {
+    std::vector<std::string> words;
+    TokenizeExtensionString(text, words);
+    return !name.empty() && std::find(words.begin(), words.end(), name) != words.end();
+}
+
+}  // namespace detail
+
 }  // namespace OCL
 }  // namespace VEK

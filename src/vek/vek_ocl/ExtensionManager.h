@@ -100,6 +100,11 @@ inline const FunctionTable& Table() {
     return manager->table();
 }
 
+// Whether the blank- or tab-separated extension text names the extension as a whole word: a
+// longer name that merely starts or ends with it is another extension, and an empty name is
+// never listed.
+bool ListsExtension(const std::string& text, const std::string& name);
+
 }  // namespace detail
 
 // Appends the blank- or tab-separated words of text to words, which it does not clear.

@@ -50,8 +50,7 @@ std::vector<Device> Platform::devices(Device::Type type) const {
 }
 
 bool Platform::isSupported(Enum::Extension extension) const {
-    return extensions().find(ExtensionManager::ExtensionEnumToString(extension)) !=
-           std::string::npos;
+    return detail::ListsExtension(extensions(), ExtensionManager::ExtensionEnumToString(extension));
 }
 
 std::vector<Platform> platforms() {

@@ -30,7 +30,7 @@ public:
     // In OpenCL's order. No device of the type is CL_DEVICE_NOT_FOUND, not an empty vector.
     std::vector<Device> devices(Device::Type type) const;
 
-    // A plain substring search of the extension text for the token.
+    // Whether the extension text names the token as a whole word.
     bool isSupported(Enum::Extension extension) const;
 
 private:

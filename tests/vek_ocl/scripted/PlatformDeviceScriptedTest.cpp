@@ -89,9 +89,9 @@ TEST(OclLayerNotStarted, CallsThrowAndDestructorsStaySilent) {
               kNotStarted);
     EXPECT_EQ(InternalMessageOf([&] { context->devices(); }), kNotStarted);
     EXPECT_EQ(InternalMessageOf([&] { queue->finish(); }), kNotStarted);
-    EXPECT_EQ(
-        InternalMessageOf([&] { VEK::OCL::Context(VEK::OCL::ContextProperties(platform), device); }),
-        kNotStarted);
+    EXPECT_EQ(InternalMessageOf(
+                  [&] { VEK::OCL::Context(VEK::OCL::ContextProperties(platform), device); }),
+              kNotStarted);
 
     // Copies and destruction say nothing: the handles went with the loader.
     { const VEK::OCL::Context copy = *context; }
@@ -119,7 +119,7 @@ TEST_F(OclScripted, PlatformsInOrderAndProfileTextsExactly) {
     }
 }
 
-TEST_F(OclScripted, ExtensionsMatchAsSubstrings) {
+TEST_F(OclScripted, ExtensionsMatchAsWholeNames) {
     set(fake_.script().deviceExtensions, "cl_khr_fp16 cl_khr_fp64_extra");
     set(fake_.script().platformExtensions, "cl_khr_icd");
     const Platform platform = VEK::OCL::platforms().front();
@@ -127,15 +127,37 @@ TEST_F(OclScripted, ExtensionsMatchAsSubstrings) {
     ASSERT_EQ(devices.size(), 1u);
     const Device& device = devices.front();
     EXPECT_TRUE(device.isSupported(Enum::khr_fp16));
-    EXPECT_TRUE(device.isSupported(Enum::khr_fp64));  // not whole-word
+    EXPECT_FALSE(device.isSupported(Enum::khr_fp64));  // only a longer name starts with it
     EXPECT_FALSE(device.isSupported(Enum::khr_gl_sharing));
-    EXPECT_TRUE(device.isSupported(Enum::UnknownExtension));
+    EXPECT_FALSE(device.isSupported(Enum::UnknownExtension));
     EXPECT_TRUE(VEK::OCL::IsSupported(devices, Enum::khr_fp16));
     EXPECT_FALSE(VEK::OCL::IsSupported(devices, Enum::khr_icd));
     EXPECT_TRUE(platform.isSupported(Enum::khr_icd));
     EXPECT_FALSE(platform.isSupported(Enum::khr_fp16));
+    EXPECT_FALSE(platform.isSupported(Enum::UnknownExtension));
     EXPECT_EQ(device.type(), Device::DEVICE_TYPE_GPU);
     EXPECT_EQ(device.platform().id(), platform.id());
+
+    // One text each: the token alone, among others, and as part of a longer name.
+    const struct {
+        const char* text;
+        bool listed;
+    } texts[] = {{"cl_khr_gl_sharing", true},
+                 {"cl_khr_fp64 cl_khr_gl_sharing", true},
+                 {"cl_khr_gl_sharing\tcl_khr_fp64", true},
+                 {"  cl_khr_gl_sharing  ", true},
+                 {"cl_khr_gl_sharing_foo", false},
+                 {"xcl_khr_gl_sharing", false},
+                 {"cl_khr_gl_sharin", false},
+                 {"cl_khr_gl_sharing_foo cl_khr_fp64", false},
+                 {"", false}};
+    for (const auto& t : texts) {
+        set(fake_.script().deviceExtensions, t.text);
+        set(fake_.script().platformExtensions, t.text);
+        EXPECT_EQ(device.isSupported(Enum::khr_gl_sharing), t.listed) << '"' << t.text << '"';
+        EXPECT_EQ(VEK::OCL::IsSupported(devices, Enum::khr_gl_sharing), t.listed) << t.text;
+        EXPECT_EQ(platform.isSupported(Enum::khr_gl_sharing), t.listed) << '"' << t.text << '"';
+    }
 }
 
 TEST_F(OclScripted, NameOfSizeOneIsEmpty) {

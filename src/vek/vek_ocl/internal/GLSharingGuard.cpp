@@ -1,6 +1,5 @@
 #include "vek/vek_ocl/internal/GLSharingGuard.h"
 
-#include <algorithm>
 #include <string>
 
 #include "vek/vek_ocl/ExceptionOCL.h"
@@ -19,13 +18,6 @@ const char* const kSharing = "cl_khr_gl_sharing";
                                 ") is not offered by the device" + which + ".";
     throw ExceptionOCL(file, line, message.c_str(),
                        static_cast<std::uint32_t>(CL_INVALID_OPERATION));
-}
-
-// The name as a whole word of the blank-separated extension text, not as a prefix of another.
-bool ListsExtension(const std::string& extensions, const char* name) {
-    std::vector<std::string> words;
-    TokenizeExtensionString(extensions, words);
-    return std::find(words.begin(), words.end(), name) != words.end();
 }
 
 }  // namespace
