@@ -29,6 +29,13 @@ private:
     std::vector<cl_event> handles_;
 };
 
+// The command's event is adopted before its status is looked at, so that one a failing runtime
+// still hands back is released with the exception instead of leaking.
+Event Checked(Event event, cl_int status) {
+    VEK_OCL_CHECK(status);
+    return event;
+}
+
 }  // namespace
 
 CommandQueue::CommandQueue(const Context& context, const Device& device, bool outOfOrder,
@@ -69,16 +76,16 @@ Event CommandQueue::enqueueKernel_(const CommandQueue& queue, const Kernel& kern
     const WaitList list(wait);
     cl_event event = nullptr;
     // The global offset is never passed: work-item ids start at 0.
-    VEK_OCL_CHECK(Table().clEnqueueNDRangeKernel(queue.id(), kernel.id(),
-                                                 static_cast<cl_uint>(dimensions), nullptr, global,
-                                                 local, list.count(), list.list(), &event));
-    return Event(event);
+    const cl_int status =
+        Table().clEnqueueNDRangeKernel(queue.id(), kernel.id(), static_cast<cl_uint>(dimensions),
+                                       nullptr, global, local, list.count(), list.list(), &event);
+    return Checked(Event(event), status);
 }
 
 Event CommandQueue::enqueueMarker() {
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueMarker(id(), &event));
-    return Event(event);
+    const cl_int status = Table().clEnqueueMarker(id(), &event);
+    return Checked(Event(event), status);
 }
 
 void CommandQueue::enqueueBarrier() {
@@ -110,10 +117,10 @@ Event CommandQueue::enqueueWriteImpl(const Buffer& buffer, bool blocking, std::s
                                      const std::vector<Event>& wait) {
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueWriteBuffer(id(), buffer.id(), blocking ? CL_TRUE : CL_FALSE,
-                                               offset, size, source, list.count(), list.list(),
-                                               &event));
-    return Event(event);
+    const cl_int status =
+        Table().clEnqueueWriteBuffer(id(), buffer.id(), blocking ? CL_TRUE : CL_FALSE, offset, size,
+                                     source, list.count(), list.list(), &event);
+    return Checked(Event(event), status);
 }
 
 Event CommandQueue::enqueueReadImpl(const Buffer& buffer, bool blocking, std::size_t offset,
@@ -121,10 +128,10 @@ Event CommandQueue::enqueueReadImpl(const Buffer& buffer, bool blocking, std::si
                                     const std::vector<Event>& wait) {
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueReadBuffer(id(), buffer.id(), blocking ? CL_TRUE : CL_FALSE,
-                                              offset, size, destination, list.count(), list.list(),
-                                              &event));
-    return Event(event);
+    const cl_int status =
+        Table().clEnqueueReadBuffer(id(), buffer.id(), blocking ? CL_TRUE : CL_FALSE, offset, size,
+                                    destination, list.count(), list.list(), &event);
+    return Checked(Event(event), status);
 }
 
 Event CommandQueue::enqueueRead(const Image2D& image, IntegerRect rect, void* destination,
@@ -164,11 +171,11 @@ Event CommandQueue::enqueueReadImpl(const Image& image, bool blocking, const Int
     const std::size_t region[3] = {rect.width(), rect.height(), depth};
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(Table().clEnqueueReadImage(id(), image.id(), blocking ? CL_TRUE : CL_FALSE,
-                                             origin, region, static_cast<std::size_t>(rowPitch),
-                                             static_cast<std::size_t>(slicePitch), destination,
-                                             list.count(), list.list(), &event));
-    return Event(event);
+    const cl_int status = Table().clEnqueueReadImage(
+        id(), image.id(), blocking ? CL_TRUE : CL_FALSE, origin, region,
+        static_cast<std::size_t>(rowPitch), static_cast<std::size_t>(slicePitch), destination,
+        list.count(), list.list(), &event);
+    return Checked(Event(event), status);
 }
 
 Event CommandQueue::enqueueAcquireGLObjects(const std::vector<Memory>& objects,
@@ -191,10 +198,10 @@ Event CommandQueue::enqueueGLObjects(EntryPoint entryPoint, const std::vector<Me
     }
     const WaitList list(&wait);
     cl_event event = nullptr;
-    VEK_OCL_CHECK(entryPoint(id(), static_cast<cl_uint>(handles.size()),
-                             handles.empty() ? nullptr : handles.data(), list.count(), list.list(),
-                             &event));
-    return Event(event);
+    const cl_int status =
+        entryPoint(id(), static_cast<cl_uint>(handles.size()),
+                   handles.empty() ? nullptr : handles.data(), list.count(), list.list(), &event);
+    return Checked(Event(event), status);
 }
 
 void CommandQueue::flush() {

@@ -116,7 +116,8 @@ T* Create(const char* name, cl_int* error) {
     return NewCounted<T>();
 }
 
-// Records an enqueue's wait list and hands out its event.
+// Records an enqueue's wait list and hands out its event; a failing one hands out none unless the
+// script asks for one anyway.
 cl_int Enqueued(const char* name, cl_uint waitCount, const cl_event* waitList, cl_event* event) {
     gRecord.waitCount = waitCount;
     gRecord.waitListNull = waitList == nullptr;
@@ -126,14 +127,15 @@ cl_int Enqueued(const char* name, cl_uint waitCount, const cl_event* waitList, c
         gRecord.waitList[i] = waitList[i];
     }
     gRecord.event = nullptr;
-    if (cl_int status = Scripted(name)) {
+    const cl_int status = Scripted(name);
+    if (status != CL_SUCCESS && !gScript.failReturnsHandle) {
         return status;
     }
     if (event) {
         *event = NewCounted<_cl_event>();
         gRecord.event = *event;
     }
-    return CL_SUCCESS;
+    return status;
 }
 
 // A creating call of memory: records the flags and the object handed out.

@@ -23,7 +23,8 @@ struct FakeCLScript {
     char failName[64];
     int failStatus;
     int failAfter;
-    // A failing creating call still hands out a counted object, as a careless driver might.
+    // A failing creating call or enqueue still hands out a counted object or event, as a careless
+    // driver might.
     int failReturnsHandle;
     // What clGetMemObjectInfo reports for CL_MEM_TYPE and CL_MEM_FLAGS.
     unsigned memType;

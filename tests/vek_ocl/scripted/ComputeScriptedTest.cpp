@@ -117,31 +117,39 @@ TEST_F(OclComputeScripted, FailingEnqueuesLeaveNoEvent) {
     OCL::Kernel kernel = program.kernel("k");
     std::vector<char> host(64);
     const OCL::Event before = queue.enqueueMarker();
-    const auto fails = [&](const char* entryPoint, auto enqueue) {
-        this->expectFailure(entryPoint, CL_INVALID_COMMAND_QUEUE, enqueue);
-    };
-    const OCL::Range<1> r1(8);
-    fails("clEnqueueNDRangeKernel", [&] { queue.enqueueKernel(kernel, r1, r1, r1, {before}); });
-    fails("clEnqueueNDRangeKernel", [&] {
-        queue.enqueueKernel(kernel, OCL::Range<2>(2), OCL::Range<2>(1), OCL::Range<2>(0));
-    });
-    fails("clEnqueueNDRangeKernel", [&] {
-        queue.enqueueKernel(kernel, OCL::Range<3>(2), OCL::Range<3>(1), OCL::Range<3>(0));
-    });
-    fails("clEnqueueWriteBuffer", [&] { queue.enqueueWrite(buffer, 0, 64, host.data()); });
-    fails("clEnqueueWriteBuffer", [&] { queue.enqueueBlockingWrite(buffer, 0, 64, host.data()); });
-    fails("clEnqueueReadBuffer", [&] { queue.enqueueRead(buffer, 0, 64, host.data()); });
-    fails("clEnqueueReadBuffer", [&] { queue.enqueueBlockingRead(buffer, 0, 64, host.data()); });
-    const VEK::IntegerRect pixel(VEK::int2(0, 0), VEK::size2(1, 1));
-    fails("clEnqueueReadImage", [&] { queue.enqueueRead(image, pixel, host.data(), 0); });
-    fails("clEnqueueReadImage", [&] { queue.enqueueBlockingRead(image, pixel, host.data(), 0); });
-    fails("clEnqueueMarker", [&] { queue.enqueueMarker(); });
-    fails("clEnqueueBarrier", [&] { queue.enqueueBarrier(); });
-    fails("clEnqueueAcquireGLObjects", [&] { queue.enqueueAcquireGLObjects({buffer}); });
-    fails("clEnqueueReleaseGLObjects", [&] { queue.enqueueReleaseGLObjects({buffer}); });
-    fails("clWaitForEvents", [&] { before.wait(); });
-    fails("clWaitForEvents", [&] { OCL::Event::WaitForEvents({before}); });
-    fails("clSetKernelArg", [&] { kernel.setArg(0, buffer); });
+    // Also when the runtime hands back an event with the failure: it goes with the exception.
+    for (int returnsEvent : {0, 1}) {
+        fake_.script().failReturnsHandle = returnsEvent;
+        const auto fails = [&](const char* entryPoint, auto enqueue) {
+            this->expectFailure(entryPoint, CL_INVALID_COMMAND_QUEUE, enqueue);
+        };
+        const OCL::Range<1> r1(8);
+        fails("clEnqueueNDRangeKernel", [&] { queue.enqueueKernel(kernel, r1, r1, r1, {before}); });
+        fails("clEnqueueNDRangeKernel", [&] {
+            queue.enqueueKernel(kernel, OCL::Range<2>(2), OCL::Range<2>(1), OCL::Range<2>(0));
+        });
+        fails("clEnqueueNDRangeKernel", [&] {
+            queue.enqueueKernel(kernel, OCL::Range<3>(2), OCL::Range<3>(1), OCL::Range<3>(0));
+        });
+        fails("clEnqueueWriteBuffer", [&] { queue.enqueueWrite(buffer, 0, 64, host.data()); });
+        fails("clEnqueueWriteBuffer",
+              [&] { queue.enqueueBlockingWrite(buffer, 0, 64, host.data()); });
+        fails("clEnqueueReadBuffer", [&] { queue.enqueueRead(buffer, 0, 64, host.data()); });
+        fails("clEnqueueReadBuffer",
+              [&] { queue.enqueueBlockingRead(buffer, 0, 64, host.data()); });
+        const VEK::IntegerRect pixel(VEK::int2(0, 0), VEK::size2(1, 1));
+        fails("clEnqueueReadImage", [&] { queue.enqueueRead(image, pixel, host.data(), 0); });
+        fails("clEnqueueReadImage",
+              [&] { queue.enqueueBlockingRead(image, pixel, host.data(), 0); });
+        fails("clEnqueueMarker", [&] { queue.enqueueMarker(); });
+        fails("clEnqueueBarrier", [&] { queue.enqueueBarrier(); });
+        fails("clEnqueueAcquireGLObjects", [&] { queue.enqueueAcquireGLObjects({buffer}); });
+        fails("clEnqueueReleaseGLObjects", [&] { queue.enqueueReleaseGLObjects({buffer}); });
+        fails("clWaitForEvents", [&] { before.wait(); });
+        fails("clWaitForEvents", [&] { OCL::Event::WaitForEvents({before}); });
+        fails("clSetKernelArg", [&] { kernel.setArg(0, buffer); });
+    }
+    fake_.script().failReturnsHandle = 0;
 
     // flush and finish never throw.
     fake_.fail("clFlush", CL_DEVICE_NOT_AVAILABLE);

@@ -95,6 +95,25 @@ TEST_F(OclGLObjectsQueueScripted, AcquireAndReleasePassHandlesAndWaitListsAndRet
         EXPECT_EQ(OclError([&] { queue.enqueueReleaseGLObjects({image}, {first}); }),
                   "CL_INVALID_GL_OBJECT");
         EXPECT_EQ(fake_.counts().live, live);
+
+        // A runtime that fails but still hands back an event: it is released with the exception.
+        fake_.script().failReturnsHandle = 1;
+        for (bool acquire : {true, false}) {
+            const char* entryPoint =
+                acquire ? "clEnqueueAcquireGLObjects" : "clEnqueueReleaseGLObjects";
+            fake_.fail(entryPoint, CL_INVALID_GL_OBJECT);
+            const long created = fake_.counts().created;
+            EXPECT_EQ(OclError([&] {
+                          acquire ? queue.enqueueAcquireGLObjects({image}, {first})
+                                  : queue.enqueueReleaseGLObjects({image}, {first});
+                      }),
+                      "CL_INVALID_GL_OBJECT")
+                << entryPoint;
+            EXPECT_EQ(fake_.counts().created, created + 1) << entryPoint;
+            EXPECT_EQ(fake_.refCount(record.event), 0) << entryPoint;
+            EXPECT_EQ(fake_.counts().live, live) << entryPoint;
+        }
+        fake_.script().failReturnsHandle = 0;
         fake_.fail("", 0);
     }
     EXPECT_EQ(fake_.counts().live, 0);
