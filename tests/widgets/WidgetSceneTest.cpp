@@ -45,6 +45,31 @@ TEST(AnimationEvent, CompletednessAndFadeAcrossTheSpan) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ("theStopTime >= theStartTime",
               InternalMessageOf([nan] { AnimationEvent(0, 1, nan, 1); }));
+    // Infinite bounds are refused like NaN ones, each alone.
+    const float inf = std::numeric_limits<float>::infinity();
+    const char* const finite = "std::isfinite(theStartTime) && std::isfinite(theStopTime)";
+    EXPECT_EQ(finite, InternalMessageOf([inf] { AnimationEvent(0, 1, -inf, 1); }));
+    EXPECT_EQ(finite, InternalMessageOf([inf] { AnimationEvent(0, 1, 1, inf); }));
+    EXPECT_EQ(finite, InternalMessageOf([inf] { AnimationEvent(0, 1, -inf, inf); }));
+    EXPECT_EQ(finite, InternalMessageOf([inf] { AnimationEvent(0, 1, inf, inf); }));
+
+    // Spans wider than a float can hold still give fractions within [0, 1] at every time.
+    const float big = std::numeric_limits<float>::max();
+    const AnimationEvent wide(0.f, 1.f, -3e38f, 3e38f);
+    EXPECT_EQ(0.5f, wide.completedness(0.f));
+    EXPECT_FLOAT_EQ(5.9f / 6.f, wide.completedness(2.9e38f));
+    EXPECT_FLOAT_EQ(5.9f / 6.f, wide.fade(2.9e38f));
+    const AnimationEvent widest(0.f, 1.f, -big, big);
+    const AnimationEvent tiny(0.f, 1.f, 0.f, std::numeric_limits<float>::denorm_min());
+    for (const AnimationEvent& e : {wide, widest, tiny, rise, step}) {
+        for (float t :
+             {-inf, -big, -3e38f, -1.f, 0.f, std::numeric_limits<float>::denorm_min(), 1e-30f, 1.f,
+              2.9e38f, std::nextafter(3e38f, 0.f), 3e38f, std::nextafter(big, 0.f), big, inf}) {
+            const float c = e.completedness(t);
+            EXPECT_TRUE(c >= 0.f && c <= 1.f)
+                << c << " at " << t << " of " << e.startTime() << " to " << e.stopTime();
+        }
+    }
 }
 
 TEST(Widget, FreshWidgetDefaults) {
@@ -152,13 +177,29 @@ TEST(WidgetScene, NaNTimeIsRefusedAndChangesNothing) {
               InternalMessageOf([&] { scene.updateWidgetsForTime(nan); }));
     EXPECT_EQ("WidgetScene::updateWidgetsForTime time must be a number",
               InternalMessageOf([&] { scene.updateWidgetsForDeltaTime(nan); }));
+    EXPECT_EQ("WidgetScene::setCurrentTime time must be a number",
+              InternalMessageOf([&] { scene.setCurrentTime(nan); }));
     EXPECT_EQ(12.f, scene.currentTime());
     EXPECT_EQ(1u, scene.widgetTimeline(0).size());
     EXPECT_FALSE(scene.isDirty());
+    // The clock still moves on from where it was.
+    scene.setCurrentTime(13.f);
+    scene.updateWidgetsForDeltaTime(1.f);
+    EXPECT_EQ(14.f, scene.currentTime());
+    EXPECT_FLOAT_EQ(0.4f, w->fade());
+    scene.setIsDirty(false);
     // Infinite time is a time: it completes everything.
     scene.updateWidgetsForTime(std::numeric_limits<float>::infinity());
     EXPECT_EQ(1.f, w->fade());
     EXPECT_TRUE(scene.areAnimationQueuesEmpty());
+
+    // An event wider than a float can span: a number, so the same time again changes nothing.
+    scene.widgetTimeline(0).push_back(AnimationEvent(0, 1, -3e38f, 3e38f));
+    scene.updateWidgetsForTime(2.9e38f);
+    EXPECT_FLOAT_EQ(5.9f / 6.f, w->fade());
+    scene.setIsDirty(false);
+    scene.updateWidgetsForTime(2.9e38f);
+    EXPECT_FALSE(scene.isDirty());
 }
 
 // Advancing in many small steps or in one step to the same time gives the same opacities, as long

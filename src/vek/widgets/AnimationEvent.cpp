@@ -1,5 +1,7 @@
 #include "vek/widgets/AnimationEvent.h"
 
+#include <cmath>
+
 #include "vek/core/exceptions/InternalException.h"
 
 namespace VEK {
@@ -12,6 +14,8 @@ AnimationEvent::AnimationEvent(float theStartFade, float theStopFade, float theS
       startTime_(theStartTime),
       stopTime_(theStopTime) {
     VEK_ASSERT(theStopTime >= theStartTime);
+    // An infinite span has no fraction to give: it would be NaN everywhere inside it.
+    VEK_ASSERT(std::isfinite(theStartTime) && std::isfinite(theStopTime));
 }
 
 float AnimationEvent::completedness(float t) const {
@@ -21,7 +25,12 @@ float AnimationEvent::completedness(float t) const {
     if (t >= stopTime_) {
         return 1.f;
     }
-    return (t - startTime_) / (stopTime_ - startTime_);
+    // In double: the span of two finite floats of opposite sign can overflow a float, and the
+    // rounding of double keeps the elapsed part no greater than the span, so the quotient stays
+    // within [0, 1].
+    const double elapsed = static_cast<double>(t) - startTime_;
+    const double span = static_cast<double>(stopTime_) - startTime_;
+    return static_cast<float>(elapsed / span);
 }
 
 float AnimationEvent::fade(float t) const {

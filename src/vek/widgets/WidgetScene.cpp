@@ -48,6 +48,15 @@ WidgetScene::Timeline& WidgetScene::widgetTimeline(unsigned index) {
     return timelines_[index];
 }
 
+void WidgetScene::setCurrentTime(float t) {
+    // A NaN clock would make every later delta update NaN, and so refused.
+    if (std::isnan(t)) {
+        throw InternalException(__FILE__, __LINE__,
+                                "WidgetScene::setCurrentTime time must be a number");
+    }
+    currentTime_ = t;
+}
+
 void WidgetScene::updateWidgetsForTime(float t) {
     // With NaN every comparison below is false, so every queued event would count as over and
     // be consumed.

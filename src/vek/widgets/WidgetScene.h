@@ -91,8 +91,8 @@ public:
     Timeline& widgetTimeline(unsigned index);
 
     float currentTime() const { return currentTime_; }
-    // Moves the clock without touching the widgets.
-    void setCurrentTime(float t) { currentTime_ = t; }
+    // Moves the clock without touching the widgets. A NaN time is refused before anything changes.
+    void setCurrentTime(float t);
     bool isDirty() const { return isDirty_; }
     void setIsDirty(bool dirty) { isDirty_ = dirty; }
 
