@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/ogl/BlendScope.h"
 #include "vek/vek_ogl/ogl/LineScope.h"
 #include "vek/vek_ogl/ogl/VertexBufferOGL.h"
@@ -21,6 +22,69 @@ const char* const kFragmentSource =
     "#version 120\n"
     "uniform vec4 widgetColor;\n"
     "void main() { gl_FragColor = widgetColor; }\n";
+
+// The state a draw changes beyond what its scopes keep: the current program, the vertex-array
+// binding, and the stipple factor and pattern (the stipple scope puts them back only when
+// stippling was on). Each is read before it is first changed and put back on every way out; a
+// failure while putting back is dropped, as the scopes drop theirs, and the rest is still put back.
+class HostState {
+public:
+    HostState() = default;
+    HostState(const HostState&) = delete;
+    HostState& operator=(const HostState&) = delete;
+    ~HostState() {
+        OGL::OpenGLInterceptor* gl = OGL::OpenGLInterceptor::Instance();
+        if (stippleSaved_) {
+            Dropping([&] {
+                gl->cgmLineStipple(__FILE__, __LINE__, stippleFactor_,
+                                   static_cast<GLushort>(stipplePattern_));
+            });
+        }
+        if (vertexArraySaved_) {
+            Dropping([&] {
+                gl->cgmBindVertexArray(__FILE__, __LINE__, static_cast<GLuint>(vertexArray_));
+            });
+        }
+        if (programSaved_) {
+            Dropping([&] { gl->cgmUseProgram(__FILE__, __LINE__, static_cast<GLuint>(program_)); });
+        }
+    }
+
+    void saveProgram() { Save(programSaved_, GL_CURRENT_PROGRAM, program_); }
+    void saveVertexArray() { Save(vertexArraySaved_, GL_VERTEX_ARRAY_BINDING, vertexArray_); }
+    void saveStipple() {
+        if (!stippleSaved_) {
+            OGL::OpenGLInterceptor* gl = OGL::OpenGLInterceptor::Instance();
+            gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
+            gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
+            stippleSaved_ = true;
+        }
+    }
+
+private:
+    static void Save(bool& saved, GLenum name, GLint& value) {
+        if (!saved) {
+            OGL::OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, name, &value);
+            saved = true;
+        }
+    }
+    template <class F>
+    static void Dropping(F&& call) noexcept {
+        try {
+            call();
+        } catch (...) {
+            // Dropped: a destructor cannot report it.
+        }
+    }
+
+    bool programSaved_ = false;
+    bool vertexArraySaved_ = false;
+    bool stippleSaved_ = false;
+    GLint program_ = 0;
+    GLint vertexArray_ = 0;
+    GLint stippleFactor_ = 1;
+    GLint stipplePattern_ = 0xFFFF;
+};
 
 }  // namespace
 
@@ -54,24 +118,27 @@ float4x4 SceneRenderer::Placement(const Widget& widget) {
 }
 
 void SceneRenderer::draw(WidgetScene& scene) {
+    HostState host;
     for (const boost::shared_ptr<Widget>& w : scene.widgets()) {
         OGL::VertexBuffer* vertices = w->vertices();
         OGL::Program* program = w->drawProgram();
         if (vertices == nullptr || program == nullptr || !(w->fade() > 0.f)) {
             continue;
         }
+        host.saveProgram();
         program->enable();
         const float4& color = w->color();
         program->setUniform(kColorUniform, color[0], color[1], color[2], color[3] * w->fade());
         program->setUniformMatrix4(kTransformUniform, Placement(*w).data(), 0);
-        {
-            OGL::TemporaryAlphaBlendScope blend;
-            OGL::TemporaryLineStippleScope dashes(w->areLinesDashed() ? 1 : 0, kDashFactor,
-                                                  kDashPattern);
-            OGL::TemporaryLineWidthScope width(w->useWideLines() ? w->lineWidth() : 1.f);
-            vertices->drawPrimitives(vertices->vertexCount());
+        if (w->areLinesDashed()) {
+            host.saveStipple();
         }
-        program->disable();
+        host.saveVertexArray();
+        OGL::TemporaryAlphaBlendScope blend;
+        OGL::TemporaryLineStippleScope dashes(w->areLinesDashed() ? 1 : 0, kDashFactor,
+                                              kDashPattern);
+        OGL::TemporaryLineWidthScope width(w->useWideLines() ? w->lineWidth() : 1.f);
+        vertices->drawPrimitives(vertices->vertexCount());
     }
     scene.setIsDirty(false);
 }

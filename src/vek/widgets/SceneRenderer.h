@@ -31,8 +31,10 @@ public:
     OGL::Program* program() { return &program_; }
 
     // Draws every widget with vertices, a program and a visible fade, in scene order, blended
-    // over what is there; dashes and wide lines as the widget asks, each state put back
-    // afterwards. The current program is none afterwards. Clears the scene's dirty flag.
+    // over what is there; dashes and wide lines as the widget asks. Every piece of state it
+    // changes (blending, line stippling with its factor and pattern, the line width, the current
+    // program, the vertex-array binding) is put back afterwards, also when a call fails part way.
+    // Clears the scene's dirty flag once every widget is drawn.
     void draw(WidgetScene& scene);
 
     // Scale, then rotation about z (radians), then translation to the origin.

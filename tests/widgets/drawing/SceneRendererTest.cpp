@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/ogl/VertexBufferOGL.h>
 #include <vek/widgets/SceneRenderer.h>
 
@@ -92,8 +93,89 @@ TEST(SceneRenderer, DrawsEachWidgetAtItsFadeAndPutsTheStateBack) {
     EXPECT_EQ(GL_FALSE, stipple);
     EXPECT_EQ(GL_ONE, source);
     EXPECT_EQ(3.f, width);
-    EXPECT_EQ(0, program);
+    EXPECT_EQ(0, program);  // the host had none
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
+
+// What the host had before a draw, changed one piece at a time by the renderer's widgets.
+struct HostState {
+    GLint program = -1, vertexArray = -1, factor = 0, pattern = 0;
+    GLboolean stipple = GL_TRUE, blend = GL_TRUE;
+    GLfloat width = 0.f;
+
+    static HostState Current() {
+        HostState s;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &s.program);
+        glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &s.vertexArray);
+        glGetIntegerv(GL_LINE_STIPPLE_REPEAT, &s.factor);
+        glGetIntegerv(GL_LINE_STIPPLE_PATTERN, &s.pattern);
+        glGetBooleanv(GL_LINE_STIPPLE, &s.stipple);
+        glGetBooleanv(GL_BLEND, &s.blend);
+        glGetFloatv(GL_LINE_WIDTH, &s.width);
+        return s;
+    }
+    void expectEqual(const HostState& o, const char* what) const {
+        EXPECT_EQ(program, o.program) << what;
+        EXPECT_EQ(vertexArray, o.vertexArray) << what;
+        EXPECT_EQ(factor, o.factor) << what;
+        EXPECT_EQ(pattern, o.pattern) << what;
+        EXPECT_EQ(stipple, o.stipple) << what;
+        EXPECT_EQ(blend, o.blend) << what;
+        EXPECT_EQ(width, o.width) << what;
+    }
+};
+
+TEST(SceneRenderer, HostProgramArraysAndStippleSurviveEveryDrawAndFailure) {
+    VEKTest::GLLayer gl(false);
+    SceneRenderer renderer;
+    Square square(renderer.program());
+    SceneRenderer hostRenderer;  // its program is the host's own
+    hostRenderer.program()->enable();
+    GLuint hostArray = 0;
+    VEKTest::RawGL().glGenVertexArrays(1, &hostArray);
+    VEKTest::RawGL().glBindVertexArray(hostArray);
+    glLineStipple(3, 0xABCD);
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(2.f);
+    const HostState before = HostState::Current();
+    ASSERT_NE(0, before.program);
+    ASSERT_NE(0, before.vertexArray);
+
+    // One widget, each time with one more thing asked of it.
+    struct Row {
+        const char* what;
+        bool dashed, wide;
+        float lineWidth;
+        bool fails;
+    } rows[] = {{"plain", false, false, 1.f, false},
+                {"dashed", true, false, 1.f, false},
+                {"wide", false, true, 4.f, false},
+                {"failing width", false, true, -1.f, true},
+                {"dashed then failing width", true, true, -1.f, true}};
+    for (const Row& row : rows) {
+        WidgetScene scene;
+        const boost::shared_ptr<Widget> w =
+            MakeWidget(&square.vertices, renderer.program(), float4(1.f, 0.f, 0.f, 1.f), 1.f,
+                       float2(0.f, 0.f), float2(0.5f, 0.5f));
+        w->setAreLinesDashed(row.dashed);
+        w->setUseWideLines(row.wide);
+        w->setLineWidth(row.lineWidth);
+        scene.addWidget(w);
+        if (row.fails) {
+            // A negative width is the driver's GL_INVALID_VALUE, after the program and the
+            // stippling were changed.
+            EXPECT_THROW(renderer.draw(scene), ExceptionOGL) << row.what;
+            EXPECT_TRUE(scene.isDirty()) << row.what;
+        } else {
+            renderer.draw(scene);
+            EXPECT_FALSE(scene.isDirty()) << row.what;
+        }
+        HostState::Current().expectEqual(before, row.what);
+        EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError()) << row.what;
+    }
+    hostRenderer.program()->disable();
+    VEKTest::RawGL().glBindVertexArray(0);
+    VEKTest::RawGL().glDeleteVertexArrays(1, &hostArray);
 }
 
 TEST(SceneRenderer, PlacementScalesThenRotatesThenMoves) {
