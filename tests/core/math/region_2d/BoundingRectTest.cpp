@@ -147,6 +147,50 @@ TEST(BoundingRect, IncludeAndIntersect) {
     EXPECT_EQ(r, Rect(3, 3, 4, 4));
 }
 
+// One bound at a time against (0, 0)-(10, 10): including a rectangle that reaches past one edge
+// moves that edge alone, intersecting with one that stops short of one edge moves it alone, and
+// a point past one edge alone is outside.
+TEST(BoundingRect, IncludeIntersectAndContainsEachEdgeAlone) {
+    const struct {
+        const char* edge;
+        BoundingRect past;    // within the other three edges, past this one
+        BoundingRect grown;   // (0, 0)-(10, 10) including past
+        BoundingRect short_;  // covering the other three edges, short of this one
+        BoundingRect cut;     // (0, 0)-(10, 10) intersected with short_
+        float2 onEdge, outside;
+    } rows[] = {
+        {"left", Rect(-1, 2, 5, 8), Rect(-1, 0, 10, 10), Rect(1, -1, 11, 11), Rect(1, 0, 10, 10),
+         float2(0, 5), float2(-0.5f, 5)},
+        {"bottom", Rect(2, -1, 8, 5), Rect(0, -1, 10, 10), Rect(-1, 1, 11, 11), Rect(0, 1, 10, 10),
+         float2(5, 0), float2(5, -0.5f)},
+        {"right", Rect(5, 2, 11, 8), Rect(0, 0, 11, 10), Rect(-1, -1, 9, 11), Rect(0, 0, 9, 10),
+         float2(10, 5), float2(10.5f, 5)},
+        {"top", Rect(2, 5, 8, 11), Rect(0, 0, 10, 11), Rect(-1, -1, 11, 9), Rect(0, 0, 10, 9),
+         float2(5, 10), float2(5, 10.5f)},
+    };
+    for (const auto& row : rows) {
+        const BoundingRect square = Rect(0, 0, 10, 10);
+        BoundingRect grown = square;
+        grown.include(row.past);
+        EXPECT_EQ(grown, row.grown) << row.edge;
+        // Through the hull branch as well.
+        const std::vector<float2> corners = row.past.convexHull();
+        BoundingRect hull = square;
+        hull.include(Triangle(corners[0], corners[1], corners[2]));
+        hull.include(Triangle(corners[0], corners[2], corners[3]));
+        EXPECT_EQ(hull, row.grown) << row.edge;
+
+        BoundingRect cut = square;
+        cut.intersect(row.short_);
+        EXPECT_EQ(cut, row.cut) << row.edge;
+
+        EXPECT_TRUE(square.contains(row.onEdge)) << row.edge;
+        EXPECT_FALSE(square.contains(row.outside)) << row.edge;
+        EXPECT_FALSE(square.contains(row.past)) << row.edge;
+        EXPECT_TRUE(row.grown.contains(square)) << row.edge;
+    }
+}
+
 TEST(BoundingRect, OtherRegionKindsCountThroughTheirHull) {
     const Triangle triangle(float2(0, 0), float2(4, 1), float2(1, 3));
     BoundingRect r;
@@ -203,6 +247,57 @@ TEST(BoundingRect, SubtractCutsOnlyFullStrips) {
     // Covering everything: both cuts apply and the result is empty.
     r.subtract(Rect(-100, -100, 100, 100));
     EXPECT_TRUE(r.isEmpty());
+}
+
+// One edge of (0, 0)-(10, 10) at a time: a strip from past three edges, then the same strip with
+// one bound moved onto the edge (still cut) or short of it (nothing cut).
+TEST(BoundingRect, SubtractCutsEachEdgeWithStripsFlushOrPast) {
+    const struct {
+        const char* what;
+        BoundingRect strip;
+        BoundingRect left;
+    } rows[] = {
+        {"left, past", Rect(-1, -1, 3, 11), Rect(3, 0, 10, 10)},
+        {"left, flush left", Rect(0, -1, 3, 11), Rect(3, 0, 10, 10)},
+        {"left, flush bottom", Rect(-1, 0, 3, 11), Rect(3, 0, 10, 10)},
+        {"left, flush top", Rect(-1, -1, 3, 10), Rect(3, 0, 10, 10)},
+        {"left, short of left", Rect(0.5f, -1, 3, 11), Rect(0, 0, 10, 10)},
+        {"left, short of bottom", Rect(-1, 0.5f, 3, 11), Rect(0, 0, 10, 10)},
+        {"left, short of top", Rect(-1, -1, 3, 9.5f), Rect(0, 0, 10, 10)},
+
+        {"right, past", Rect(7, -1, 11, 11), Rect(0, 0, 7, 10)},
+        {"right, flush right", Rect(7, -1, 10, 11), Rect(0, 0, 7, 10)},
+        {"right, flush bottom", Rect(7, 0, 11, 11), Rect(0, 0, 7, 10)},
+        {"right, flush top", Rect(7, -1, 11, 10), Rect(0, 0, 7, 10)},
+        {"right, short of right", Rect(7, -1, 9.5f, 11), Rect(0, 0, 10, 10)},
+        {"right, short of bottom", Rect(7, 0.5f, 11, 11), Rect(0, 0, 10, 10)},
+        {"right, short of top", Rect(7, -1, 11, 9.5f), Rect(0, 0, 10, 10)},
+
+        {"bottom, past", Rect(-1, -1, 11, 3), Rect(0, 3, 10, 10)},
+        {"bottom, flush bottom", Rect(-1, 0, 11, 3), Rect(0, 3, 10, 10)},
+        {"bottom, flush left", Rect(0, -1, 11, 3), Rect(0, 3, 10, 10)},
+        {"bottom, flush right", Rect(-1, -1, 10, 3), Rect(0, 3, 10, 10)},
+        {"bottom, short of bottom", Rect(-1, 0.5f, 11, 3), Rect(0, 0, 10, 10)},
+        {"bottom, short of left", Rect(0.5f, -1, 11, 3), Rect(0, 0, 10, 10)},
+        {"bottom, short of right", Rect(-1, -1, 9.5f, 3), Rect(0, 0, 10, 10)},
+
+        {"top, past", Rect(-1, 7, 11, 11), Rect(0, 0, 10, 7)},
+        {"top, flush top", Rect(-1, 7, 11, 10), Rect(0, 0, 10, 7)},
+        {"top, flush left", Rect(0, 7, 11, 11), Rect(0, 0, 10, 7)},
+        {"top, flush right", Rect(-1, 7, 10, 11), Rect(0, 0, 10, 7)},
+        {"top, short of top", Rect(-1, 7, 11, 9.5f), Rect(0, 0, 10, 10)},
+        {"top, short of left", Rect(0.5f, 7, 11, 11), Rect(0, 0, 10, 10)},
+        {"top, short of right", Rect(-1, 7, 9.5f, 11), Rect(0, 0, 10, 10)},
+
+        // A strip only touching an edge cuts nothing off.
+        {"touching left", Rect(-1, -1, 0, 11), Rect(0, 0, 10, 10)},
+        {"touching top", Rect(-1, 10, 11, 11), Rect(0, 0, 10, 10)},
+    };
+    for (const auto& row : rows) {
+        BoundingRect r = Rect(0, 0, 10, 10);
+        r.subtract(row.strip);
+        EXPECT_EQ(r, row.left) << row.what << ": " << r;
+    }
 }
 
 TEST(BoundingRect, DilateErodeOutsetInsetTranslate) {
