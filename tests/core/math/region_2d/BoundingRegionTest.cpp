@@ -79,6 +79,39 @@ TEST(BoundingRegion, OperationsMakeTheRectangleThroughTheHooks) {
     EXPECT_EQ(CountingHooks::Outstanding(), 0u);
 }
 
+// Each operation alone on a region and on the rectangle it holds gives the same bounds.
+TEST(BoundingRegion, EachOperationAloneActsAsOnItsRectangle) {
+    const BoundingRect start = Rect(0, 0, 4, 4);
+    const struct {
+        const char* what;
+        void (*apply)(VEK::BoundingRegionBase&);
+    } rows[] = {
+        {"include point", [](VEK::BoundingRegionBase& r) { r.include(float2(6, -1)); }},
+        {"include region", [](VEK::BoundingRegionBase& r) { r.include(Rect(-2, 1, 1, 2)); }},
+        {"intersect", [](VEK::BoundingRegionBase& r) { r.intersect(Rect(1, -1, 5, 3)); }},
+        {"subtract", [](VEK::BoundingRegionBase& r) { r.subtract(Rect(-1, -1, 1, 5)); }},
+        {"dilate", [](VEK::BoundingRegionBase& r) { r.dilate(Rect(-1, -2, 3, 4)); }},
+        {"erode", [](VEK::BoundingRegionBase& r) { r.erode(Rect(-1, -1, 1, 0)); }},
+        {"outset", [](VEK::BoundingRegionBase& r) { r.outset(float2(1, 2)); }},
+        {"inset", [](VEK::BoundingRegionBase& r) { r.inset(float2(1, 0.5f)); }},
+        {"translate", [](VEK::BoundingRegionBase& r) { r.translate(float2(-3, 2)); }},
+        {"nowhere", [](VEK::BoundingRegionBase& r) { r.makeNowhere(); }},
+        {"everywhere", [](VEK::BoundingRegionBase& r) { r.makeEverywhere(); }},
+    };
+    for (const auto& row : rows) {
+        BoundingRect expected = start;
+        row.apply(expected);
+        ASSERT_NE(expected, start) << row.what;
+        BoundingRegion region(start.min, start.max);
+        row.apply(region);
+        EXPECT_EQ(region.boundingRect(), expected) << row.what;
+        EXPECT_EQ(region.isEmpty(), expected.isEmpty()) << row.what;
+        EXPECT_EQ(region.contains(float2(0, 0)), expected.contains(float2(0, 0))) << row.what;
+        EXPECT_EQ(region.contains(Rect(1, 1, 2, 2)), expected.contains(Rect(1, 1, 2, 2)))
+            << row.what;
+    }
+}
+
 TEST(BoundingRegion, CopiesAreDeepAndEqualityIsMutualContainment) {
     CountingHooks::Install();
     {
