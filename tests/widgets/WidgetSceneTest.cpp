@@ -105,12 +105,25 @@ TEST(WidgetScene, IndicesDirtyFlagAndRange) {
     EXPECT_FALSE(scene.timelineRange(start, stop));
 
     scene.widgetTimeline(1).push_back(AnimationEvent(0, 1, 4, 6));
+    EXPECT_FALSE(scene.areAnimationQueuesEmpty());  // the second timeline alone
     scene.widgetTimeline(0).push_back(AnimationEvent(0, 1, 2, 3));
     scene.widgetTimeline(0).push_back(AnimationEvent(1, 0, 5, 9));
     EXPECT_FALSE(scene.areAnimationQueuesEmpty());
     EXPECT_TRUE(scene.timelineRange(start, stop));
     EXPECT_EQ(2.f, start);
     EXPECT_EQ(9.f, stop);
+    // The range over every timeline and every event of it: a later timeline's later event moves
+    // the stop alone, then its earlier one the start alone.
+    scene.widgetTimeline(1).push_back(AnimationEvent(0, 1, 7, 12));
+    EXPECT_TRUE(scene.timelineRange(start, stop));
+    EXPECT_EQ(2.f, start);
+    EXPECT_EQ(12.f, stop);
+    scene.widgetTimeline(1).push_back(AnimationEvent(0, 1, 1, 1.5f));
+    EXPECT_TRUE(scene.timelineRange(start, stop));
+    EXPECT_EQ(1.f, start);
+    EXPECT_EQ(12.f, stop);
+    scene.widgetTimeline(1).pop_back();
+    scene.widgetTimeline(1).pop_back();
 
     EXPECT_EQ("newWidget",
               InternalMessageOf([&] { scene.addWidget(boost::shared_ptr<Widget>()); }));
@@ -121,6 +134,11 @@ TEST(WidgetScene, IndicesDirtyFlagAndRange) {
     copy.widgetTimeline(0).clear();
     EXPECT_EQ(2u, scene.widgetTimeline(0).size());
     EXPECT_EQ(a, copy.widget(0));
+    // The first timeline alone.
+    scene.widgetTimeline(1).clear();
+    EXPECT_FALSE(scene.areAnimationQueuesEmpty());
+    copy.widgetTimeline(1).clear();
+    EXPECT_TRUE(copy.areAnimationQueuesEmpty());
 }
 
 TEST(WidgetScene, UpdatesConsumeCompletedEventsInOrder) {
