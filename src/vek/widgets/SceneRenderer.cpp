@@ -33,20 +33,20 @@ public:
     HostState(const HostState&) = delete;
     HostState& operator=(const HostState&) = delete;
     ~HostState() {
-        OGL::OpenGLInterceptor* gl = OGL::OpenGLInterceptor::Instance();
         if (stippleSaved_) {
             Dropping([&] {
-                gl->cgmLineStipple(__FILE__, __LINE__, stippleFactor_,
-                                   static_cast<GLushort>(stipplePattern_));
+                Gl()->cgmLineStipple(__FILE__, __LINE__, stippleFactor_,
+                                     static_cast<GLushort>(stipplePattern_));
             });
         }
         if (vertexArraySaved_) {
             Dropping([&] {
-                gl->cgmBindVertexArray(__FILE__, __LINE__, static_cast<GLuint>(vertexArray_));
+                Gl()->cgmBindVertexArray(__FILE__, __LINE__, static_cast<GLuint>(vertexArray_));
             });
         }
         if (programSaved_) {
-            Dropping([&] { gl->cgmUseProgram(__FILE__, __LINE__, static_cast<GLuint>(program_)); });
+            Dropping(
+                [&] { Gl()->cgmUseProgram(__FILE__, __LINE__, static_cast<GLuint>(program_)); });
         }
     }
 
@@ -54,17 +54,17 @@ public:
     void saveVertexArray() { Save(vertexArraySaved_, GL_VERTEX_ARRAY_BINDING, vertexArray_); }
     void saveStipple() {
         if (!stippleSaved_) {
-            OGL::OpenGLInterceptor* gl = OGL::OpenGLInterceptor::Instance();
-            gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
-            gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
+            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
+            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
             stippleSaved_ = true;
         }
     }
 
 private:
+    static OGL::OpenGLInterceptor* Gl() { return OGL::OpenGLInterceptor::Instance(); }
     static void Save(bool& saved, GLenum name, GLint& value) {
         if (!saved) {
-            OGL::OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, name, &value);
+            Gl()->cgmGetIntegerv(__FILE__, __LINE__, name, &value);
             saved = true;
         }
     }
