@@ -18,7 +18,9 @@ Platform Device::platform() const {
 }
 
 bool Device::isSupported(Enum::Extension extension) const {
-    return detail::ListsExtension(extensions(), ExtensionManager::ExtensionEnumToString(extension));
+    // A value outside the token table has no name and asks for nothing, so it is supported.
+    const std::string token = ExtensionManager::ExtensionEnumToString(extension);
+    return token.empty() || detail::ListsExtension(extensions(), token);
 }
 
 std::string Device::getStringInfo(Enum::DeviceProperty property) const {

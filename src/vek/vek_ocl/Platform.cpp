@@ -50,7 +50,9 @@ std::vector<Device> Platform::devices(Device::Type type) const {
 }
 
 bool Platform::isSupported(Enum::Extension extension) const {
-    return detail::ListsExtension(extensions(), ExtensionManager::ExtensionEnumToString(extension));
+    // A value outside the token table has no name and asks for nothing, so it is supported.
+    const std::string token = ExtensionManager::ExtensionEnumToString(extension);
+    return token.empty() || detail::ListsExtension(extensions(), token);
 }
 
 std::vector<Platform> platforms() {
