@@ -16,6 +16,7 @@ VEK_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libimath-dev libglew-dev libglbinding-dev libepoxy-dev
     valgrind
+    python3-jsonschema
     libclang-rt-dev
 )
 
