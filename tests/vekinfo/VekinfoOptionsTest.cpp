@@ -40,10 +40,12 @@ TEST(Vekinfo, HelpDocumentsEveryOption) {
     int status = 0;
     const std::string help = Output("--help", status);
     EXPECT_EQ(status, 0);
-    for (const char* option : {"--brief", "--trace", "--png PATH", "--help"}) {
+    for (const char* option : {"--brief", "--json", "--trace", "--png PATH", "--help"}) {
         EXPECT_NE(help.find(std::string("  ") + option), std::string::npos) << option;
     }
     Output("--no-such-option", status);
+    EXPECT_NE(status, 0);
+    Output("--brief --json", status);
     EXPECT_NE(status, 0);
 }
 

@@ -28,15 +28,6 @@ struct PrimaryDisplay : VEK::OGL::Context {
     using Context::PrimaryDisplayDevice;
 };
 
-std::size_t WordCount(const std::string& text) {
-    std::istringstream words(text);
-    std::size_t count = 0;
-    for (std::string word; words >> word;) {
-        ++count;
-    }
-    return count;
-}
-
 void BriefOpenGL(std::ostream& out, const Options& options) {
     VEK::Core::AutoInitializer core;
     VEK::OGL::AutoInitializer ogl;
@@ -59,10 +50,9 @@ void BriefOpenGL(std::ostream& out, const Options& options) {
             ++known;
         }
     }
-    out << "GL extensions:     " << WordCount(VEK::OGL::GetGLString(GL_EXTENSIONS))
+    out << "GL extensions:     " << Words(VEK::OGL::GetGLString(GL_EXTENSIONS)).size()
         << " from the driver, " << known << " of them known to the library\n";
-    std::ostringstream drawing;
-    const bool asDrawn = Draw(drawing, 256, options.pngPath);
+    const bool asDrawn = Draw(256, options.pngPath).asDrawn();
     out << "drawing:           " << (asDrawn ? "as drawn" : "NOT as drawn") << ", written to "
         << options.pngPath << "\n";
 }
@@ -80,8 +70,7 @@ void BriefOpenCL(std::ostream& out) {
     }
     out << "OpenCL:            " << platforms.size() << " platform(s), " << devices
         << " device(s)\n";
-    std::ostringstream saxpy;
-    RunSaxpy(saxpy, platforms.front().devices(VEK::OCL::Device::DEVICE_TYPE_ALL).front());
+    CheckSaxpy(RunSaxpy(FirstDevice(platforms)));
     out << "SAXPY:             verified on the host\n";
 }
 

@@ -8,6 +8,7 @@
 #include <vek/platform/Displays.h>
 #include <vek/platform/WGL.h>
 
+#include "JsonWriter.h"
 #include "PlatformContext.h"
 #include "Sections.h"
 
@@ -15,24 +16,40 @@ namespace vekinfo {
 
 namespace {
 
+std::vector<VEK::Platform::DisplayAdapter> Adapters() {
+    std::vector<VEK::Platform::DisplayAdapter> adapters;
+    if (!VEK::Platform::Displays::Adapters(adapters)) {
+        VEK_THROW_INTERNAL("no X display answers, error " << GetLastError());
+    }
+    return adapters;
+}
+
 // The renderer as a program sees it through the platform's Win32 and WGL calls.
-void PrintRenderer(std::ostream& out) {
+struct Renderer {
+    int pixelFormat;
+    int pixelFormats;
+    std::string renderer;
+    std::string version;
+    std::string wglExtensions;
+};
+
+std::string GLString(GLenum name) {
+    const GLubyte* text = glGetString(name);
+    return text != nullptr ? reinterpret_cast<const char*>(text) : "";
+}
+
+Renderer QueryRenderer() {
     PlatformContext context(8, 8);
-    out << "  pixel format " << context.pixelFormat() << " of "
-        << DescribePixelFormat(context.dc(), 1, 0, nullptr) << "\n";
-    out << "  GL_RENDERER: " << glGetString(GL_RENDERER) << "\n";
-    out << "  GL_VERSION:  " << glGetString(GL_VERSION) << "\n";
-    out << "  WGL extensions: " << wglGetExtensionsStringARB(context.dc()) << "\n";
+    const char* extensions = wglGetExtensionsStringARB(context.dc());
+    return {context.pixelFormat(), DescribePixelFormat(context.dc(), 1, 0, nullptr),
+            GLString(GL_RENDERER), GLString(GL_VERSION), extensions != nullptr ? extensions : ""};
 }
 
 }  // namespace
 
 void PrintDisplays(std::ostream& out, const Options&) {
     out << "Displays\n";
-    std::vector<VEK::Platform::DisplayAdapter> adapters;
-    if (!VEK::Platform::Displays::Adapters(adapters)) {
-        VEK_THROW_INTERNAL("no X display answers, error " << GetLastError());
-    }
+    const std::vector<VEK::Platform::DisplayAdapter> adapters = Adapters();
     for (std::size_t i = 0; i < adapters.size(); ++i) {
         const VEK::Platform::DisplayAdapter& adapter = adapters[i];
         out << "  adapter " << i << ": " << adapter.description << " (device id "
@@ -48,7 +65,59 @@ void PrintDisplays(std::ostream& out, const Options&) {
             out << "\n";
         }
     }
-    PrintRenderer(out);
+    const Renderer renderer = QueryRenderer();
+    out << "  pixel format " << renderer.pixelFormat << " of " << renderer.pixelFormats << "\n";
+    out << "  GL_RENDERER: " << renderer.renderer << "\n";
+    out << "  GL_VERSION:  " << renderer.version << "\n";
+    out << "  WGL extensions: " << renderer.wglExtensions << "\n";
+}
+
+void WriteDisplays(JsonWriter& json, const Options&) {
+    const std::vector<VEK::Platform::DisplayAdapter> adapters = Adapters();
+    json.key("adapters");
+    json.beginArray();
+    for (const VEK::Platform::DisplayAdapter& adapter : adapters) {
+        json.beginObject();
+        json.member("description", adapter.description);
+        json.member("deviceId", adapter.deviceId);
+        json.key("outputs");
+        json.beginArray();
+        for (const VEK::Platform::DisplayOutput& output : adapter.outputs) {
+            json.beginObject();
+            json.member("name", output.deviceName);
+            json.member("attached", output.attachedToDesktop);
+            json.key("desktop");
+            if (output.attachedToDesktop) {
+                const RECT& r = output.desktopCoordinates;
+                json.beginObject();
+                json.member("left", static_cast<std::int64_t>(r.left));
+                json.member("top", static_cast<std::int64_t>(r.top));
+                json.member("right", static_cast<std::int64_t>(r.right));
+                json.member("bottom", static_cast<std::int64_t>(r.bottom));
+                json.endObject();
+            } else {
+                json.null();
+            }
+            json.endObject();
+        }
+        json.endArray();
+        json.endObject();
+    }
+    json.endArray();
+    const Renderer renderer = QueryRenderer();
+    json.key("renderer");
+    json.beginObject();
+    json.member("pixelFormat", renderer.pixelFormat);
+    json.member("pixelFormats", renderer.pixelFormats);
+    json.member("glRenderer", renderer.renderer);
+    json.member("glVersion", renderer.version);
+    json.key("wglExtensions");
+    json.beginArray();
+    for (const std::string& name : Words(renderer.wglExtensions)) {
+        json.value(name);
+    }
+    json.endArray();
+    json.endObject();
 }
 
 }  // namespace vekinfo

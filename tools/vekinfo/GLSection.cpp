@@ -15,9 +15,11 @@
 #include <vek/vek_ogl/ogl/Context.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>
 #include <vek/vek_ogl/ogl/Framebuffer.h>
+#include <vek/vek_ogl/ogl/Object.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/TextureUnit.h>
 
+#include "JsonWriter.h"
 #include "Overlay.h"
 #include "Png.h"
 #include "Sections.h"
@@ -39,20 +41,62 @@ const char* YesNo(bool value) {
     return value ? "yes" : "no";
 }
 
+// The extension manager's capability answers, in the order the report prints them.
+struct Capability {
+    const char* key;    // the --json member
+    const char* label;  // the text report's words
+    bool (ExtensionManager::*answer)() const;
+};
+const Capability kCapabilities[] = {
+    {"clampToEdge", "clamp to edge", &ExtensionManager::supportsClampToEdge},
+    {"texture3D", "3D textures", &ExtensionManager::supportsTexture3D},
+    {"multiTexture", "multitexture", &ExtensionManager::supportsMultiTexture},
+    {"drawBuffers", "draw buffers", &ExtensionManager::supportsDrawBuffers},
+    {"floatTextures", "float textures", &ExtensionManager::supportsFloatingPointTextures},
+    {"halfFloat", "half floats", &ExtensionManager::supports16BitFloat},
+    {"nonPowerOfTwoTextures", "non-power-of-two", &ExtensionManager::supportsNonPowerOfTwoTextures},
+    {"pixelBuffers", "pixel buffers", &ExtensionManager::supportsPixelBuffers},
+    {"renderToTexture", "render to texture", &ExtensionManager::supportsRenderToTexture},
+};
+
 void PrintCapabilities(std::ostream& out, const ExtensionManager& m) {
     out << "  vendor class " << m.vendorString() << ", version " << m.majorVersion() << "."
         << m.minorVersion()
         << (m.hasReleaseVersion() ? "." + std::to_string(m.releaseVersion()) : "") << " "
         << m.additionalVersionInfo() << "\n";
-    out << "  clamp to edge " << YesNo(m.supportsClampToEdge()) << ", 3D textures "
-        << YesNo(m.supportsTexture3D()) << ", multitexture " << YesNo(m.supportsMultiTexture())
-        << ", draw buffers " << YesNo(m.supportsDrawBuffers()) << "\n";
-    out << "  float textures " << YesNo(m.supportsFloatingPointTextures()) << ", half floats "
-        << YesNo(m.supports16BitFloat()) << ", non-power-of-two "
-        << YesNo(m.supportsNonPowerOfTwoTextures()) << ", pixel buffers "
-        << YesNo(m.supportsPixelBuffers()) << "\n";
-    out << "  render to texture " << YesNo(m.supportsRenderToTexture()) << ", texture units "
-        << m.numberOfTextureUnits() << "\n";
+    // Four answers a line.
+    std::size_t i = 0;
+    for (const Capability& capability : kCapabilities) {
+        out << (i % 4 == 0 ? "  " : ", ") << capability.label << " "
+            << YesNo((m.*capability.answer)());
+        if (++i % 4 == 0) {
+            out << "\n";
+        }
+    }
+    out << ", texture units " << m.numberOfTextureUnits() << "\n";
+}
+
+void WriteCapabilities(JsonWriter& json, const ExtensionManager& m) {
+    json.member("vendorClass", m.vendorString());
+    json.key("version");
+    json.beginObject();
+    json.member("major", m.majorVersion());
+    json.member("minor", m.minorVersion());
+    json.key("release");
+    if (m.hasReleaseVersion()) {
+        json.value(m.releaseVersion());
+    } else {
+        json.null();
+    }
+    json.member("additional", m.additionalVersionInfo());
+    json.endObject();
+    json.key("capabilities");
+    json.beginObject();
+    for (const Capability& capability : kCapabilities) {
+        json.member(capability.key, (m.*capability.answer)());
+    }
+    json.member("textureUnits", m.numberOfTextureUnits());
+    json.endObject();
 }
 
 // Renders the probes' small tests on a context sharing with the current one.
@@ -116,10 +160,77 @@ bool Near(const std::uint8_t* pixel, const std::array<std::uint8_t, 3>& expected
     return true;
 }
 
+// The core, the OpenGL layer and an off-screen context on the primary display, current on this
+// thread while the session lives; the thread is left without a context however it ends.
+class GLSession {
+public:
+    GLSession() : context_(DisplayQueries::PrimaryDisplayDevice()) { context_.makeCurrent(); }
+    ~GLSession() { VEK::OGL::ReleaseOGLContext(); }
+    GLSession(const GLSession&) = delete;
+    GLSession& operator=(const GLSession&) = delete;
+
+    const VEK::OGL::ContextOffscreen& context() const { return context_; }
+
+private:
+    VEK::Core::AutoInitializer core_;
+    VEK::OGL::AutoInitializer ogl_;
+    VEK::OGL::ContextOffscreen context_;
+};
+
+std::vector<VEK::OGL::DisplayDeviceKey> DisplayKeys() {
+    std::vector<VEK::OGL::DisplayDeviceKey> keys;
+    const unsigned displays = VEK::OGL::Context::NumDisplayDevice();
+    for (unsigned i = 0; i < displays; ++i) {
+        VEK::OGL::DisplayDeviceKey key;
+        if (VEK::OGL::Context::DisplayDevice(i, key)) {
+            keys.push_back(key);
+        }
+    }
+    return keys;
+}
+
+void WriteKey(JsonWriter& json, const VEK::OGL::DisplayDeviceKey& key) {
+    json.beginObject();
+    json.member("output", key.outputName());
+    json.member("adapter", key.adapterDescription());
+    json.key("deviceId");
+    // Decimal in the key; null where it is not a number.
+    const std::string& id = key.deviceIdentifier();
+    if (!id.empty() && id.size() < 20 && id.find_first_not_of("0123456789") == std::string::npos) {
+        json.value(static_cast<std::uint64_t>(std::stoull(id)));
+    } else {
+        json.null();
+    }
+    json.endObject();
+}
+
+// The drawing, with every OpenGL call of it in trace when tracing; the calls traced so far are
+// there also when it throws.
+Drawing TracedDraw(const Options& options, std::string* trace) {
+    const int size = 256;
+    if (trace == nullptr) {
+        return Draw(size, options.pngPath);
+    }
+    ExtensionManager* manager = ExtensionManager::Instance();
+    std::ostringstream calls;
+    VEK::OGL::OpenGLTracer tracer(calls);
+    manager->addInterceptor(&tracer);
+    try {
+        Drawing drawing = Draw(size, options.pngPath);
+        manager->popInterceptor();
+        *trace = calls.str();
+        return drawing;
+    } catch (...) {
+        manager->popInterceptor();
+        *trace = calls.str();
+        throw;
+    }
+}
+
 }  // namespace
 
 // A clear, a shaded triangle over the whole frame and an overlay; checked and written as a PNG.
-bool Draw(std::ostream& out, int size, const std::string& pngPath) {
+Drawing Draw(int size, const std::string& pngPath) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     Frame frame(size);
     gl->cgmViewport(__FILE__, __LINE__, 0, 0, size, size);
@@ -132,42 +243,41 @@ bool Draw(std::ostream& out, int size, const std::string& pngPath) {
     const auto at = [&](int x, int y) {
         return pixels.data() + (static_cast<std::size_t>(size - 1 - y) * size + x) * 4;
     };
+    Drawing drawing;
+    drawing.size = size;
     const std::uint8_t* centre = at(size / 2, size / 2);
-    out << "  drawing: centre pixel (" << int(centre[0]) << ", " << int(centre[1]) << ", "
-        << int(centre[2]) << ", " << int(centre[3]) << ") "
-        << (Near(centre, kShadedCentre) ? "as drawn" : "NOT as drawn") << "\n";
-    const bool overlay = Near(at(kWhiteTexelX, kWhiteTexelY), {255, 255, 255}) &&
-                         Near(at(kBlackTexelX, kBlackTexelY), {0, 0, 0}) &&
-                         Near(at(kWidgetX, kWidgetY), kWidgetOverBackground);
-    out << "  overlay: checkered texture and widgets at their fades "
-        << (overlay ? "as drawn" : "NOT as drawn") << "\n";
-    const bool asDrawn = Near(centre, kShadedCentre) && overlay;
+    for (int c = 0; c < 4; ++c) {
+        drawing.centre[c] = centre[c];
+    }
+    drawing.centreAsDrawn = Near(centre, kShadedCentre);
+    drawing.overlayAsDrawn = Near(at(kWhiteTexelX, kWhiteTexelY), {255, 255, 255}) &&
+                             Near(at(kBlackTexelX, kBlackTexelY), {0, 0, 0}) &&
+                             Near(at(kWidgetX, kWidgetY), kWidgetOverBackground);
     WritePng(pngPath, size, size, pixels);
-    out << "  frame written to " << pngPath << " (" << size << "x" << size << ")\n";
-    return asDrawn;
+    drawing.pngPath = pngPath;
+    return drawing;
+}
+
+void PrintDrawing(std::ostream& out, const Drawing& drawing) {
+    const std::array<int, 4>& c = drawing.centre;
+    out << "  drawing: centre pixel (" << c[0] << ", " << c[1] << ", " << c[2] << ", " << c[3]
+        << ") " << (drawing.centreAsDrawn ? "as drawn" : "NOT as drawn") << "\n";
+    out << "  overlay: checkered texture and widgets at their fades "
+        << (drawing.overlayAsDrawn ? "as drawn" : "NOT as drawn") << "\n";
+    out << "  frame written to " << drawing.pngPath << " (" << drawing.size << "x" << drawing.size
+        << ")\n";
 }
 
 void PrintOpenGL(std::ostream& out, const Options& options) {
     out << "OpenGL layer\n";
-    const unsigned displays = VEK::OGL::Context::NumDisplayDevice();
-    for (unsigned i = 0; i < displays; ++i) {
-        VEK::OGL::DisplayDeviceKey key;
-        if (VEK::OGL::Context::DisplayDevice(i, key)) {
-            out << "  display " << i << ": " << key << "\n";
-        }
+    const std::vector<VEK::OGL::DisplayDeviceKey> keys = DisplayKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        out << "  display " << i << ": " << keys[i] << "\n";
     }
     out << "  primary display: " << DisplayQueries::PrimaryDisplayDevice() << "\n";
 
-    VEK::Core::AutoInitializer core;
-    VEK::OGL::AutoInitializer ogl;
-    const int size = 256;
-    VEK::OGL::ContextOffscreen context(DisplayQueries::PrimaryDisplayDevice());
-    out << "  off-screen context on " << context.displayDeviceKey() << "\n";
-    context.makeCurrent();
-    // Leaves the thread without a context however the drawing ends.
-    struct Release {
-        ~Release() { VEK::OGL::ReleaseOGLContext(); }
-    } release;
+    GLSession session;
+    out << "  off-screen context on " << session.context().displayDeviceKey() << "\n";
     ExtensionManager* manager = ExtensionManager::Instance();
     std::ostringstream dump;
     dump << *manager;
@@ -178,25 +288,91 @@ void PrintOpenGL(std::ostream& out, const Options& options) {
     PrintCapabilities(out, *manager);
     PrintFilteringProbes(out, *manager);
 
+    std::string trace;
+    std::string* traced = options.trace ? &trace : nullptr;
+    Drawing drawing;
+    try {
+        drawing = TracedDraw(options, traced);
+    } catch (...) {
+        out << trace;
+        throw;
+    }
+    PrintDrawing(out, drawing);
     if (options.trace) {
-        std::ostringstream trace;
-        VEK::OGL::OpenGLTracer tracer(trace);
-        manager->addInterceptor(&tracer);
-        try {
-            Draw(out, size, options.pngPath);
-        } catch (...) {
-            manager->popInterceptor();
-            out << trace.str();
-            throw;
-        }
-        manager->popInterceptor();
         out << "  trace of the drawing:\n";
-        std::istringstream traced(trace.str());
-        for (std::string line; std::getline(traced, line);) {
+        std::istringstream calls(trace);
+        for (std::string line; std::getline(calls, line);) {
             out << "    " << line << "\n";
         }
-    } else {
-        Draw(out, size, options.pngPath);
+    }
+}
+
+void WriteOpenGL(JsonWriter& json, const Options& options) {
+    json.key("displays");
+    json.beginArray();
+    for (const VEK::OGL::DisplayDeviceKey& key : DisplayKeys()) {
+        WriteKey(json, key);
+    }
+    json.endArray();
+    json.key("primaryDisplay");
+    WriteKey(json, DisplayQueries::PrimaryDisplayDevice());
+
+    GLSession session;
+    json.key("offscreenContextDisplay");
+    WriteKey(json, session.context().displayDeviceKey());
+    json.member("glRenderer", VEK::OGL::GetGLString(GL_RENDERER));
+    json.member("glVersion", VEK::OGL::GetGLString(GL_VERSION));
+    ExtensionManager* manager = ExtensionManager::Instance();
+    json.key("extensionManager");
+    json.beginObject();
+    json.key("contextVersion");
+    json.beginObject();
+    json.member("major", manager->majorVersion());
+    json.member("minor", manager->minorVersion());
+    json.endObject();
+    json.key("glslVersion");
+    json.beginObject();
+    json.member("major", manager->glslMajorVersion());
+    json.member("minor", manager->glslMinorVersion());
+    json.endObject();
+    json.key("supportedExtensions");
+    json.beginArray();
+    for (const std::string& name : manager->supportedExtensionNames()) {
+        json.value(name);
+    }
+    json.endArray();
+    WriteCapabilities(json, *manager);
+    json.endObject();
+    json.key("filtering");
+    json.beginObject();
+    json.member("floatLinear", manager->supportsFloatFiltering());
+    json.member("halfFloatLinear", manager->supportsHalfFiltering());
+    json.endObject();
+
+    std::string trace;
+    const Drawing drawing = TracedDraw(options, options.trace ? &trace : nullptr);
+    json.key("drawing");
+    json.beginObject();
+    json.member("size", drawing.size);
+    json.key("centre");
+    json.beginArray();
+    for (int c : drawing.centre) {
+        json.value(c);
+    }
+    json.endArray();
+    json.member("centreAsDrawn", drawing.centreAsDrawn);
+    json.member("overlayAsDrawn", drawing.overlayAsDrawn);
+    json.member("asDrawn", drawing.asDrawn());
+    json.member("png", drawing.pngPath);
+    json.endObject();
+    if (options.trace) {
+        json.key("trace");
+        json.beginArray();
+        std::istringstream calls(trace);
+        for (std::string line; std::getline(calls, line);) {
+            json.value(line);
+        }
+        json.endArray();
     }
 }
 
