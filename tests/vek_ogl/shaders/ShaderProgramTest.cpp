@@ -340,6 +340,28 @@ TEST_P(Shaders, DetachingByTypeAndAll) {
     program.detachAllShaders();
     EXPECT_TRUE(Attached(program).empty());
 
+    // More shaders than one read of 64 names: every one of the type goes, wherever it stands.
+    for (Shader::ShaderType type : {Shader::kVertexShader, Shader::kFragmentShader}) {
+        SCOPED_TRACE(type);
+        const Shader::ShaderType other =
+            type == Shader::kVertexShader ? Shader::kFragmentShader : Shader::kVertexShader;
+        std::vector<Shader> many;
+        for (int i = 0; i < 70; ++i) {
+            many.emplace_back(i < 66 ? other : type);
+            many.back().load(i < 66 ? "void main() {}" : kVertex);
+            program.attach(&many.back());
+        }
+        if (type == Shader::kVertexShader) {
+            program.detachAllVertexShaders();
+        } else {
+            program.detachAllFragmentShaders();
+        }
+        GLint attached = 0;
+        RawGL().glGetProgramiv(IdOf(program), GL_ATTACHED_SHADERS, &attached);
+        EXPECT_EQ(attached, 66);
+        program.detachAllShaders();
+    }
+
     // The shaders that loadVertexShader makes live only while attached.
     const char* vertex[] = {kVertex};
     program.loadVertexShader(1, vertex, nullptr);
