@@ -17,6 +17,7 @@
 #include <vek/vek_ogl/ogl/LineScope.h>
 
 #include "support/GLTestContext.h"
+#include "support/InternalMessage.h"
 #include "support/RecordingDecorator.h"
 
 using namespace VEK::OGL;
@@ -204,6 +205,22 @@ TEST_F(RenderStateScope, BlendFailuresLeaveTheStateAsFound) {
     after.blend = before.blend;
     EXPECT_TRUE(after == before);
     glDisable(GL_BLEND);
+
+    // An error found after the read-back: the check's own message, and nothing to restore.
+    struct ErrorAfterTheReadBack : VEKTest::RecordingDecorator {
+        GLenum cgmGetError(char const* file, unsigned line) override {
+            RecordingDecorator::cgmGetError(file, line);
+            return GL_INVALID_VALUE;
+        }
+    };
+    {
+        ErrorAfterTheReadBack erring;
+        EXPECT_EQ(VEKTest::InternalMessageOf([] { TemporaryBlendScope scope; }),
+                  "glGetError() == GL_NO_ERROR");
+        EXPECT_EQ(VEKTest::InternalMessageOf([] { TemporaryAlphaBlendScope scope; }),
+                  "glGetError() == GL_NO_ERROR");
+    }
+    EXPECT_TRUE(FixedFunctionState::Read() == before);
 
     // A scope that outlives the current context cannot reach its table; it goes quietly.
     {
