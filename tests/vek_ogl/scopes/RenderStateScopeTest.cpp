@@ -376,6 +376,23 @@ TEST_F(RenderStateScope, LineStippleFailuresLeaveTheStateAsFound) {
     EXPECT_EQ(recorder.entryPoints(),
               (Strings{"glGetBooleanv", "glEnable", "glLineStipple", "glDisable"}));
     EXPECT_TRUE(FixedFunctionState::Read() == before);
+
+    // Restoring fails at glEnable: glLineStipple is still made, and nothing leaves the destructor.
+    gl_->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+    gl_->cgmLineStipple(__FILE__, __LINE__, 3, 0xAAAA);
+    recorder.clear();
+    {
+        TemporaryLineStippleScope scope(GL_TRUE, 1, 0xFFFF);
+        recorder.clear();
+        recorder.failOn("glEnable", [](char const* file, unsigned line) {
+            throw ExceptionOGL(file, line, "injected", GL_INVALID_OPERATION);
+        });
+    }
+    EXPECT_EQ(recorder.entryPoints(), (Strings{"glEnable", "glLineStipple"}));
+    const FixedFunctionState after = FixedFunctionState::Read();
+    EXPECT_EQ(after.stippleRepeat, 3);
+    EXPECT_EQ(after.stipplePattern, 0xAAAA);
+    gl_->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
 }
 
 TEST_F(RenderStateScope, LineWidth) {
