@@ -215,12 +215,49 @@ TEST_F(FramebufferTest, RendersIntoRenderbuffersWithADepthTest) {
 }
 
 TEST_F(FramebufferTest, RenderbufferFormatsChooseTheirAttachmentPoint) {
+    // One format a row: depth formats at the depth point, depth-stencil formats at both, stencil
+    // formats at the stencil point, anything else at the colour point asked for.
+    struct Row {
+        GLenum format;
+        bool depth;
+        bool stencil;
+    };
+    const Row rows[] = {
+        {GL_DEPTH_COMPONENT, true, false},
+        {GL_DEPTH_COMPONENT16, true, false},
+        {GL_DEPTH_COMPONENT24, true, false},
+        {GL_DEPTH_COMPONENT32, true, false},
+        {GL_DEPTH_COMPONENT32F, true, false},
+        {GL_DEPTH_STENCIL, true, true},
+        {GL_DEPTH24_STENCIL8, true, true},
+        {GL_DEPTH32F_STENCIL8, true, true},
+        {GL_STENCIL_INDEX, false, true},
+        {GL_STENCIL_INDEX1, false, true},
+        {GL_STENCIL_INDEX4, false, true},
+        {GL_STENCIL_INDEX8, false, true},
+        {GL_STENCIL_INDEX16, false, true},
+        {GL_RGBA8, false, false},
+        {GL_R32F, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(VEKOGLTokenName(row.format));
+        Framebuffer framebuffer;
+        framebuffer.bind();
+        Renderbuffer buffer(row.format, 16, 16);
+        const GLint name = GLint(buffer.objectID());
+        const bool colour = !row.depth && !row.stencil;
+        framebuffer.attach(&buffer, colour ? 1 : 0);
+        EXPECT_EQ(AttachedName(GL_DEPTH_ATTACHMENT), row.depth ? name : 0);
+        EXPECT_EQ(AttachedName(GL_STENCIL_ATTACHMENT), row.stencil ? name : 0);
+        EXPECT_EQ(AttachedName(GL_COLOR_ATTACHMENT0), 0);
+        EXPECT_EQ(AttachedName(GL_COLOR_ATTACHMENT1), colour ? name : 0);
+        framebuffer.unbind();
+    }
+
     Framebuffer framebuffer;
     framebuffer.bind();
-    Renderbuffer depthStencil(GL_DEPTH_STENCIL, 16, 16);
+    Renderbuffer depthStencil(GL_DEPTH24_STENCIL8, 16, 16);
     framebuffer.attach(&depthStencil, 0);
-    EXPECT_EQ(AttachedName(GL_DEPTH_ATTACHMENT), GLint(depthStencil.objectID()));
-    EXPECT_EQ(AttachedName(GL_STENCIL_ATTACHMENT), GLint(depthStencil.objectID()));
     // Detaching clears the depth point only.
     framebuffer.detach(&depthStencil, 0);
     EXPECT_EQ(AttachedName(GL_DEPTH_ATTACHMENT), 0);
@@ -229,6 +266,9 @@ TEST_F(FramebufferTest, RenderbufferFormatsChooseTheirAttachmentPoint) {
     Renderbuffer stencil(GL_STENCIL_INDEX8, 16, 16);
     framebuffer.attach(&stencil, 0);
     EXPECT_EQ(AttachedName(GL_STENCIL_ATTACHMENT), GLint(stencil.objectID()));
+    EXPECT_EQ(InternalMessageOf([&] { framebuffer.attach(&stencil, 1); }),
+              std::string("Color buffer index is not supported with attachment:") +
+                  VEKOGLTokenName(GL_STENCIL_ATTACHMENT));
 
     Renderbuffer colour(GL_RGBA8, 16, 16);
     framebuffer.attach(&colour, 2);
@@ -270,6 +310,15 @@ TEST_F(FramebufferTest, CompletenessStatusesOfTheDriver) {
     Renderbuffer depthStencil(GL_DEPTH_STENCIL, 16, 16);
     framebuffer.attach(&depthStencil, 0);
     EXPECT_TRUE(framebuffer.statusOkay(nullptr));
+
+    // An empty renderbuffer (a window minimised to nothing) is made; the framebuffer says it is
+    // incomplete.
+    Renderbuffer empty(GL_RGBA8, 0, 0);
+    EXPECT_EQ(empty.width(), 0);
+    framebuffer.attach(&empty, 0);
+    status = 0;
+    EXPECT_FALSE(framebuffer.statusOkay(&status));
+    EXPECT_EQ(status, unsigned(GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT)) << VEKOGLTokenName(status);
     framebuffer.unbind();
 }
 
@@ -352,10 +401,10 @@ TEST_F(FramebufferTest, RefusalsComeBeforeAnyCallThatChangesState) {
     EXPECT_EQ(InternalMessageOf([&] { Renderbuffer(GL_RGBA8, 16, maxSize + 1); }),
               "Can't create renderbuffer of width " + std::to_string(maxSize + 1) +
                   ", a max height of " + std::to_string(maxSize) + " is supported");
-    EXPECT_EQ(InternalMessageOf([&] { Renderbuffer(GL_RGBA8, 0, 16); }),
-              "Can't create renderbuffer of size 0x16, both must be at least 1");
+    EXPECT_EQ(InternalMessageOf([&] { Renderbuffer(GL_RGBA8, -1, 16); }),
+              "Can't create renderbuffer of size -1x16, neither may be negative");
     EXPECT_EQ(InternalMessageOf([&] { Renderbuffer(GL_RGBA8, 16, -2); }),
-              "Can't create renderbuffer of size 16x-2, both must be at least 1");
+              "Can't create renderbuffer of size 16x-2, neither may be negative");
 
     // Only queries reached the driver after the framebuffer was bound: nothing attached,
     // nothing made.
@@ -384,6 +433,13 @@ TEST_F(FramebufferTest, DriverRefusalsLeaveNothingBehind) {
 }
 
 TEST_F(FramebufferTest, TextureOfAnotherShareGroupIsRefusedByTheDriver) {
+    // A context the library has not met yet answers as its driver does.
+    for (bool (*isSupported)() : {&Framebuffer::IsSupported, &Renderbuffer::IsSupported}) {
+        VEKTest::GLTestContext fresh;
+        ASSERT_EQ(ExtensionManager::Instance(), nullptr);
+        EXPECT_TRUE(isSupported());
+    }
+    context_.makeCurrent();
     Texture2D foreign(Texture::kRGBA8, 16, 16, false, nullptr, Texture::kTypeDefault);
     {
         VEKTest::GLTestContext other;  // current, and sharing nothing with context_

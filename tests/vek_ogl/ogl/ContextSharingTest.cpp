@@ -223,19 +223,30 @@ TEST(ContextSharing, TheSharingProbeLeavesNoErrorAndNoListBehind) {
     VEKTest::GLLibraries library;
     const DisplayDeviceKey key = FirstDisplay();
     ContextOffscreen first(key);  // a group whose first context has display lists
-    {
-        // A core-profile host: glIsList there raises GL_INVALID_OPERATION, which the probe
-        // must take back.
-        VEKTest::GLTestContext::Options core33;
-        core33.major = 3;
-        core33.minor = 3;
-        core33.core = true;
-        VEKTest::GLTestContext host(core33);
-        ContextWrapped wrapped;
-        EXPECT_EQ(Context::CurrentContext(), host.context());
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        EXPECT_EQ(ContextAccess::GroupSizeOf(&wrapped), 1u);
-        EXPECT_EQ(ContextAccess::GroupSizeOf(&first), 1u);
+    // A host context with display lists and a core-profile one (where glIsList would raise
+    // GL_INVALID_OPERATION), each without and with an error of the host's own pending: the
+    // probe leaves the host's error state as it found it.
+    for (const bool core : {false, true}) {
+        for (const GLenum pending : {GLenum(GL_NO_ERROR), GLenum(GL_INVALID_ENUM)}) {
+            SCOPED_TRACE(core ? "core" : "compatibility");
+            SCOPED_TRACE(pending);
+            VEKTest::GLTestContext::Options options;
+            if (core) {
+                options.major = 3;
+                options.minor = 3;
+                options.core = true;
+            }
+            VEKTest::GLTestContext host(options);
+            if (pending != GL_NO_ERROR) {
+                glEnable(0xFFFF);  // straight to the driver: the host's own error
+            }
+            ContextWrapped wrapped;
+            EXPECT_EQ(Context::CurrentContext(), host.context());
+            EXPECT_EQ(glGetError(), pending);
+            EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+            EXPECT_EQ(ContextAccess::GroupSizeOf(&wrapped), 1u);
+            EXPECT_EQ(ContextAccess::GroupSizeOf(&first), 1u);
+        }
     }
     {
         // The second context cannot be made current: the first one's list still goes.

@@ -17,6 +17,7 @@
 #include <vek/vek_ogl/ogl/LineScope.h>
 
 #include "support/GLTestContext.h"
+#include "support/InternalMessage.h"
 #include "support/RecordingDecorator.h"
 
 using namespace VEK::OGL;
@@ -166,6 +167,57 @@ TEST_F(RenderStateScope, AlphaBlendingRestoresWhatDiffers) {
     EXPECT_TRUE(FixedFunctionState::Read() == separate);
 }
 
+TEST_F(RenderStateScope, AlphaBlendingRestoresEachValueThatAloneDiffers) {
+    // Alpha blending in force but for one value a row: that value alone is put back.
+    struct Blend {
+        bool enabled;
+        GLenum sourceRGB, destinationRGB, sourceAlpha, destinationAlpha;
+        GLenum equationRGB, equationAlpha;
+    };
+    const Blend alpha = {true,         GL_SRC_ALPHA,           GL_ONE_MINUS_SRC_ALPHA,
+                         GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_FUNC_ADD,
+                         GL_FUNC_ADD};
+    std::vector<Blend> rows(7, alpha);
+    rows[0].enabled = false;
+    rows[1].sourceRGB = GL_ONE;
+    rows[2].destinationRGB = GL_ZERO;
+    rows[3].sourceAlpha = GL_DST_ALPHA;
+    rows[4].destinationAlpha = GL_ONE_MINUS_DST_COLOR;
+    rows[5].equationRGB = GL_FUNC_SUBTRACT;
+    rows[6].equationAlpha = GL_MAX;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Blend& b = rows[i];
+        if (b.enabled) {
+            gl_->cgmEnable(__FILE__, __LINE__, GL_BLEND);
+        } else {
+            gl_->cgmDisable(__FILE__, __LINE__, GL_BLEND);
+        }
+        gl_->cgmBlendFuncSeparate(__FILE__, __LINE__, b.sourceRGB, b.destinationRGB, b.sourceAlpha,
+                                  b.destinationAlpha);
+        gl_->cgmBlendEquationSeparate(__FILE__, __LINE__, b.equationRGB, b.equationAlpha);
+        const FixedFunctionState before = FixedFunctionState::Read();
+        VEKTest::RecordingDecorator recorder;
+        {
+            TemporaryAlphaBlendScope scope;
+            recorder.clear();
+        }
+        std::string restoring;
+        if (i == 0) {
+            restoring = "glDisable(GL_BLEND)";
+        } else if (i < 5) {
+            restoring = "glBlendFuncSeparate(" + Token(b.sourceRGB) + ", " +
+                        Token(b.destinationRGB) + ", " + Token(b.sourceAlpha) + ", " +
+                        Token(b.destinationAlpha) + ")";
+        } else {
+            restoring = "glBlendEquationSeparate(" + Token(b.equationRGB) + ", " +
+                        Token(b.equationAlpha) + ")";
+        }
+        EXPECT_EQ(Calls(recorder), (Strings{restoring, "glGetError()"}));
+        EXPECT_TRUE(FixedFunctionState::Read() == before);
+    }
+}
+
 TEST_F(RenderStateScope, PlainBlendScopeOnlyReadsAndDoesNotUndoTheBlock) {
     VEKTest::RecordingDecorator recorder;
     {
@@ -205,6 +257,22 @@ TEST_F(RenderStateScope, BlendFailuresLeaveTheStateAsFound) {
     EXPECT_TRUE(after == before);
     glDisable(GL_BLEND);
 
+    // An error found after the read-back: the check's own message, and nothing to restore.
+    struct ErrorAfterTheReadBack : VEKTest::RecordingDecorator {
+        GLenum cgmGetError(char const* file, unsigned line) override {
+            RecordingDecorator::cgmGetError(file, line);
+            return GL_INVALID_VALUE;
+        }
+    };
+    {
+        ErrorAfterTheReadBack erring;
+        EXPECT_EQ(VEKTest::InternalMessageOf([] { TemporaryBlendScope scope; }),
+                  "glGetError() == GL_NO_ERROR");
+        EXPECT_EQ(VEKTest::InternalMessageOf([] { TemporaryAlphaBlendScope scope; }),
+                  "glGetError() == GL_NO_ERROR");
+    }
+    EXPECT_TRUE(FixedFunctionState::Read() == before);
+
     // A scope that outlives the current context cannot reach its table; it goes quietly.
     {
         TemporaryAlphaBlendScope scope;
@@ -218,13 +286,25 @@ TEST_F(RenderStateScope, LineStippleCallsOnlyWhereTheRequestDiffers) {
     ASSERT_FALSE(before.stipple);
     VEKTest::RecordingDecorator recorder;
 
-    // Off, asked off with another pattern: no call now, glDisable at the end.
-    {
-        TemporaryLineStippleScope scope(GL_FALSE, 3, 0xF0F0);
-        EXPECT_EQ(Calls(recorder), Strings{"glGetBooleanv(GL_LINE_STIPPLE, p)"});
+    // Off, asked off with another factor, pattern or both: no call now, glDisable at the end;
+    // asked off with the saved ones (0, 0): no call at all.
+    const struct {
+        GLint factor;
+        GLushort pattern;
+        bool restores;
+    } offRequests[] = {{3, 0xF0F0, true}, {3, 0, true}, {0, 0xF0F0, true}, {0, 0, false}};
+    for (const auto& request : offRequests) {
+        SCOPED_TRACE(request.factor);
+        SCOPED_TRACE(request.pattern);
         recorder.clear();
+        {
+            TemporaryLineStippleScope scope(GL_FALSE, request.factor, request.pattern);
+            EXPECT_EQ(Calls(recorder), Strings{"glGetBooleanv(GL_LINE_STIPPLE, p)"});
+            recorder.clear();
+        }
+        EXPECT_EQ(Calls(recorder),
+                  request.restores ? Strings{"glDisable(GL_LINE_STIPPLE)"} : Strings{});
     }
-    EXPECT_EQ(Calls(recorder), Strings{"glDisable(GL_LINE_STIPPLE)"});
 
     // Off, asked on: enabled with the pattern, disabled again.
     recorder.clear();
@@ -253,15 +333,26 @@ TEST_F(RenderStateScope, LineStippleCallsOnlyWhereTheRequestDiffers) {
     { TemporaryLineStippleScope scope(GL_TRUE, 3, 0xAAAA); }
     EXPECT_EQ(Calls(recorder), read);
 
-    recorder.clear();
-    {
-        TemporaryLineStippleScope scope(GL_TRUE, 1, 0xFFFF);
-        EXPECT_EQ(Calls(recorder),
-                  Concat(read, {"glEnable(GL_LINE_STIPPLE)", "glLineStipple(1, 65535)"}));
+    // Factor and pattern together, then each alone.
+    const struct {
+        GLint factor;
+        GLushort pattern;
+        const char* set;
+    } requests[] = {{1, 0xFFFF, "glLineStipple(1, 65535)"},
+                    {1, 0xAAAA, "glLineStipple(1, 43690)"},
+                    {3, 0xFFFF, "glLineStipple(3, 65535)"}};
+    for (const auto& request : requests) {
+        SCOPED_TRACE(request.set);
         recorder.clear();
+        {
+            TemporaryLineStippleScope scope(GL_TRUE, request.factor, request.pattern);
+            EXPECT_EQ(Calls(recorder), Concat(read, {"glEnable(GL_LINE_STIPPLE)", request.set}));
+            recorder.clear();
+        }
+        EXPECT_EQ(Calls(recorder),
+                  (Strings{"glEnable(GL_LINE_STIPPLE)", "glLineStipple(3, 43690)"}));
+        EXPECT_TRUE(FixedFunctionState::Read() == on);
     }
-    EXPECT_EQ(Calls(recorder), (Strings{"glEnable(GL_LINE_STIPPLE)", "glLineStipple(3, 43690)"}));
-    EXPECT_TRUE(FixedFunctionState::Read() == on);
 
     recorder.clear();
     {
@@ -285,6 +376,23 @@ TEST_F(RenderStateScope, LineStippleFailuresLeaveTheStateAsFound) {
     EXPECT_EQ(recorder.entryPoints(),
               (Strings{"glGetBooleanv", "glEnable", "glLineStipple", "glDisable"}));
     EXPECT_TRUE(FixedFunctionState::Read() == before);
+
+    // Restoring fails at glEnable: glLineStipple is still made, and nothing leaves the destructor.
+    gl_->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+    gl_->cgmLineStipple(__FILE__, __LINE__, 3, 0xAAAA);
+    recorder.clear();
+    {
+        TemporaryLineStippleScope scope(GL_TRUE, 1, 0xFFFF);
+        recorder.clear();
+        recorder.failOn("glEnable", [](char const* file, unsigned line) {
+            throw ExceptionOGL(file, line, "injected", GL_INVALID_OPERATION);
+        });
+    }
+    EXPECT_EQ(recorder.entryPoints(), (Strings{"glEnable", "glLineStipple"}));
+    const FixedFunctionState after = FixedFunctionState::Read();
+    EXPECT_EQ(after.stippleRepeat, 3);
+    EXPECT_EQ(after.stipplePattern, 0xAAAA);
+    gl_->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
 }
 
 TEST_F(RenderStateScope, LineWidth) {

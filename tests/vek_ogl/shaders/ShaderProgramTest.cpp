@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -210,22 +211,44 @@ TEST_P(Shaders, CompileFailureCarriesTheDriversLog) {
 TEST_P(Shaders, BadSourcesAreRefusedBeforeAnyCall) {
     VertexShader shader;
     VEKTest::RecordingDecorator recorder;
-    const char* empty[] = {"", ""};
-    int zeroLengths[] = {0, 0};
     const char* withNull[] = {kVertex, nullptr};
-    const char* good[] = {kVertex};
-    EXPECT_EQ(InternalMessageOf([&] { shader.load(std::string()); }), "Shader source is empty");
-    EXPECT_EQ(InternalMessageOf([&] { shader.load(2, empty, nullptr); }), "Shader source is empty");
-    EXPECT_EQ(InternalMessageOf([&] { shader.load(1, good, zeroLengths); }),
-              "Shader source is empty");
-    EXPECT_EQ(InternalMessageOf([&] { shader.load(0, good, nullptr); }), "count > 0");
     EXPECT_EQ(InternalMessageOf([&] { shader.load(1, nullptr, nullptr); }),
+              "Enforce strings != NULL");
+    EXPECT_EQ(InternalMessageOf([&] { shader.load(0, nullptr, nullptr); }),
               "Enforce strings != NULL");
     EXPECT_EQ(InternalMessageOf([&] { shader.load(2, withNull, nullptr); }),
               "strings[i] != nullptr");
     EXPECT_EQ(InternalMessageOf([&] { shader.getInfoLog(8, nullptr); }),
               "maxLength <= 0 || log != nullptr");
     EXPECT_TRUE(recorder.entryPoints().empty());
+}
+
+TEST_P(Shaders, EmptySourcesClearTheSource) {
+    // Each way of giving no text: the source becomes empty, and the shader is no longer loaded.
+    const char* empty[] = {"", ""};
+    int zeroLengths[] = {0, 0};
+    const char* good[] = {kVertex};
+    const std::vector<std::function<void(Shader&)>> clears = {
+        [](Shader& s) { s.load(std::string()); },
+        [&](Shader& s) { s.load(2, empty, nullptr); },
+        [&](Shader& s) { s.load(1, good, zeroLengths); },
+        [&](Shader& s) { s.load(0, good, nullptr); },
+    };
+    Program program;
+    for (std::size_t i = 0; i < clears.size(); ++i) {
+        SCOPED_TRACE(i);
+        VertexShader shader;
+        shader.load(kVertex);
+        ASSERT_TRUE(shader.isLoaded());
+        clears[i](shader);
+        EXPECT_FALSE(shader.isLoaded());
+        GLint length = -1;
+        RawGL().glGetShaderiv(IdOf(shader), GL_SHADER_SOURCE_LENGTH, &length);
+        EXPECT_LE(length, 1);
+        EXPECT_EQ(InternalMessageOf([&] { program.attach(&shader); }),
+                  "Shader must be loaded before attaching");
+    }
+    EXPECT_TRUE(Attached(program).empty());
 }
 
 TEST_P(Shaders, LinkFailureCarriesTheDriversLogAndLinkingGates) {
@@ -316,6 +339,28 @@ TEST_P(Shaders, DetachingByTypeAndAll) {
     program.attach(&v2);
     program.detachAllShaders();
     EXPECT_TRUE(Attached(program).empty());
+
+    // More shaders than one read of 64 names: every one of the type goes, wherever it stands.
+    for (Shader::ShaderType type : {Shader::kVertexShader, Shader::kFragmentShader}) {
+        SCOPED_TRACE(type);
+        const Shader::ShaderType other =
+            type == Shader::kVertexShader ? Shader::kFragmentShader : Shader::kVertexShader;
+        std::vector<Shader> many;
+        for (int i = 0; i < 70; ++i) {
+            many.emplace_back(i < 66 ? other : type);
+            many.back().load(i < 66 ? "void main() {}" : kVertex);
+            program.attach(&many.back());
+        }
+        if (type == Shader::kVertexShader) {
+            program.detachAllVertexShaders();
+        } else {
+            program.detachAllFragmentShaders();
+        }
+        GLint attached = 0;
+        RawGL().glGetProgramiv(IdOf(program), GL_ATTACHED_SHADERS, &attached);
+        EXPECT_EQ(attached, 66);
+        program.detachAllShaders();
+    }
 
     // The shaders that loadVertexShader makes live only while attached.
     const char* vertex[] = {kVertex};

@@ -34,7 +34,9 @@ void BlendState::setToCurrentGLValues() {
     sourceRGB_ = IntegerState(gl, __LINE__, GL_BLEND_SRC_RGB);
     equationAlpha_ = IntegerState(gl, __LINE__, GL_BLEND_EQUATION_ALPHA);
     equationRGB_ = IntegerState(gl, __LINE__, GL_BLEND_EQUATION_RGB);
-    VEK_ASSERT(gl->cgmGetError(__FILE__, __LINE__) == GL_NO_ERROR);
+    if (gl->cgmGetError(__FILE__, __LINE__) != GL_NO_ERROR) {
+        throw InternalException(__FILE__, __LINE__, "glGetError() == GL_NO_ERROR");
+    }
 }
 
 TemporaryBlendScope::TemporaryBlendScope() {

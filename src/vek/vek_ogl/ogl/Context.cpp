@@ -3,10 +3,12 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/memory/VEKMemory.h"
+#include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 
 namespace VEK {
 namespace OGL {
@@ -93,21 +95,29 @@ void Context::RegisterContextWrapped(Context const* context) {
 }
 
 // Two contexts share objects when a display list made in a is seen from b, and its deletion too.
+// Either may be the host's own context, whose pending error belongs to the host: the probe makes
+// no call that can raise an error there, so it never has to read (and clear) one.
 bool Context::ProbeSharing(Context const* a, Context const* b) {
     VEK_ASSERT(a);
     VEK_ASSERT(b);
     ScopedContextWrapper savedContext;
+    b->makeCurrent();
+    if (!CurrentHasDisplayLists()) {
+        return false;
+    }
     a->makeCurrent();
+    if (!CurrentHasDisplayLists()) {
+        return false;
+    }
     const GLuint list = glGenLists(1);
     if (list == 0) {
-        // No display lists here (a core profile): take the error back and share with nobody.
-        glGetError();
+        // The driver's own failure (out of memory): its error is left for whoever reads errors.
         return false;
     }
     bool seen = false;
     try {
         b->makeCurrent();
-        seen = IsListInCurrent(list);
+        seen = glIsList(list) == GL_TRUE;
     } catch (...) {
         // The list goes whatever happened in the second context.
         a->makeCurrent();
@@ -120,17 +130,36 @@ bool Context::ProbeSharing(Context const* a, Context const* b) {
         return false;
     }
     b->makeCurrent();
-    return !IsListInCurrent(list);
+    return glIsList(list) == GL_FALSE;
 }
 
-bool Context::IsListInCurrent(unsigned list) {
-    if (glIsList(list) == GL_TRUE) {
+bool Context::CurrentHasDisplayLists() {
+    // Asked of the driver directly, with queries that raise no error on any version: a core
+    // profile and a forward-compatible context have no display lists.
+    const GLubyte* version = glGetString(GL_VERSION);
+    int major = 0;
+    if (version == nullptr ||
+        std::sscanf(reinterpret_cast<const char*>(version), "%d", &major) != 1) {
+        return false;
+    }
+    if (major < 3) {
         return true;
     }
-    // A core profile has no display lists and answers with GL_INVALID_OPERATION: take it back,
-    // as for the first context.
-    glGetError();
-    return false;
+    GLint flags = 0;
+    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
+    if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
+        return false;
+    }
+    int minor = 0;
+    std::sscanf(reinterpret_cast<const char*>(version), "%*d.%d", &minor);
+    if (major == 3 && minor < 2) {
+        // Profiles begin with 3.2; a 3.0 or 3.1 context that is not forward-compatible keeps
+        // display lists.
+        return true;
+    }
+    GLint profile = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
 }
 
 void Context::UnregisterShareContext(Context const* context) {

@@ -134,8 +134,8 @@ protected:
 
 private:
     static bool ProbeSharing(Context const* a, Context const* b);
-    // glIsList in the current context, leaving no error behind where there are no lists.
-    static bool IsListInCurrent(unsigned list);
+    // Whether the current context has display lists, asked without raising an error.
+    static bool CurrentHasDisplayLists();
 };
 
 // Saves the thread's current context and puts it back when it goes, whatever happened between.

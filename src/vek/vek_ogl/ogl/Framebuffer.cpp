@@ -7,6 +7,7 @@
 #include "vek/vek_ogl/ogl/Renderbuffer.h"
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
+#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 
 namespace VEK {
 namespace OGL {
@@ -26,8 +27,7 @@ Framebuffer::~Framebuffer() {
 }
 
 bool Framebuffer::IsSupported() {
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    return manager != nullptr && manager->isSupported(OGLEXT_EXT_framebuffer_object);
+    return internal::CurrentContextSupports(OGLEXT_EXT_framebuffer_object);
 }
 
 unsigned Framebuffer::MaxColorAttachments() {
@@ -136,7 +136,7 @@ void Framebuffer::attach(Renderbuffer* poBuffer, unsigned colorIndex) {
     gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
                                       poBuffer->attachment() + colorIndex, GL_RENDERBUFFER_EXT,
                                       poBuffer->objectID());
-    if (poBuffer->format() == GL_DEPTH_STENCIL) {
+    if (Renderbuffer::IsDepthStencilFormat(poBuffer->format())) {
         gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
                                           GL_STENCIL_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                           poBuffer->objectID());

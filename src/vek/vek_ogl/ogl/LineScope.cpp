@@ -72,16 +72,31 @@ void TemporaryLineStippleScope::restore() noexcept {
     if (saved_.enabled() == enable_ && saved_.factor() == factor_ && saved_.pattern() == pattern_) {
         return;
     }
+    OpenGLInterceptor* gl = nullptr;
     try {
-        OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-        if (saved_.enabled()) {
-            gl->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
-            gl->cgmLineStipple(__FILE__, __LINE__, saved_.factor(), saved_.pattern());
-        } else {
-            gl->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
-        }
+        gl = OpenGLInterceptor::Instance();
     } catch (...) {
-        // Dropped: a destructor cannot report it.
+        return;
+    }
+    if (gl == nullptr) {
+        return;
+    }
+    // Each call on its own: one that fails does not keep the next from being made. What they
+    // throw is dropped, since a destructor cannot report it.
+    if (saved_.enabled()) {
+        try {
+            gl->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+        } catch (...) {
+        }
+        try {
+            gl->cgmLineStipple(__FILE__, __LINE__, saved_.factor(), saved_.pattern());
+        } catch (...) {
+        }
+    } else {
+        try {
+            gl->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+        } catch (...) {
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 
 namespace VEK {
 namespace OGL {
@@ -17,10 +18,11 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
             __FILE__, __LINE__,
             "ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
     }
-    // OpenGL accepts an empty renderbuffer, but no framebuffer is complete with one.
-    if (width < 1 || height < 1) {
+    // An empty renderbuffer is legal (a window minimised to nothing makes them); a framebuffer
+    // with one is incomplete, which statusOkay reports.
+    if (width < 0 || height < 0) {
         VEK_THROW_INTERNAL("Can't create renderbuffer of size " << width << "x" << height
-                                                                << ", both must be at least 1");
+                                                                << ", neither may be negative");
     }
     const int maxSize = MaxSize();
     if (maxSize < width) {
@@ -65,8 +67,7 @@ Renderbuffer::~Renderbuffer() {
 }
 
 bool Renderbuffer::IsSupported() {
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    return manager != nullptr && manager->isSupported(OGLEXT_EXT_framebuffer_object);
+    return internal::CurrentContextSupports(OGLEXT_EXT_framebuffer_object);
 }
 
 int Renderbuffer::MaxSize() {
@@ -90,16 +91,35 @@ void Renderbuffer::unbind() {
                                                           0);
 }
 
+bool Renderbuffer::IsDepthStencilFormat(unsigned glInternalFormat) {
+    switch (glInternalFormat) {
+        case GL_DEPTH_STENCIL:
+        case GL_DEPTH24_STENCIL8:
+        case GL_DEPTH32F_STENCIL8:
+        case GL_DEPTH32F_STENCIL8_NV:
+            return true;
+        default:
+            return false;
+    }
+}
+
 unsigned Renderbuffer::AttachmentOf(unsigned glInternalFormat) {
     switch (glInternalFormat) {
         case GL_DEPTH_COMPONENT:
         case GL_DEPTH_COMPONENT16:
         case GL_DEPTH_COMPONENT24:
         case GL_DEPTH_COMPONENT32:
-        case GL_DEPTH_STENCIL:
+        case GL_DEPTH_COMPONENT32F:
+        case GL_DEPTH_COMPONENT32F_NV:
             return GL_DEPTH_ATTACHMENT_EXT;
+        case GL_STENCIL_INDEX:
+            return GL_STENCIL_ATTACHMENT_EXT;
         default:
             break;
+    }
+    // Depth-stencil formats attach at the depth point; the framebuffer adds the stencil point.
+    if (IsDepthStencilFormat(glInternalFormat)) {
+        return GL_DEPTH_ATTACHMENT_EXT;
     }
     // GL_STENCIL_INDEX1 to GL_STENCIL_INDEX16, and the one value before them.
     if (glInternalFormat >= 0x8D45 && glInternalFormat <= GL_STENCIL_INDEX16_EXT) {

@@ -14,7 +14,7 @@ class Framebuffer;
 class VEK_EXPORT Renderbuffer : public Object {
 public:
     // glInternalFormat is a raw OpenGL enumerant (GL_RGBA8, GL_DEPTH_COMPONENT24, ...). Sizes
-    // below 1 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
+    // below 0 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
     // binding in force before is in force again afterwards.
     Renderbuffer(unsigned glInternalFormat, int width, int height);
     ~Renderbuffer() override;
@@ -35,6 +35,9 @@ protected:
     friend class Framebuffer;
     // GL_DEPTH_ATTACHMENT, GL_STENCIL_ATTACHMENT or GL_COLOR_ATTACHMENT0.
     unsigned attachment() const { return attachment_; }
+
+    // Formats with both depth and stencil: attached at the depth and the stencil point.
+    static bool IsDepthStencilFormat(unsigned glInternalFormat);
 
 private:
     static unsigned AttachmentOf(unsigned glInternalFormat);

@@ -21,7 +21,8 @@ public:
     virtual bool isLoaded() const = 0;
     virtual void load(const std::string& source) = 0;
     // count strings, each of lengths[i] characters (null lengths, or a negative length: up to
-    // its terminating zero).
+    // its terminating zero). No strings or only empty ones make the source empty: the shader
+    // is then not loaded.
     virtual void load(unsigned count, const char** strings, int* lengths) = 0;
 
 protected:

@@ -122,20 +122,20 @@ void ProgramImplCore::detachAllShaders() {
 
 void ProgramImplCore::detachAllOfType(unsigned glType) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    // At most 4 x 64 attached shaders are examined.
-    for (int round = 0; round < 4; ++round) {
-        GLuint names[64];
-        GLsizei count = 0;
-        gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, 64, &count, names);
-        if (count < 1) {
-            break;
-        }
-        for (GLsizei i = 0; i < count; ++i) {
-            GLint type = 0;
-            gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
-            if (static_cast<unsigned>(type) == glType) {
-                gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
-            }
+    // Every attached name at once: shaders of the other types stay attached, so reading a
+    // fixed number of names again would find the same ones and miss those after them.
+    const GLint attached = programParameter(GL_ATTACHED_SHADERS);
+    if (attached < 1) {
+        return;
+    }
+    std::vector<GLuint> names(static_cast<std::size_t>(attached));
+    GLsizei count = 0;
+    gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, attached, &count, names.data());
+    for (GLsizei i = 0; i < count; ++i) {
+        GLint type = 0;
+        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
+        if (static_cast<unsigned>(type) == glType) {
+            gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
         }
     }
 }

@@ -90,28 +90,25 @@ int ShaderImplCore::shaderParameter(unsigned pname) const {
 }
 
 void ShaderImplCore::load(unsigned count, const char** strings, int* lengths) {
-    VEK_ASSERT(count > 0);
+    // No strings, or only empty ones, is a source too: the shader's source becomes empty and it
+    // is no longer loaded. That is how a caller clears a source.
     VEK_ASSERT(count <= INT_MAX);
     VEK_ENFORCE(strings != NULL);
-    bool empty = true;
     for (unsigned i = 0; i < count; ++i) {
         VEK_ASSERT(strings[i] != nullptr);
-        const bool counted = lengths != nullptr && lengths[i] >= 0;
-        if ((counted && lengths[i] > 0) || (!counted && strings[i][0] != '\0')) {
-            empty = false;
-        }
     }
-    if (empty) {
-        throw InternalException(__FILE__, __LINE__, "Shader source is empty");
+    if (count == 0) {
+        // Some drivers keep the old source for no strings at all: one empty string clears it.
+        const GLchar* none = "";
+        OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_, 1, &none,
+                                                       nullptr);
+        return;
     }
     OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_,
                                                    static_cast<GLsizei>(count), strings, lengths);
 }
 
 void ShaderImplCore::load(const std::string& source) {
-    if (source.empty()) {
-        throw InternalException(__FILE__, __LINE__, "Shader source is empty");
-    }
     VEK_ASSERT(source.size() <= INT_MAX);
     const GLchar* text = source.c_str();
     const GLint length = static_cast<GLint>(source.size());
