@@ -211,16 +211,27 @@ Texture::~Texture() {
     }
 }
 
+namespace {
+
+// A size at a level as OpenGL stores it: halved per level, but never below one texel.
+unsigned LevelSize(unsigned size, unsigned level) {
+    const unsigned halved = level < 32 ? size >> level : 0;
+    return halved == 0 && size != 0 ? 1 : halved;
+}
+
+}  // namespace
+
 unsigned Texture::width(unsigned level) const {
-    return level < 32 ? width_ >> level : 0;
+    return LevelSize(width_, level);
 }
 
 unsigned Texture::height(unsigned level) const {
-    return level < 32 ? height_ >> level : 0;
+    // The layers of a one-dimensional array are its height: every level keeps them all.
+    return target() == GL_TEXTURE_1D_ARRAY ? height_ : LevelSize(height_, level);
 }
 
 unsigned Texture::depth(unsigned level) const {
-    return level < 32 ? depth_ >> level : 0;
+    return LevelSize(depth_, level);
 }
 
 unsigned Texture::sizeInBytes() const {
