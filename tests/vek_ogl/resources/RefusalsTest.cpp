@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/PixelUnpackParameters.h>
 #include <vek/vek_ogl/ogl/Texture1.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
@@ -245,4 +247,47 @@ TEST_F(Refusals, ConstructorsRefuseBeforeMakingAnything) {
     GLint clientStorage = -1;
     glGetIntegerv(GL_UNPACK_CLIENT_STORAGE_APPLE, &clientStorage);
     EXPECT_NE(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "Mesa knows no client storage";
+}
+
+TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
+    // An error left pending by earlier code fails the checked generating call after the driver
+    // made the name: the constructor throws, and the name goes with it.
+    struct Row {
+        const char* what;
+        const char* made;
+        const char* deleted;
+        std::function<void()> construct;
+    };
+    const std::vector<std::uint8_t> pixels(2 * 2 * 2 * 4);
+    const std::vector<Row> rows = {
+        {"Texture1D", "glGenTextures", "glDeleteTextures",
+         [] { Texture1D(Texture::kRGBA8, 8, false); }},
+        {"Texture2D", "glGenTextures", "glDeleteTextures",
+         [] { Texture2D(Texture::kRGBA8, 8, 4, true, nullptr, Texture::kTypeDefault); }},
+        {"TextureRECT", "glGenTextures", "glDeleteTextures",
+         [] { TextureRECT(Texture::kRGBA8, 3, 2, nullptr, Texture::kTypeDefault); }},
+        {"Texture1DArray", "glGenTextures", "glDeleteTextures",
+         [] { Texture1DArray(Texture::kRGBA8, 8, 3, false); }},
+        {"Texture3D", "glGenTextures", "glDeleteTextures",
+         [] { Texture3D(Texture::kRGBA8, 2, 2, 2, false); }},
+        {"Texture3D from data", "glGenTextures", "glDeleteTextures",
+         [&] {
+             Texture3D(Texture::kRGBA8, 0, 2, 2, 2, RGBA, UB, pixels.data(),
+                       PixelUnpackParameters());
+         }},
+        {"Texture2DArray", "glGenTextures", "glDeleteTextures",
+         [] { Texture2DArray(Texture::kRGBA8, 2, 2, 3, false); }},
+        {"Buffer", "glGenBuffers", "glDeleteBuffers",
+         [] { Buffer(16, Buffer::kArrayBuffer, Buffer::kStaticDraw, nullptr); }},
+        {"Framebuffer", "glGenFramebuffersEXT", "glDeleteFramebuffersEXT", [] { Framebuffer(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        VEKTest::RecordingDecorator recorder;
+        glEnable(0x7FFF);  // GL_INVALID_ENUM, left pending
+        EXPECT_THROW(row.construct(), VEK::OGL::ExceptionOGL);
+        EXPECT_EQ(recorder.count(row.made), 1u);
+        EXPECT_EQ(recorder.count(row.deleted), 1u);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }

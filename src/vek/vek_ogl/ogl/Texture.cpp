@@ -196,7 +196,20 @@ Texture::Texture(Target target, TargetBinding targetBinding, InternalFormat form
       depth_(depth),
       sizeInBytes_(-1) {
     InternalFormat2GL(format);  // refuses an unknown format before a name is made
-    GL()->cgmGenTextures(__FILE__, __LINE__, 1, &objectID_);
+    try {
+        GL()->cgmGenTextures(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // The driver may have made the name before the check failed (an error left pending):
+        // no destructor runs for a constructor that throws, so it is deleted here.
+        if (objectID_ != 0) {
+            try {
+                GL()->cgmDeleteTextures(__FILE__, __LINE__, 1, &objectID_);
+            } catch (...) {
+                // The generating call's failure is the one to report.
+            }
+        }
+        throw;
+    }
     if (objectID_ == 0) {
         throw InternalException(__FILE__, __LINE__,
                                 "Texture:: contructor failed to allocate new GPU texture resource");
