@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace VEKTest {
@@ -14,14 +15,24 @@ std::map<GLenum, std::string>& Overrides() {
     return overrides;
 }
 
+std::set<GLenum>& Refused() {
+    static std::set<GLenum> refused;
+    return refused;
+}
+
 }  // namespace
 
 void OverrideGLString(GLenum name, const char* text) {
     Overrides()[name] = text;
 }
 
+void RefuseGLString(GLenum name) {
+    Refused().insert(name);
+}
+
 void ClearGLStringOverrides() {
     Overrides().clear();
+    Refused().clear();
 }
 
 }  // namespace VEKTest
@@ -34,5 +45,6 @@ extern "C" const GLubyte* glGetString(GLenum name) {
     }
     using GetString = const GLubyte* (*)(GLenum);
     static const auto driver = reinterpret_cast<GetString>(dlsym(RTLD_NEXT, "glGetString"));
-    return driver(name);
+    // 0 names no string: the driver itself answers null and raises the error.
+    return driver(VEKTest::Refused().count(name) != 0 ? 0 : name);
 }

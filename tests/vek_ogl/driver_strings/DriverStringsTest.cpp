@@ -9,6 +9,8 @@
 #include <vek/core/exceptions/InternalException.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
+#include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Object.h>
 
 #include "support/GLStringOverride.h"
 #include "support/GLTestContext.h"
@@ -113,4 +115,21 @@ TEST_F(DriverStrings, EmptyVersionFails) {
     }
     // Nothing was registered for the context.
     EXPECT_EQ(ExtensionManager::Instance(), nullptr);
+}
+
+TEST_F(DriverStrings, RefusedNamesLeaveNoErrorPending) {
+    // A driver without GLSL refuses the shading-language version: no version, and nothing left
+    // for the next checked call to throw.
+    VEKTest::ClearGLStringOverrides();
+    VEKTest::RefuseGLString(GL_SHADING_LANGUAGE_VERSION);
+    ExtensionManager* m = manager();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->glslMajorVersion(), 0u);
+    EXPECT_EQ(m->glslMinorVersion(), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    VEKTest::ClearGLStringOverrides();
+
+    EXPECT_EQ(GetGLString(0x1234), "");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_NO_THROW(Buffer(16, Buffer::kPackBuffer, Buffer::kStreamRead, nullptr));
 }

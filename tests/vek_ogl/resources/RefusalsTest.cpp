@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
+#include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/PixelUnpackParameters.h>
 #include <vek/vek_ogl/ogl/Texture1.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
@@ -49,11 +51,15 @@ const Texture::Type UB = Texture::kTypeUnsignedByte;
 
 TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
     Texture1D t1(Texture::kRGBA8, 8, false);
+    Texture1D unbound1(Texture::kRGBA8, 8, false);
     Texture2D t2(Texture::kRGBA8, 8, 4, false, nullptr, Texture::kTypeDefault);
     Texture2D unbound2(Texture::kRGBA8, 8, 4, false, nullptr, Texture::kTypeDefault);
     Texture3D t3(Texture::kRGBA8, 8, 4, 2, false);
+    Texture3D unbound3(Texture::kRGBA8, 8, 4, 2, false);
     Texture2DArray a3(Texture::kRGBA8, 4, 4, 6, false);
     Buffer pbo(100, Buffer::kUnpackBuffer, Buffer::kStreamDraw, nullptr);
+    // A refused upload through it must not have made it an unpack buffer first.
+    Buffer packRole(100, Buffer::kPackBuffer, Buffer::kStreamRead, nullptr);
     Buffer mapped(100, Buffer::kPackBuffer, Buffer::kStreamRead, nullptr);
     mapped.bind();
     ASSERT_NE(mapped.map(GL_READ_ONLY), nullptr);
@@ -65,6 +71,9 @@ TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
     glBindTexture(GL_TEXTURE_2D, t2.objectID());
     glBindTexture(GL_TEXTURE_3D, t3.objectID());
     const PixelUnpackParameters p;
+    PixelUnpackParameters unknownAlignment;
+    unknownAlignment.setAlignment(static_cast<PixelUnpackParameters::Alignment>(7));
+    const PixelUnpackParameters& u = unknownAlignment;
     std::vector<std::uint8_t> data(4096);
     void* d = data.data();
 
@@ -180,6 +189,42 @@ TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
          [&] { t3.getPixelData(&pbo, 0, 0, RGBA, UB, 0); }, false},
         {"Buffer::convertToPackBuffer cannot convert buffer target while bound",
          [&] { t3.getPixelData(&boundArray, 0, 0, RGBA, UB, 1); }, true},
+        // Transfers into or out of a texture that is not the one bound.
+        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, d, p); }, true},
+        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, &pbo, 0, p); }, true},
+        {"Texture must be bound", [&] { unbound1.copyTexSubImage(0, 0, 0, 0, 8); }, true},
+        {"Texture must be bound", [&] { unbound1.getPixelData(d, 0, GL_RGBA, GL_UNSIGNED_BYTE); },
+         true},
+        {"Texture must be bound",
+         [&] { unbound1.getPixelData(&pbo, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, true},
+        {"Texture must be bound", [&] { unbound2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, p); }, true},
+        {"Texture must be bound", [&] { unbound2.subImage(0, 0, 0, 8, 4, RGBA, UB, &pbo, 0, p); },
+         true},
+        {"Texture must be bound", [&] { unbound2.copyTexSubImage(0, 0, 0, 0, 0, 8, 4); }, true},
+        {"Texture must be bound", [&] { unbound3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, d, p); },
+         true},
+        {"Texture must be bound",
+         [&] { unbound3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &pbo, 0, p); }, true},
+        {"Texture must be bound", [&] { unbound3.copyTexSubImage(0, 0, 0, 0, 0, 0, 8, 4); }, true},
+        {"Texture must be bound", [&] { unbound3.getPixelData(d, 0, RGBA, UB, 4); }, true},
+        {"Texture must be bound", [&] { unbound3.getPixelData(&pbo, 0, 0, RGBA, UB, 4); }, true},
+        // Negative read-back offsets, in the classes that take a signed one.
+        {"offset(-4) must not be negative",
+         [&] { t1.getPixelData(&pbo, -4, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, false},
+        {"offset(-1) must not be negative", [&] { t3.getPixelData(&pbo, -1, 0, RGBA, UB, 4); },
+         false},
+        // An alignment value outside the parameters' table, refused before the buffer's role or
+        // any pixel-store state changes.
+        {"Enum value not recognized", [&] { t1.subImage(0, 0, 8, RGBA, UB, d, u); }, false},
+        {"Enum value not recognized", [&] { t1.subImage(0, 0, 8, RGBA, UB, &packRole, 0, u); },
+         false},
+        {"Enum value not recognized", [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, u); }, false},
+        {"Enum value not recognized",
+         [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, &packRole, 0, u); }, false},
+        {"Enum value not recognized", [&] { t3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, d, u); },
+         false},
+        {"Enum value not recognized",
+         [&] { t3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &packRole, 0, u); }, false},
         // Enumerations outside their tables.
         {"!\"Format enums are not all properly translated.\"",
          [&] { t2.subImage(0, 0, 0, 1, 1, static_cast<Texture::Format>(12), UB, d, p); }, false},
@@ -211,6 +256,7 @@ TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
     // A refused role change leaves the role as it was.
     EXPECT_TRUE(boundArray.isArrayBuffer());
     EXPECT_TRUE(pbo.isUnpackBuffer());
+    EXPECT_TRUE(packRole.isPackBuffer());
     mapped.bind();
     mapped.unmap();
     Buffer::BindDefaultPackBuffer();
@@ -245,4 +291,47 @@ TEST_F(Refusals, ConstructorsRefuseBeforeMakingAnything) {
     GLint clientStorage = -1;
     glGetIntegerv(GL_UNPACK_CLIENT_STORAGE_APPLE, &clientStorage);
     EXPECT_NE(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "Mesa knows no client storage";
+}
+
+TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
+    // An error left pending by earlier code fails the checked generating call after the driver
+    // made the name: the constructor throws, and the name goes with it.
+    struct Row {
+        const char* what;
+        const char* made;
+        const char* deleted;
+        std::function<void()> construct;
+    };
+    const std::vector<std::uint8_t> pixels(2 * 2 * 2 * 4);
+    const std::vector<Row> rows = {
+        {"Texture1D", "glGenTextures", "glDeleteTextures",
+         [] { Texture1D(Texture::kRGBA8, 8, false); }},
+        {"Texture2D", "glGenTextures", "glDeleteTextures",
+         [] { Texture2D(Texture::kRGBA8, 8, 4, true, nullptr, Texture::kTypeDefault); }},
+        {"TextureRECT", "glGenTextures", "glDeleteTextures",
+         [] { TextureRECT(Texture::kRGBA8, 3, 2, nullptr, Texture::kTypeDefault); }},
+        {"Texture1DArray", "glGenTextures", "glDeleteTextures",
+         [] { Texture1DArray(Texture::kRGBA8, 8, 3, false); }},
+        {"Texture3D", "glGenTextures", "glDeleteTextures",
+         [] { Texture3D(Texture::kRGBA8, 2, 2, 2, false); }},
+        {"Texture3D from data", "glGenTextures", "glDeleteTextures",
+         [&] {
+             Texture3D(Texture::kRGBA8, 0, 2, 2, 2, RGBA, UB, pixels.data(),
+                       PixelUnpackParameters());
+         }},
+        {"Texture2DArray", "glGenTextures", "glDeleteTextures",
+         [] { Texture2DArray(Texture::kRGBA8, 2, 2, 3, false); }},
+        {"Buffer", "glGenBuffers", "glDeleteBuffers",
+         [] { Buffer(16, Buffer::kArrayBuffer, Buffer::kStaticDraw, nullptr); }},
+        {"Framebuffer", "glGenFramebuffersEXT", "glDeleteFramebuffersEXT", [] { Framebuffer(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        VEKTest::RecordingDecorator recorder;
+        glEnable(0x7FFF);  // GL_INVALID_ENUM, left pending
+        EXPECT_THROW(row.construct(), VEK::OGL::ExceptionOGL);
+        EXPECT_EQ(recorder.count(row.made), 1u);
+        EXPECT_EQ(recorder.count(row.deleted), 1u);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }

@@ -186,7 +186,8 @@ TEST(TextureTables, ChannelsAndByteSizes) {
 TEST_F(TextureBase, SizesFormatsAndSupport) {
     Texture2D texture(Texture::kRGBA8, 128, 4, false, nullptr, Texture::kTypeDefault);
     EXPECT_EQ(texture.width(3), 16u);
-    EXPECT_EQ(texture.width(10), 0u);  // no clamping to 1
+    EXPECT_EQ(texture.width(10), 1u);  // never below what OpenGL stores
+    EXPECT_EQ(texture.height(3), 1u);
     EXPECT_EQ(texture.height(1), 2u);
     EXPECT_EQ(texture.depth(0), 1u);
     EXPECT_EQ(texture.channels(), 4u);
@@ -201,13 +202,15 @@ TEST_F(TextureBase, SizesFormatsAndSupport) {
 
     Texture1D wide(Texture::kALPHA8, 100, false);
     EXPECT_EQ(wide.width(3), 12u);
-    EXPECT_EQ(wide.width(10), 0u);
+    EXPECT_EQ(wide.width(10), 1u);
+    EXPECT_EQ(wide.width(40), 1u);
     Texture2DArray layers(Texture::kRGBA8, 4, 4, 6, false);
     EXPECT_EQ(layers.depth(2), 6u);
     EXPECT_EQ(layers.sizeInBytes(), 384u);
     Texture1DArray rows(Texture::kRGBA8, 4, 6, false);
     EXPECT_EQ(rows.depth(2), 1u);
     EXPECT_EQ(rows.height(0), 6u);
+    EXPECT_EQ(rows.height(2), 6u);  // every level holds every layer
 
     EXPECT_TRUE(Texture::IsTargetSupported(GL_TEXTURE_1D));
     EXPECT_TRUE(Texture::IsTargetSupported(GL_TEXTURE_RECTANGLE));

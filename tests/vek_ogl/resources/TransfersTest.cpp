@@ -11,6 +11,7 @@
 
 #include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/extensionator/FunctionTable.h>
+#include <vek/vek_ogl/extensionator/OpenGLTokenName.h>
 #include <vek/vek_ogl/ogl/BufferOGL.h>
 #include <vek/vek_ogl/ogl/PixelUnpackParameters.h>
 #include <vek/vek_ogl/ogl/Texture1.h>
@@ -404,6 +405,41 @@ TEST_F(Transfers, MipChainsHaveTheirLevelsAndArraysKeepTheirLayers) {
     TextureRECT rect(Texture::kRGBA8, 6, 3, nullptr, Texture::kTypeDefault);
     EXPECT_EQ(Levels(GL_TEXTURE_RECTANGLE, GL_TEXTURE_BINDING_RECTANGLE, rect.objectID()),
               (std::vector<LevelSize>{L(6, 3, 1)}));
+
+    // The size accessors answer what the driver stores at every level, so that memory sized
+    // from them holds a read-back of that level.
+    const auto accessors = [](const Texture& t, GLenum target, GLenum binding) {
+        const std::vector<LevelSize> stored = Levels(target, binding, t.objectID());
+        std::vector<LevelSize> answered;
+        for (unsigned level = 0; level < stored.size(); ++level) {
+            answered.push_back(LevelSize{static_cast<GLint>(t.width(level)),
+                                         static_cast<GLint>(t.height(level)),
+                                         static_cast<GLint>(t.depth(level))});
+        }
+        EXPECT_EQ(answered, stored) << VEKOGLTokenName(target);
+    };
+    accessors(plane, GL_TEXTURE_2D, GL_TEXTURE_BINDING_2D);
+    Texture2D eightByFour(Texture::kRGBA8, 8, 4, true, nullptr, Texture::kTypeDefault);
+    accessors(eightByFour, GL_TEXTURE_2D, GL_TEXTURE_BINDING_2D);
+    accessors(eight, GL_TEXTURE_1D, GL_TEXTURE_BINDING_1D);
+    accessors(volume, GL_TEXTURE_3D, GL_TEXTURE_BINDING_3D);
+    accessors(deep, GL_TEXTURE_3D, GL_TEXTURE_BINDING_3D);
+    Texture3D flat(Texture::kRGBA8, 4, 4, 2, true);
+    accessors(flat, GL_TEXTURE_3D, GL_TEXTURE_BINDING_3D);
+    accessors(layers, GL_TEXTURE_2D_ARRAY, GL_TEXTURE_BINDING_2D_ARRAY);
+    accessors(rows, GL_TEXTURE_1D_ARRAY, GL_TEXTURE_BINDING_1D_ARRAY);
+    accessors(rect, GL_TEXTURE_RECTANGLE, GL_TEXTURE_BINDING_RECTANGLE);
+    {
+        // Level 1 of the 8 x 5 array: 4 texels by 5 layers, and not a byte more.
+        glBindTexture(GL_TEXTURE_1D_ARRAY, rows.objectID());
+        const std::size_t bytes = std::size_t(rows.width(1)) * rows.height(1) * 4;
+        std::vector<std::uint8_t> memory(bytes + 16, 0xAB);
+        rows.getPixelData(memory.data(), 1, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 1);
+        EXPECT_EQ(bytes, 80u);
+        EXPECT_EQ(std::vector<std::uint8_t>(memory.begin() + bytes, memory.end()),
+                  std::vector<std::uint8_t>(16, 0xAB));
+        glBindTexture(GL_TEXTURE_1D_ARRAY, 0);
+    }
 
     // Every level of an array holds every layer: level 1 takes and gives back all six.
     glBindTexture(GL_TEXTURE_2D_ARRAY, layers.objectID());

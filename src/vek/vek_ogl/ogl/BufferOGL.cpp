@@ -57,13 +57,15 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
     const unsigned glTarget = Type2GL(type);
     const unsigned glUsage = Usage2GL(usage);
 
-    GL()->cgmGenBuffers(__FILE__, __LINE__, 1, &objectID_);
-    if (objectID_ == 0) {
-        throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
-    }
-    // The new name was never bound, so the role change cannot be refused.
-    changeTarget(glTarget, kRoles[type].binding);
+    // No destructor runs for a constructor that throws: every failure from the generating call
+    // on (which may have made the name before its check failed) deletes a name that was made.
     try {
+        GL()->cgmGenBuffers(__FILE__, __LINE__, 1, &objectID_);
+        if (objectID_ == 0) {
+            throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
+        }
+        // The new name was never bound, so the role change cannot be refused.
+        changeTarget(glTarget, kRoles[type].binding);
         const unsigned previous = getBoundID();
         bind();
         try {
@@ -74,7 +76,13 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
         }
         GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
     } catch (...) {
-        GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+        if (objectID_ != 0) {
+            try {
+                GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+            } catch (...) {
+                // The first failure is the one to report.
+            }
+        }
         throw;
     }
 }

@@ -14,7 +14,21 @@ namespace OGL {
 
 Framebuffer::Framebuffer() : Object(GL_FRAMEBUFFER_EXT, GL_FRAMEBUFFER_BINDING_EXT) {
     VEK_ASSERT(IsSupported());
-    OpenGLInterceptor::Instance()->cgmGenFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    try {
+        gl->cgmGenFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // The driver may have made the name before the check failed (an error left pending):
+        // no destructor runs for a constructor that throws, so it is deleted here.
+        if (objectID_ != 0) {
+            try {
+                gl->cgmDeleteFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+            } catch (...) {
+                // The generating call's failure is the one to report.
+            }
+        }
+        throw;
+    }
     VEK_ASSERT(objectID_ != 0);
 }
 

@@ -8,7 +8,13 @@ namespace OGL {
 
 std::string GetGLString(unsigned name) {
     const GLubyte* text = ::glGetString(name);
-    return text ? reinterpret_cast<const char*>(text) : std::string();
+    if (text == nullptr) {
+        // A name the driver refuses raises an error; the empty answer is the whole report, so
+        // the error is taken back rather than left for the next checked call to throw.
+        ::glGetError();
+        return std::string();
+    }
+    return reinterpret_cast<const char*>(text);
 }
 
 Object::Object(unsigned target, unsigned targetBinding)

@@ -8,7 +8,7 @@ namespace VEK {
 namespace OGL {
 
 // The text of glGetString(name) for the current context, called directly; empty when the driver
-// returns null.
+// returns null, and then the error the refused name raised is not left pending.
 VEK_EXPORT std::string GetGLString(unsigned name);
 
 // The base of every OpenGL resource wrapper: the object's name, the target it binds to and the

@@ -4,6 +4,7 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
 namespace OGL {
@@ -43,24 +44,10 @@ void PixelUnpackParameters::apply() const {
         gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_SKIP_IMAGES,
                            static_cast<GLint>(skipImages_));
     }
-    GLint bytes = 0;
-    switch (alignment_) {
-        case kAlign1:
-            bytes = 1;
-            break;
-        case kAlign2:
-            bytes = 2;
-            break;
-        case kAlign4:
-            bytes = 4;
-            break;
-        case kAlign8:
-            bytes = 8;
-            break;
-        default:
-            throw InternalException(__FILE__, __LINE__, "Enum value not recognized");
-    }
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_ALIGNMENT, bytes);
+    // A stored value outside the enumeration is refused after the other fields are written; the
+    // transfers check it before they change anything.
+    gl->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_ALIGNMENT,
+                       internal::UnpackAlignmentBytes(__FILE__, __LINE__, alignment_));
 }
 
 }  // namespace OGL

@@ -34,9 +34,13 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
                                                                  << maxSize << " is supported");
     }
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    gl->cgmGenRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
-    const GLuint previous = getBoundID();
+    GLuint previous = 0;
+    bool previousRead = false;
     try {
+        // Inside: the driver may make the name before the call's check fails.
+        gl->cgmGenRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+        previous = getBoundID();
+        previousRead = true;
         bind();
         gl->cgmRenderbufferStorageEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, format_, width_,
                                       height_);
@@ -44,7 +48,13 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
     } catch (...) {
         // A format or size the driver refuses: no object is left, nor a changed binding.
         try {
-            gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+            if (previousRead) {
+                gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+            }
+        } catch (...) {
+            // The original failure is the one to report.
+        }
+        try {
             if (objectID_ != 0) {
                 gl->cgmDeleteRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
             }

@@ -196,7 +196,20 @@ Texture::Texture(Target target, TargetBinding targetBinding, InternalFormat form
       depth_(depth),
       sizeInBytes_(-1) {
     InternalFormat2GL(format);  // refuses an unknown format before a name is made
-    GL()->cgmGenTextures(__FILE__, __LINE__, 1, &objectID_);
+    try {
+        GL()->cgmGenTextures(__FILE__, __LINE__, 1, &objectID_);
+    } catch (...) {
+        // The driver may have made the name before the check failed (an error left pending):
+        // no destructor runs for a constructor that throws, so it is deleted here.
+        if (objectID_ != 0) {
+            try {
+                GL()->cgmDeleteTextures(__FILE__, __LINE__, 1, &objectID_);
+            } catch (...) {
+                // The generating call's failure is the one to report.
+            }
+        }
+        throw;
+    }
     if (objectID_ == 0) {
         throw InternalException(__FILE__, __LINE__,
                                 "Texture:: contructor failed to allocate new GPU texture resource");
@@ -211,16 +224,27 @@ Texture::~Texture() {
     }
 }
 
+namespace {
+
+// A size at a level as OpenGL stores it: halved per level, but never below one texel.
+unsigned LevelSize(unsigned size, unsigned level) {
+    const unsigned halved = level < 32 ? size >> level : 0;
+    return halved == 0 && size != 0 ? 1 : halved;
+}
+
+}  // namespace
+
 unsigned Texture::width(unsigned level) const {
-    return level < 32 ? width_ >> level : 0;
+    return LevelSize(width_, level);
 }
 
 unsigned Texture::height(unsigned level) const {
-    return level < 32 ? height_ >> level : 0;
+    // The layers of a one-dimensional array are its height: every level keeps them all.
+    return target() == GL_TEXTURE_1D_ARRAY ? height_ : LevelSize(height_, level);
 }
 
 unsigned Texture::depth(unsigned level) const {
-    return level < 32 ? depth_ >> level : 0;
+    return LevelSize(depth_, level);
 }
 
 unsigned Texture::sizeInBytes() const {

@@ -171,10 +171,11 @@ public:
 
     InternalFormat format() const { return format_; }
     unsigned channels() const { return Channels(format_); }
-    // Level-0 sizes shifted right by level, not clamped to 1.
+    // The sizes of a level as OpenGL stores them: level-0 sizes halved per level, never below 1
+    // (0 only for a size that is 0 at level 0). The layer count of an array (the height of a
+    // Texture1DArray, the depth of a Texture2DArray) is the same at every level.
     unsigned width(unsigned level) const;
     unsigned height(unsigned level) const;
-    // The array classes answer their layer count at every level.
     virtual unsigned depth(unsigned level) const;
     // SizeInBytes of level 0, computed once.
     unsigned sizeInBytes() const;

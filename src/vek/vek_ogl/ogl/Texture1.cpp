@@ -57,6 +57,8 @@ void Texture1::subImage(int level, int xoffset, unsigned width, Format format, T
     internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
 
     internal::PixelStoreScope saved;
     parameters.apply();
@@ -75,6 +77,8 @@ void Texture1::subImage(int level, int xoffset, unsigned width, Format format, T
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
     transfer.bindBuffer();
@@ -88,18 +92,20 @@ void Texture1::copyTexSubImage(int level, int xoffset, int x, int y, unsigned wi
     internal::CheckNonZero(__FILE__, __LINE__, width, "error copySubimage width of zero supplied");
     internal::CheckLevel(__FILE__, __LINE__, level);
     internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
+    internal::CheckBound(__FILE__, __LINE__, *this);
     GL()->cgmCopyTexSubImage1D(__FILE__, __LINE__, target(), level, xoffset, x, y,
                                static_cast<GLsizei>(width));
 }
 
 void Texture1::getPixelData(void* data, int level, unsigned glFormat, unsigned glType) const {
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::ReadTexImage(target(), level, glFormat, glType, 1, data);
 }
 
 void Texture1::getPixelData(Buffer* pbo, int offset, int level, unsigned glFormat,
                             unsigned glType) const {
-    internal::CheckBufferNotNull(__FILE__, __LINE__, pbo);
-    internal::CheckBufferNotMapped(__FILE__, __LINE__, pbo);
+    internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, false);
+    internal::CheckBound(__FILE__, __LINE__, *this);
     // One-byte rows, and the caller's pack state back afterwards.
     internal::ReadTexImage(target(), level, glFormat, glType, 1, pbo,
                            static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)));

@@ -11,8 +11,9 @@ class PixelUnpackParameters;
 
 // A one-dimensional texture: storage with an optional mip chain, uploads from client memory or
 // a pixel unpack buffer, copies from the read framebuffer and read-backs. Transfers and setWrap
-// act on the texture bound to the target: bind it first. Region checks compare with the
-// level-0 size and come before any OpenGL call of the transfer.
+// act on the texture bound to the target: bind it first; transfers refuse an unbound texture.
+// Every check (regions against the level-0 size, buffer, parameters, binding) comes before
+// anything is changed.
 class VEK_EXPORT Texture1 : public Texture {
 public:
     void subImage(int level, int xoffset, unsigned width, Format format, Type type,

@@ -122,6 +122,8 @@ void Texture2::subImage(int level, int xoffset, int yoffset, unsigned width, uns
                               this->height(0));
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
 
     internal::PixelStoreScope saved;
     parameters.apply();
@@ -145,6 +147,8 @@ void Texture2::subImage(int level, int xoffset, int yoffset, unsigned width, uns
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
     transfer.bindBuffer();
@@ -163,15 +167,14 @@ void Texture2::copyTexSubImage(int level, int xoffset, int yoffset, int x, int y
     internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
     internal::CheckNotGreater(__FILE__, __LINE__, "height", height, "height of image",
                               this->height(0));
+    internal::CheckBound(__FILE__, __LINE__, *this);
     GL()->cgmCopyTexSubImage2D(__FILE__, __LINE__, target(), level, xoffset, yoffset, x, y,
                                static_cast<GLsizei>(width), static_cast<GLsizei>(height));
 }
 
 void Texture2::getPixelData(void* data, int level, Format format, Type type,
                             unsigned byteAlignment) const {
-    if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__, "Texture must be bound");
-    }
+    internal::CheckBound(__FILE__, __LINE__, *this);
     CheckNotColorIndex(__FILE__, __LINE__, format);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
@@ -181,9 +184,7 @@ void Texture2::getPixelData(void* data, int level, Format format, Type type,
 
 void Texture2::getPixelData(Buffer* pbo, unsigned offset, int level, Format format, Type type,
                             unsigned byteAlignment) const {
-    if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__, "Texture must be bound");
-    }
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, false);
     CheckNotColorIndex(__FILE__, __LINE__, format);
     const GLenum glFormat = Format2GL(format);

@@ -12,8 +12,8 @@ class PixelUnpackParameters;
 // A two-dimensional texture (or a one-dimensional array, whose rows are its layers): storage
 // with an optional mip chain, uploads from client memory or a pixel unpack buffer, copies from
 // the read framebuffer and read-backs. Transfers act on the texture bound to the target: bind it
-// first; read-backs and setWrap refuse an unbound texture. Region checks compare with the
-// level-0 size and come before any OpenGL call of the transfer.
+// first; transfers and setWrap refuse an unbound texture. Every check (regions against the
+// level-0 size, buffer, parameters, binding) comes before anything is changed.
 class VEK_EXPORT Texture2 : public Texture {
 public:
     void subImage(int level, int xoffset, int yoffset, unsigned width, unsigned height,

@@ -86,6 +86,7 @@ Texture3::Texture3(Target target, TargetBinding targetBinding, InternalFormat fo
     const GLint glInternal = static_cast<GLint>(InternalFormat2GL(format));
     const GLenum glFormat = Format2GL(dataFormat);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
 
     internal::BindingScope binding(internal::BindingScope::kTexture, glTarget, getBoundID());
     GL()->cgmBindTexture(__FILE__, __LINE__, glTarget, objectID_);
@@ -124,6 +125,8 @@ void Texture3::subImage(int level, int xoffset, int yoffset, int zoffset, unsign
                               this->depth(0));
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
 
     internal::PixelStoreScope saved;
     parameters.apply();
@@ -151,6 +154,8 @@ void Texture3::subImage(int level, int xoffset, int yoffset, int zoffset, unsign
     internal::CheckBufferTransfer(__FILE__, __LINE__, pbo, offset, true);
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
+    internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::BufferTransferScope transfer(pbo, internal::BufferTransferScope::kUnpack);
     parameters.apply();
     transfer.bindBuffer();
@@ -170,6 +175,7 @@ void Texture3::copyTexSubImage(int level, int xoffset, int yoffset, int zoffset,
     internal::CheckNotGreater(__FILE__, __LINE__, "width", width, "width of image", this->width(0));
     internal::CheckNotGreater(__FILE__, __LINE__, "height", height, "height of image",
                               this->height(0));
+    internal::CheckBound(__FILE__, __LINE__, *this);
     GL()->cgmCopyTexSubImage3D(__FILE__, __LINE__, target(), level, xoffset, yoffset, zoffset, x, y,
                                static_cast<GLsizei>(width), static_cast<GLsizei>(height));
 }
@@ -182,6 +188,7 @@ void Texture3::getPixelData(void* data, int level, Format format, Type type,
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, data);
 }
 
@@ -191,6 +198,7 @@ void Texture3::getPixelData(Buffer* pbo, int offset, int level, Format format, T
     const GLenum glFormat = Format2GL(format);
     const GLenum glType = Type2GL(type);
     CheckByteAlignment(byteAlignment);
+    internal::CheckBound(__FILE__, __LINE__, *this);
     internal::ReadTexImage(target(), level, glFormat, glType, byteAlignment, pbo,
                            static_cast<std::uintptr_t>(static_cast<std::intptr_t>(offset)));
 }

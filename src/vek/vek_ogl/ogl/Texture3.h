@@ -12,8 +12,8 @@ class PixelUnpackParameters;
 // A three-dimensional texture (or a two-dimensional array, whose slices are its layers):
 // storage with an optional mip chain, uploads from client memory or a pixel unpack buffer,
 // copies from the read framebuffer and read-backs. Transfers and setWrap act on the texture
-// bound to the target: bind it first. Region checks compare with the level-0 size and come
-// before any OpenGL call of the transfer.
+// bound to the target: bind it first; transfers refuse an unbound texture. Every check (regions
+// against the level-0 size, buffer, parameters, binding) comes before anything is changed.
 class VEK_EXPORT Texture3 : public Texture {
 public:
     void subImage(int level, int xoffset, int yoffset, int zoffset, unsigned width, unsigned height,

@@ -1,6 +1,8 @@
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "vek/core/exceptions/InternalException.h"
@@ -27,11 +29,36 @@ const GLenum kPixelStoreParameters[] = {
 };
 constexpr std::size_t kParameterCount = sizeof(kPixelStoreParameters) / sizeof(GLenum);
 
+#ifndef GL_PACK_REVERSE_ROW_ORDER_ANGLE
+#define GL_PACK_REVERSE_ROW_ORDER_ANGLE 0x93A4
+#endif
+
+// Pack parameters that extensions add, each 0 by default: a read-back sets them to 0 where the
+// context offers them, since a caller's non-zero value reorders the rows it writes.
+struct ExtensionPackParameter {
+    const char* extension;
+    GLenum parameter;
+};
+const ExtensionPackParameter kExtensionPackParameters[] = {
+    {"GL_MESA_pack_invert", GL_PACK_INVERT_MESA},
+    {"GL_ANGLE_pack_reverse_row_order", GL_PACK_REVERSE_ROW_ORDER_ANGLE},
+};
+constexpr std::size_t kExtensionParameterCount =
+    sizeof(kExtensionPackParameters) / sizeof(ExtensionPackParameter);
+
+bool Offers(const char* extension) {
+    const std::vector<std::string>& names = ExtensionManager::Instance()->supportedExtensionNames();
+    return std::find(names.begin(), names.end(), extension) != names.end();
+}
+
 // One entry per PushPixelStore of this thread: either a push of the client attribute stack or
-// the saved values.
+// the saved values. The extensions' pack parameters are saved by value either way: the
+// attribute stack is not bound to hold state its extension does not list.
 struct SavedPixelStore {
     bool onAttribStack;
     std::array<GLint, kParameterCount> values;
+    std::array<bool, kExtensionParameterCount> extensionOffered;
+    std::array<GLint, kExtensionParameterCount> extensionValues;
 };
 
 thread_local std::vector<SavedPixelStore> tSavedPixelStores;
@@ -59,7 +86,14 @@ bool HasClientAttribStack() {
 }
 
 void PushPixelStore() {
-    SavedPixelStore saved{HasClientAttribStack(), {}};
+    SavedPixelStore saved{HasClientAttribStack(), {}, {}, {}};
+    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
+        saved.extensionOffered[i] = Offers(kExtensionPackParameters[i].extension);
+        if (saved.extensionOffered[i]) {
+            GL()->cgmGetIntegerv(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
+                                 &saved.extensionValues[i]);
+        }
+    }
     if (saved.onAttribStack) {
         GL()->cgmPushClientAttrib(__FILE__, __LINE__, GL_CLIENT_PIXEL_STORE_BIT);
     } else {
@@ -83,10 +117,16 @@ void PopPixelStore() {
     tSavedPixelStores.pop_back();
     if (saved.onAttribStack) {
         GL()->cgmPopClientAttrib(__FILE__, __LINE__);
-        return;
+    } else {
+        for (std::size_t i = 0; i < kParameterCount; ++i) {
+            GL()->cgmPixelStorei(__FILE__, __LINE__, kPixelStoreParameters[i], saved.values[i]);
+        }
     }
-    for (std::size_t i = 0; i < kParameterCount; ++i) {
-        GL()->cgmPixelStorei(__FILE__, __LINE__, kPixelStoreParameters[i], saved.values[i]);
+    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
+        if (saved.extensionOffered[i]) {
+            GL()->cgmPixelStorei(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
+                                 saved.extensionValues[i]);
+        }
     }
 }
 
@@ -103,6 +143,11 @@ void SetTightPackState(unsigned alignment) {
         gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_IMAGES, 0);
     }
     gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
+    for (const ExtensionPackParameter& extra : kExtensionPackParameters) {
+        if (Offers(extra.extension)) {
+            gl->cgmPixelStorei(__FILE__, __LINE__, extra.parameter, 0);
+        }
+    }
 }
 
 PixelStoreScope::PixelStoreScope() : pushed_(false) {

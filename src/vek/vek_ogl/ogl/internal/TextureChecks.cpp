@@ -8,6 +8,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/ogl/BufferOGL.h"
+#include "vek/vek_ogl/ogl/Texture.h"
 
 namespace VEK {
 namespace OGL {
@@ -20,6 +21,27 @@ void CheckNotGreater(const char* file, int line, const char* name, unsigned requ
         message << name << "(" << requested << ") is greater than " << imageWords << " ("
                 << available << ") ";
         throw InternalException(file, line, message.str().c_str());
+    }
+}
+
+void CheckBound(const char* file, int line, const Texture& texture) {
+    if (!texture.isBound()) {
+        throw InternalException(file, line, "Texture must be bound");
+    }
+}
+
+int UnpackAlignmentBytes(const char* file, int line, int alignment) {
+    switch (alignment) {
+        case 0:
+            return 1;
+        case 1:
+            return 2;
+        case 2:
+            return 4;
+        case 3:
+            return 8;
+        default:
+            throw InternalException(file, line, "Enum value not recognized");
     }
 }
 
@@ -39,6 +61,11 @@ void CheckBufferNotMapped(const char* file, int line, const Buffer* pbo) {
 void CheckBufferTransfer(const char* file, int line, const Buffer* pbo, long long offset,
                          bool checkOffset) {
     CheckBufferNotNull(file, line, pbo);
+    if (offset < 0) {
+        std::ostringstream message;
+        message << "offset(" << offset << ") must not be negative";
+        throw InternalException(file, line, message.str().c_str());
+    }
     if (checkOffset && offset >= pbo->size()) {
         std::ostringstream message;
         message << "offset(" << offset << ") is greater than pixel buffer object size"

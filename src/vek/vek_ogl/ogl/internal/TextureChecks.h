@@ -6,6 +6,7 @@ namespace VEK {
 namespace OGL {
 
 class Buffer;
+class Texture;
 
 namespace internal {
 
@@ -27,7 +28,16 @@ inline void CheckLevel(const char* file, int line, int level) {
 void CheckNotGreater(const char* file, int line, const char* name, unsigned requested,
                      const char* imageWords, unsigned available);
 
-// Offset inside the buffer, buffer not mapped; a null buffer is refused first.
+// "Texture must be bound": a transfer acts on the texture bound to the target, which must be
+// this one (an upload into another texture would report success for data it lost).
+void CheckBound(const char* file, int line, const Texture& texture);
+
+// The bytes of an unpack row alignment value (0 to 3 for 1, 2, 4 and 8 bytes); any other value
+// is refused with "Enum value not recognized".
+int UnpackAlignmentBytes(const char* file, int line, int alignment);
+
+// Offset not negative and (checkOffset) inside the buffer, buffer not mapped; a null buffer is
+// refused first.
 void CheckBufferTransfer(const char* file, int line, const Buffer* pbo, long long offset,
                          bool checkOffset);
 void CheckBufferNotNull(const char* file, int line, const Buffer* pbo);
