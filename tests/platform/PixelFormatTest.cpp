@@ -213,6 +213,14 @@ TEST(PixelFormat, ExtendedChooserWithSamples) {
     HiddenWindow window;
     HDC dc = window.dc();
     const std::vector<int> found = Choose(dc, LibraryList(true, true, false, 4));
+    // Only a driver with multisampled window configurations has such formats (softpipe has none).
+    int configs = 0;
+    const int multisampled[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_SAMPLE_BUFFERS, 1, None};
+    XFree(glXChooseFBConfig(VEK::Platform::XConnection::Get(), 0, multisampled, &configs));
+    if (configs == 0) {
+        EXPECT_TRUE(found.empty());
+        GTEST_SKIP() << "the driver has no multisampled configuration";
+    }
     ASSERT_FALSE(found.empty());
     for (int format : found) {
         EXPECT_EQ(Attribute(dc, format, WGL_SAMPLE_BUFFERS_ARB), 1);
