@@ -9,6 +9,7 @@
 #include <vek/platform/WGL.h>
 #include <vek/platform/XConnection.h>
 
+#include "support/GLTestContext.h"
 #include "support/HiddenWindow.h"
 // After gtest: Xlib's macros would break its templates.
 #include <GL/glx.h>
@@ -213,11 +214,7 @@ TEST(PixelFormat, ExtendedChooserWithSamples) {
     HiddenWindow window;
     HDC dc = window.dc();
     const std::vector<int> found = Choose(dc, LibraryList(true, true, false, 4));
-    // Only a driver with multisampled window configurations has such formats (softpipe has none).
-    int configs = 0;
-    const int multisampled[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_SAMPLE_BUFFERS, 1, None};
-    XFree(glXChooseFBConfig(VEK::Platform::XConnection::Get(), 0, multisampled, &configs));
-    if (configs == 0) {
+    if (!VEKTest::DriverHasMultisampledWindowFormats()) {
         EXPECT_TRUE(found.empty());
         GTEST_SKIP() << "the driver has no multisampled configuration";
     }
