@@ -69,6 +69,13 @@ DriverReport CurrentDriverReport() {
     return report;
 }
 
+std::string DriverReport::keptVersion() const {
+    if (major > 4 || (major == 4 && minor > 1)) {
+        return "4.1";
+    }
+    return std::to_string(major) + "." + std::to_string(minor);
+}
+
 bool DriverHasMultisampledWindowFormats() {
     const int multisampled[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_SAMPLE_BUFFERS, 1, None};
     int count = 0;

@@ -42,6 +42,10 @@ struct DriverReport {
     unsigned major = 0, minor = 0;
     unsigned glslMajor = 0, glslMinor = 0;
     std::string renderer;
+
+    // The version the library keeps for it, as "major.minor": one above the highest it knows
+    // (4.1) is kept as 4.1.
+    std::string keptVersion() const;
 };
 DriverReport CurrentDriverReport();
 
