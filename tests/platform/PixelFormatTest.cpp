@@ -9,6 +9,7 @@
 #include <vek/platform/WGL.h>
 #include <vek/platform/XConnection.h>
 
+#include "support/GLTestContext.h"
 #include "support/HiddenWindow.h"
 // After gtest: Xlib's macros would break its templates.
 #include <GL/glx.h>
@@ -213,6 +214,10 @@ TEST(PixelFormat, ExtendedChooserWithSamples) {
     HiddenWindow window;
     HDC dc = window.dc();
     const std::vector<int> found = Choose(dc, LibraryList(true, true, false, 4));
+    if (!VEKTest::DriverHasMultisampledWindowFormats()) {
+        EXPECT_TRUE(found.empty());
+        GTEST_SKIP() << "the driver has no multisampled configuration";
+    }
     ASSERT_FALSE(found.empty());
     for (int format : found) {
         EXPECT_EQ(Attribute(dc, format, WGL_SAMPLE_BUFFERS_ARB), 1);

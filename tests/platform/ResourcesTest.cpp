@@ -14,14 +14,18 @@
 
 namespace {
 
-void Cycle(bool multisample) {
+// A single-buffered format, which the window's default visual (a double-buffered one) is not: the
+// platform adds a child window of the format's visual and a colormap. Every driver has one.
+const int kOtherVisual[] = {
+    WGL_DRAW_TO_WINDOW_ARB, 1, WGL_DRAW_TO_PBUFFER_ARB, 1, WGL_DOUBLE_BUFFER_ARB, 0, 0};
+
+void Cycle(bool otherVisual) {
     VEKTest::HiddenWindow window;
     int format = 0;
-    if (multisample) {
-        // A format of another visual: the platform adds a child window and a colormap.
-        const int list[] = {WGL_DRAW_TO_WINDOW_ARB, 1, WGL_SAMPLES_ARB, 4, 0};
+    if (otherVisual) {
         UINT count = 0;
-        ASSERT_TRUE(wglChoosePixelFormatARB(window.dc(), list, nullptr, 1, &format, &count));
+        ASSERT_TRUE(
+            wglChoosePixelFormatARB(window.dc(), kOtherVisual, nullptr, 1, &format, &count));
         ASSERT_EQ(count, 1u);
         ASSERT_TRUE(SetPixelFormat(window.dc(), format, nullptr));
     } else {
@@ -59,10 +63,9 @@ void HostWindowCycle(Display* host) {
     HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(xWindow));
     HDC dc = GetDC(window);
     ASSERT_NE(dc, nullptr);
-    const int list[] = {WGL_DRAW_TO_WINDOW_ARB, 1, WGL_SAMPLES_ARB, 4, 0};
     int format = 0;
     UINT count = 0;
-    ASSERT_TRUE(wglChoosePixelFormatARB(dc, list, nullptr, 1, &format, &count));
+    ASSERT_TRUE(wglChoosePixelFormatARB(dc, kOtherVisual, nullptr, 1, &format, &count));
     ASSERT_EQ(count, 1u);
     ASSERT_TRUE(SetPixelFormat(dc, format, nullptr));
     HGLRC context = wglCreateContext(dc);

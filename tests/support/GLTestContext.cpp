@@ -1,7 +1,13 @@
 #include "support/GLTestContext.h"
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
+
+#include <vek/platform/XConnection.h>
+
+#include <GL/gl.h>
+#include <GL/glx.h>
 
 namespace VEKTest {
 
@@ -48,6 +54,33 @@ GLTestContext::~GLTestContext() {
 
 void GLTestContext::makeCurrent() const {
     Require(wglMakeCurrent(dc(), context_) != 0, "wglMakeCurrent");
+}
+
+DriverReport CurrentDriverReport() {
+    DriverReport report;
+    const auto text = [](GLenum name) {
+        const GLubyte* value = glGetString(name);
+        return value ? std::string(reinterpret_cast<const char*>(value)) : std::string();
+    };
+    std::sscanf(text(GL_VERSION).c_str(), "%u.%u", &report.major, &report.minor);
+    std::sscanf(text(GL_SHADING_LANGUAGE_VERSION).c_str(), "%u.%u", &report.glslMajor,
+                &report.glslMinor);
+    report.renderer = text(GL_RENDERER);
+    return report;
+}
+
+std::string DriverReport::keptVersion() const {
+    if (major > 4 || (major == 4 && minor > 1)) {
+        return "4.1";
+    }
+    return std::to_string(major) + "." + std::to_string(minor);
+}
+
+bool DriverHasMultisampledWindowFormats() {
+    const int multisampled[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_SAMPLE_BUFFERS, 1, None};
+    int count = 0;
+    XFree(glXChooseFBConfig(VEK::Platform::XConnection::Get(), 0, multisampled, &count));
+    return count > 0;
 }
 
 }  // namespace VEKTest

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <vek/platform/WGL.h>
 
 #include "support/HiddenWindow.h"
@@ -32,5 +34,23 @@ private:
     HiddenWindow window_;
     HGLRC context_ = nullptr;
 };
+
+// What the driver itself reports, read past the library: the current context's GL_VERSION and
+// GL_SHADING_LANGUAGE_VERSION ("4.5 (Compatibility Profile) Mesa ..." is 4 and 5, "4.50" 4 and 50)
+// and GL_RENDERER.
+struct DriverReport {
+    unsigned major = 0, minor = 0;
+    unsigned glslMajor = 0, glslMinor = 0;
+    std::string renderer;
+
+    // The version the library keeps for it, as "major.minor": one above the highest it knows
+    // (4.1) is kept as 4.1.
+    std::string keptVersion() const;
+};
+DriverReport CurrentDriverReport();
+
+// Whether the driver has multisampled window configurations on the platform's first screen
+// (llvmpipe has, softpipe has none): the library's extended path finds a format only then.
+bool DriverHasMultisampledWindowFormats();
 
 }  // namespace VEKTest

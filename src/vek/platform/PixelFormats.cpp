@@ -21,7 +21,11 @@ bool PixelFormat::drawsToWindow() const {
     return (drawableTypes & GLX_WINDOW_BIT) != 0 && visualId != 0;
 }
 bool PixelFormat::drawsToPbuffer() const {
-    return (drawableTypes & GLX_PBUFFER_BIT) != 0;
+    // A single-buffered pbuffer draws into its X pixmap, which the server makes as deep as the
+    // colour buffer; a software driver writes it in the depth of the visual and the server
+    // refuses every image, so whatever was drawn is lost. Such a configuration is not offered.
+    const bool frontLost = !doubleBuffer && visualDepth != 0 && bufferSize != visualDepth;
+    return (drawableTypes & GLX_PBUFFER_BIT) != 0 && !frontLost;
 }
 bool PixelFormat::floatColour() const {
     return (renderTypes & GLX_RGBA_BIT) == 0 && (renderTypes & GLX_RGBA_FLOAT_BIT_ARB) != 0;
@@ -158,6 +162,12 @@ PixelFormats::PixelFormats(Display* display, int screen) {
         f.maxPbufferWidth = get(GLX_MAX_PBUFFER_WIDTH);
         f.maxPbufferHeight = get(GLX_MAX_PBUFFER_HEIGHT);
         f.maxPbufferPixels = get(GLX_MAX_PBUFFER_PIXELS);
+        f.bufferSize = get(GLX_BUFFER_SIZE);
+        if (XVisualInfo* info =
+                f.visualId ? glXGetVisualFromFBConfig(display, configs[i]) : nullptr) {
+            f.visualDepth = info->depth;
+            XFree(info);
+        }
         formats_.push_back(f);
     }
     if (configs) {

@@ -24,6 +24,8 @@ struct PixelFormat {
     int sampleBuffers, samples;
     int caveat;  // GLX_NONE, GLX_SLOW_CONFIG, GLX_NON_CONFORMANT_CONFIG
     int maxPbufferWidth, maxPbufferHeight, maxPbufferPixels;
+    int bufferSize;   // GLX_BUFFER_SIZE: the depth of a pbuffer's X pixmap
+    int visualDepth;  // 0 without a visual
 
     bool drawsToWindow() const;
     bool drawsToPbuffer() const;
