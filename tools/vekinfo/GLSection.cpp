@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <vek/core/CoreLibrary.h>
+#include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLTokenName.h>
@@ -182,14 +183,23 @@ void PrintOpenGL(std::ostream& out, const Options& options) {
         std::ostringstream trace;
         VEK::OGL::OpenGLTracer tracer(trace);
         manager->addInterceptor(&tracer);
+        std::string provoked = "none";
         try {
             Draw(out, size, options.pngPath);
+            // One error on purpose, caught: the trace shows the driver's words under its call
+            // where the driver logs them (the context is the library's, so debug output is on).
+            try {
+                OpenGLInterceptor::Instance()->cgmEnable(__FILE__, __LINE__, 0x1234);
+            } catch (const VEK::OGL::ExceptionOGL& error) {
+                provoked = error.message();
+            }
         } catch (...) {
             manager->popInterceptor();
             out << trace.str();
             throw;
         }
         manager->popInterceptor();
+        out << "  error provoked on purpose, glEnable(0x1234): " << provoked << "\n";
         out << "  trace of the drawing:\n";
         std::istringstream traced(trace.str());
         for (std::string line; std::getline(traced, line);) {

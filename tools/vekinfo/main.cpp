@@ -15,7 +15,8 @@ void Usage(std::ostream& out) {
         << "SAXPY check). Exits 1 when a section fails, 2 for a wrong option.\n"
         << "  --brief     one screen: renderer, versions, extension and device counts, the\n"
         << "              SAXPY check and where the drawing went\n"
-        << "  --trace     write every OpenGL call of the small drawing, with its source line\n"
+        << "  --trace     write every OpenGL call of the small drawing, with its source line,\n"
+        << "              and an error provoked on purpose with the driver's words\n"
         << "  --png PATH  write the drawing there (default vekinfo.png in this directory)\n"
         << "  --help      this text\n";
 }
