@@ -36,8 +36,12 @@ int main() {
             std::cerr << "no error thrown\n";
             return 1;
         } catch (const ExceptionOGL& e) {
-            // what() gives the kind; operator<< adds the file, line and message.
+            // what() gives the kind; operator<< adds the file, line and message. The context is
+            // the library's, so where the driver offers GL_KHR_debug its own words follow the
+            // error's text (on Mesa: "invalid enumerant (GL_INVALID_ENUM in glEnable(0xffff))");
+            // driverMessage() gives them alone, empty where the driver logs none.
             std::cout << "caught " << e.what() << ": " << e << "\n";
+            std::cout << "the driver says: " << e.driverMessage() << "\n";
             if (e.errorNumber() != GL_INVALID_ENUM) {
                 return 1;
             }

@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include <cstdlib>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -16,7 +18,9 @@
 #include <vek/vek_ogl/extensionator/OpenGLCallObserver.h>
 #include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
 #include <vek/vek_ogl/extensionator/internal/ThreadCalls.h>
+#include <vek/vek_ogl/ogl/ContextOffscreen.h>
 
+#include "support/GLLayer.h"
 #include "support/GLTestContext.h"
 
 using namespace VEK::OGL;
@@ -39,6 +43,40 @@ struct Recorder : OpenGLCallObserver {
         calls.push_back({file, line, entryPoint});
     }
 };
+
+std::string ErrorText(GLenum code) {
+    return reinterpret_cast<const char*>(gluErrorString(code));
+}
+
+// The driver's debug interface, reached as a host reaches it.
+template <class Entry>
+Entry HostEntry(const char* name) {
+    // Through the generic function type: the cast to the entry point's own type is then clean.
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
+// A host's own debug callback: the messages it was given.
+void GLAPIENTRY HostCallback(GLenum, GLenum, GLuint, GLenum, GLsizei, const GLchar* message,
+                             const void* user) {
+    static_cast<std::vector<std::string>*>(const_cast<void*>(user))->emplace_back(message);
+}
+
+// A failing checked call's exception.
+ExceptionOGL Failure(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const ExceptionOGL& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no throw";
+    return ExceptionOGL("", 0, "", 0);
+}
+
+GLint LoggedMessages() {
+    GLint logged = -1;
+    glGetIntegerv(GL_DEBUG_LOGGED_MESSAGES, &logged);
+    return logged;
+}
 
 class ErrorChecker : public ::testing::Test {
 protected:
@@ -254,4 +292,144 @@ TEST(ErrorCheckerPairs, APairBelongsToItsThread) {
     // Nor did this thread's calls end the worker's pair.
     EXPECT_EQ(workerFailure, "");
     EXPECT_FALSE(pairLeftAfterDelete);
+}
+
+TEST_F(ErrorChecker, EachErrorCarriesTheDriversWordsWhereTheHostLogsThem) {
+    ExtensionManager::CurrentTable();
+    ASSERT_NE(ExtensionManager::Instance()->debugEntryPoints().getDebugMessageLog, nullptr);
+    glEnable(GL_DEBUG_OUTPUT);  // the host's choice, on a context that is not a debug context
+    GLuint texture = 0;
+    GL()->cgmGenTextures(__FILE__, __LINE__, 1, &texture);
+    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+    struct Row {
+        const char* name;
+        std::function<void()> call;
+        GLenum code;
+        const char* words;  // how the driver's message begins
+    };
+    const Row rows[] = {
+        {"invalid enum", [] { GL()->cgmEnable("draw.cpp", 7, 0x1234); }, GL_INVALID_ENUM,
+         "GL_INVALID_ENUM in glEnable(0x1234)"},
+        {"invalid value",
+         [] {
+             GL()->cgmTexImage2D("draw.cpp", 7, GL_TEXTURE_2D, 0, GL_RGBA, -1, 1, 0, GL_RGBA,
+                                 GL_UNSIGNED_BYTE, nullptr);
+         },
+         GL_INVALID_VALUE, "GL_INVALID_VALUE in glTexImage2D"},
+        {"invalid operation", [] { GL()->cgmEndQuery("draw.cpp", 7, GL_SAMPLES_PASSED); },
+         GL_INVALID_OPERATION, "GL_INVALID_OPERATION in glEndQuery"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ExceptionOGL e = Failure(row.call);
+        EXPECT_EQ(e.errorNumber(), row.code);
+        EXPECT_STREQ(e.file(), "draw.cpp");
+        EXPECT_EQ(e.line(), 7);
+        EXPECT_EQ(e.driverMessage().rfind(row.words, 0), 0u) << e.driverMessage();
+        EXPECT_EQ(e.message(), ErrorText(row.code) + " (" + e.driverMessage() + ")");
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(LoggedMessages(), 0);  // read: the next error starts afresh
+    }
+    GL()->cgmDeleteTextures(__FILE__, __LINE__, 1, &texture);
+}
+
+TEST_F(ErrorChecker, TheHostsDebugStateStaysAsTheHostSetIt) {
+    ExtensionManager::CurrentTable();
+    const auto setCallback = HostEntry<PFNGLDEBUGMESSAGECALLBACKPROC>("glDebugMessageCallback");
+    const auto control = HostEntry<PFNGLDEBUGMESSAGECONTROLPROC>("glDebugMessageControl");
+    ASSERT_TRUE(setCallback != nullptr && control != nullptr);
+    struct Row {
+        const char* name;
+        bool output;
+        bool callback;
+        bool muteErrors;  // the host's message control keeps the API's errors out
+        bool carries;
+    };
+    const Row rows[] = {
+        {"output off", false, false, false, false},
+        {"output on", true, false, false, true},
+        {"output on, the host's callback", true, true, false, false},
+        {"output on, errors muted", true, false, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> heard;
+        if (row.output) {
+            glEnable(GL_DEBUG_OUTPUT);
+        } else {
+            glDisable(GL_DEBUG_OUTPUT);
+        }
+        setCallback(row.callback ? &HostCallback : nullptr, row.callback ? &heard : nullptr);
+        control(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_ERROR, GL_DONT_CARE, 0, nullptr,
+                row.muteErrors ? GL_FALSE : GL_TRUE);
+        // Twice: the first error's reading must leave the second to the host's state too.
+        for (int i = 0; i < 2; ++i) {
+            const ExceptionOGL e = Failure([] { GL()->cgmEnable("x.cpp", 1, 0x1234); });
+            EXPECT_EQ(!e.driverMessage().empty(), row.carries) << e.message();
+            if (!row.carries) {
+                EXPECT_EQ(e.message(), ErrorText(GL_INVALID_ENUM));
+            }
+        }
+        EXPECT_EQ(glIsEnabled(GL_DEBUG_OUTPUT), row.output ? GL_TRUE : GL_FALSE);
+        void* function = nullptr;
+        void* user = nullptr;
+        glGetPointerv(GL_DEBUG_CALLBACK_FUNCTION, &function);
+        glGetPointerv(GL_DEBUG_CALLBACK_USER_PARAM, &user);
+        EXPECT_EQ(reinterpret_cast<GLDEBUGPROC>(function), row.callback ? &HostCallback : nullptr);
+        EXPECT_EQ(user, row.callback ? &heard : nullptr);
+        // The host's callback heard both errors itself.
+        ASSERT_EQ(heard.size(), row.callback ? 2u : 0u);
+        if (row.callback) {
+            EXPECT_EQ(heard[0].rfind("GL_INVALID_ENUM in glEnable", 0), 0u) << heard[0];
+        }
+        setCallback(nullptr, nullptr);
+        control(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_ERROR, GL_DONT_CARE, 0, nullptr, GL_TRUE);
+    }
+}
+
+TEST(ErrorCheckerDriverMessages, OnTheLibrarysContextsUnlessTheOptionsSayOff) {
+    VEKTest::GLLibraries libraries;
+    DisplayDeviceKey key;
+    ASSERT_TRUE(Context::DisplayDevice(0, key));
+    for (const bool debugOutput : {true, false}) {
+        SCOPED_TRACE(debugOutput ? "default" : "off");
+        ExtensionManager::InitOptions options;
+        EXPECT_TRUE(options.debugOutput());
+        options.setDebugOutput(debugOutput);
+        ExtensionManager::ScopedInitOptions scoped(options);
+        ContextOffscreen context(key);
+        context.makeCurrent();
+        EXPECT_EQ(glIsEnabled(GL_DEBUG_OUTPUT), debugOutput ? GL_TRUE : GL_FALSE);
+        const auto insert = HostEntry<PFNGLDEBUGMESSAGEINSERTPROC>("glDebugMessageInsert");
+        ASSERT_NE(insert, nullptr);
+        // A flood of messages that are not errors: none is kept, so none crowds the error out.
+        for (int i = 0; i < 10000; ++i) {
+            for (const GLenum type :
+                 {GL_DEBUG_TYPE_PERFORMANCE, GL_DEBUG_TYPE_PORTABILITY, GL_DEBUG_TYPE_OTHER}) {
+                insert(GL_DEBUG_SOURCE_APPLICATION, type, 1, GL_DEBUG_SEVERITY_HIGH, -1, "flood");
+            }
+        }
+        EXPECT_EQ(LoggedMessages(), 0);
+        const ExceptionOGL e = Failure([] { GL()->cgmEnable("y.cpp", 2, 0x1234); });
+        EXPECT_EQ(e.driverMessage(), debugOutput ? "GL_INVALID_ENUM in glEnable(0x1234)" : "");
+        ReleaseOGLContext();
+    }
+}
+
+TEST(ErrorCheckerDriverMessages, WithoutTheExtensionTheMessageIsPlain) {
+    setenv("MESA_EXTENSION_OVERRIDE", "-GL_KHR_debug -GL_ARB_debug_output", 1);
+    VEKTest::GLLibraries libraries;
+    DisplayDeviceKey key;
+    ASSERT_TRUE(Context::DisplayDevice(0, key));
+    ContextOffscreen context(key);  // debug output by default, where there is any
+    context.makeCurrent();
+    const ExtensionManager* manager = ExtensionManager::Instance();
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(manager->debugEntryPoints().getDebugMessageLog, nullptr);
+    const ExceptionOGL e = Failure([] { GL()->cgmEnable("z.cpp", 3, 0x1234); });
+    EXPECT_EQ(e.message(), ErrorText(GL_INVALID_ENUM));
+    EXPECT_EQ(e.driverMessage(), "");
+    EXPECT_EQ(e.errorNumber(), static_cast<unsigned>(GL_INVALID_ENUM));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    ReleaseOGLContext();
 }

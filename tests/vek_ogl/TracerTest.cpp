@@ -79,6 +79,22 @@ TEST_F(Tracer, WritesTheLineFormatThenForwards) {
         "a.cpp:18: glAccum(GL_ACCUM, makeFloat(1056964608) /* 0.5 */)",
     };
     EXPECT_EQ(Lines(out_.str()), expected);
+
+    // Where the driver logs its words for an error, they follow the call's line; not when the
+    // tracer is told to leave them out.
+    glEnable(GL_DEBUG_OUTPUT);
+    EXPECT_TRUE(tracer_.driverMessages());
+    for (const bool driverMessages : {true, false}) {
+        out_.str("");
+        tracer_.setDriverMessages(driverMessages);
+        EXPECT_THROW(GL()->cgmEnable("a.cpp", 19, 0x1234), ExceptionOGL);
+        std::vector<std::string> traced = {"a.cpp:19: glEnable(Unknown Token)"};
+        if (driverMessages) {
+            traced.push_back("    driver: GL_INVALID_ENUM in glEnable(0x1234)");
+        }
+        EXPECT_EQ(Lines(out_.str()), traced);
+    }
+    glDisable(GL_DEBUG_OUTPUT);
 }
 
 TEST_F(Tracer, NumbersOfTheLineAreDecimalWhateverTheStreamBase) {

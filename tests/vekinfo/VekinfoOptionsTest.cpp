@@ -78,3 +78,19 @@ TEST(Vekinfo, BriefSummaryFitsAScreen) {
     }
     std::remove(path.c_str());
 }
+
+TEST(Vekinfo, TraceShowsTheDriversWordsUnderTheErrorProvokedOnPurpose) {
+    const std::string path = testing::TempDir() + "vekinfo-trace.png";
+    int status = 0;
+    const std::string report = Output("--trace --png " + path, status);
+    std::remove(path.c_str());
+    EXPECT_EQ(status, 0) << report;
+    EXPECT_NE(report.find("error provoked on purpose, glEnable(0x1234): invalid enumerant "
+                          "(GL_INVALID_ENUM in glEnable(0x1234))\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find(": glEnable(Unknown Token)\n        driver: GL_INVALID_ENUM in "
+                          "glEnable(0x1234)\n"),
+              std::string::npos)
+        << report;
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <vek/core/CoreLibrary.h>
+#include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>
 #include <vek/vek_ogl/extensionator/OpenGLTokenName.h>
@@ -217,6 +218,14 @@ Drawing TracedDraw(const Options& options, std::string* trace) {
     manager->addInterceptor(&tracer);
     try {
         Drawing drawing = Draw(size, options.pngPath);
+        // One error on purpose, caught: the trace shows the driver's words under its call where
+        // the driver logs them (the context is the library's, so its debug output is on).
+        try {
+            OpenGLInterceptor::Instance()->cgmEnable(__FILE__, __LINE__, 0x1234);
+            drawing.provokedError = "none";
+        } catch (const VEK::OGL::ExceptionOGL& error) {
+            drawing.provokedError = error.message();
+        }
         manager->popInterceptor();
         *trace = calls.str();
         return drawing;
@@ -299,6 +308,7 @@ void PrintOpenGL(std::ostream& out, const Options& options) {
     }
     PrintDrawing(out, drawing);
     if (options.trace) {
+        out << "  error provoked on purpose, glEnable(0x1234): " << drawing.provokedError << "\n";
         out << "  trace of the drawing:\n";
         std::istringstream calls(trace);
         for (std::string line; std::getline(calls, line);) {
@@ -366,6 +376,7 @@ void WriteOpenGL(JsonWriter& json, const Options& options) {
     json.member("png", drawing.pngPath);
     json.endObject();
     if (options.trace) {
+        json.member("provokedError", drawing.provokedError);
         json.key("trace");
         json.beginArray();
         std::istringstream calls(trace);

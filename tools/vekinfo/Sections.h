@@ -47,6 +47,7 @@ struct Drawing {
     bool centreAsDrawn = false;
     bool overlayAsDrawn = false;  // the checkered texture and the widgets at their fades
     std::string pngPath;
+    std::string provokedError;  // with a trace: the exception of an error made on purpose
     bool asDrawn() const { return centreAsDrawn && overlayAsDrawn; }
 };
 // Draws a red triangle on blue with an overlay in a size x size frame of the current context,

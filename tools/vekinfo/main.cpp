@@ -22,7 +22,8 @@ void Usage(std::ostream& out) {
         << "  --json      the full report as one JSON document (schema: "
            "docs/vekinfo.schema.json);\n"
         << "              a section that fails carries an \"error\" member\n"
-        << "  --trace     write every OpenGL call of the small drawing, with its source line\n"
+        << "  --trace     write every OpenGL call of the small drawing, with its source line,\n"
+        << "              and an error provoked on purpose with the driver's words\n"
         << "  --png PATH  write the drawing there (default vekinfo.png in this directory)\n"
         << "  --help      this text\n";
 }

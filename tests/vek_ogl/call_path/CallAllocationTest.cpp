@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+
+#include <string>
+
 #include <vek/core/CoreLibrary.h>
 #include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/LibraryOGL.h>
@@ -62,6 +65,39 @@ TEST(CheckedCalls, MakeNoHeapAllocationOnceWarm) {
 
     // The check is still made: a failing call reports its error.
     EXPECT_THROW(gl->cgmBindBuffer(__FILE__, __LINE__, 0x1234, buffer), VEK::OGL::ExceptionOGL);
+
+    // With the host's debug output on, a flood of messages that are not errors costs no memory
+    // either: nothing of the library's keeps them, and the driver's log is bounded. An error
+    // then reads the log empty and keeps none of them.
+    glEnable(GL_DEBUG_OUTPUT);
+    const auto insert = reinterpret_cast<PFNGLDEBUGMESSAGEINSERTPROC>(
+        reinterpret_cast<void (*)()>(wglGetProcAddress("glDebugMessageInsert")));
+    ASSERT_NE(insert, nullptr);
+    const auto flood = [&] {
+        for (const GLenum type :
+             {GL_DEBUG_TYPE_PERFORMANCE, GL_DEBUG_TYPE_PORTABILITY, GL_DEBUG_TYPE_OTHER}) {
+            insert(GL_DEBUG_SOURCE_APPLICATION, type, 1, GL_DEBUG_SEVERITY_HIGH, -1, "flood");
+        }
+    };
+    for (int i = 0; i < 100; ++i) {  // warm: the driver's log fills up
+        flood();
+    }
+    const long floodBefore = VEKTest::HeapCounter::Thread();
+    for (int i = 0; i < 10000; ++i) {
+        flood();
+        Frame(texture, buffer);
+    }
+    EXPECT_EQ(VEKTest::HeapCounter::Thread() - floodBefore, 0);
+    try {
+        gl->cgmBindBuffer(__FILE__, __LINE__, 0x1234, buffer);
+        ADD_FAILURE() << "no throw";
+    } catch (const VEK::OGL::ExceptionOGL& e) {
+        EXPECT_EQ(e.driverMessage().find("flood"), std::string::npos) << e.driverMessage();
+    }
+    GLint logged = -1;
+    glGetIntegerv(GL_DEBUG_LOGGED_MESSAGES, &logged);
+    EXPECT_EQ(logged, 0);
+    glDisable(GL_DEBUG_OUTPUT);
 
     gl->cgmDeleteBuffers(__FILE__, __LINE__, 1, &buffer);
     gl->cgmDeleteTextures(__FILE__, __LINE__, 1, &texture);

@@ -277,6 +277,22 @@ TEST_P(Shaders, LinkFailureCarriesTheDriversLogAndLinkingGates) {
     EXPECT_EQ(InternalMessageOf([&] { program.link(true); }), "Program Link Error: \n" + log);
     EXPECT_EQ(ProgramName(), 0u);
 
+    // Built the same way from a vertex shader that does not compile: the link's log says no
+    // more than that, so the compiler's log of that shader follows it (not of the other).
+    {
+        Program broken;
+        const char* brokenVertex[] = {kBrokenVertex};
+        const char* goodFragment[] = {kFragment};
+        broken.loadVertexShader(1, brokenVertex, nullptr);
+        broken.loadFragmentShader(1, goodFragment, nullptr);
+        const std::string message = InternalMessageOf([&] { broken.link(true); });
+        EXPECT_EQ(message.rfind("Program Link Error: \n", 0), 0u) << message;
+        EXPECT_NE(message.find("\nProgram Compile Error (vertex shader): \n"), std::string::npos)
+            << message;
+        EXPECT_NE(message.find("undeclared_name' undeclared"), std::string::npos) << message;
+        EXPECT_EQ(message.find("fragment shader"), std::string::npos) << message;
+    }
+
     // Mended: the fragment shader is replaced and the program links.
     program.detachAllFragmentShaders();
     const char* good[] = {kFragment};

@@ -281,10 +281,41 @@ void ExtensionManager::initialize() {
     }
 
     readWGLExtensions();
+    loadDebugEntryPoints();
 
     supportsNPOT_ = vendor_ == VENDOR_NVIDIA ? isSupported(OGLEXT_ARB_texture_non_power_of_two)
                                              : isSupported(OGLEXT_ARB_texture_non_power_of_two) ||
                                                    isSupported(OGLEXT_VERSION_2_0);
+}
+
+void ExtensionManager::loadDebugEntryPoints() {
+    const auto offers = [this](char const* name) {
+        return std::find(supportedExtensionNames_.begin(), supportedExtensionNames_.end(), name) !=
+               supportedExtensionNames_.end();
+    };
+    // Both extensions name the same tokens; only GL_KHR_debug adds the GL_DEBUG_OUTPUT switch.
+    const bool khr = offers("GL_KHR_debug");
+    if (!khr && !offers("GL_ARB_debug_output")) {
+        return;
+    }
+    DebugEntryPoints found;
+    found.getDebugMessageLog =
+        internal::LookupGLEntryPoint(khr ? "glGetDebugMessageLog" : "glGetDebugMessageLogARB");
+    found.debugMessageControl =
+        internal::LookupGLEntryPoint(khr ? "glDebugMessageControl" : "glDebugMessageControlARB");
+    found.outputSwitch = khr;
+    if (found.getDebugMessageLog != nullptr && found.debugMessageControl != nullptr) {
+        debugEntryPoints_ = found;
+    }
+}
+
+ExtensionManager::DebugEntryPoints ExtensionManager::CurrentDebugEntryPoints() {
+    const HGLRC context = Platform::CurrentContext();
+    if (context == nullptr) {
+        return {};
+    }
+    const ExtensionManager* manager = Lookup(context);
+    return manager != nullptr ? manager->debugEntryPoints_ : DebugEntryPoints();
 }
 
 void ExtensionManager::loadVersionLadder() {

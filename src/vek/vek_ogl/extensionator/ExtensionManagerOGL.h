@@ -35,13 +35,34 @@ enum OpenGLProfile : std::int32_t {
 class VEK_EXPORT ExtensionManager {
 public:
     // The library's two flags, and the requested profile that contexts copy.
+    //
+    // debugOutput (on by default): a context the library makes (windowed or off-screen) whose
+    // driver offers GL_KHR_debug or GL_ARB_debug_output logs the driver's error messages, so
+    // that ExceptionOGL carries them. The library enables GL_DEBUG_OUTPUT and
+    // GL_DEBUG_OUTPUT_SYNCHRONOUS on it and lets only the API's error messages into the
+    // driver's bounded log (glDebugMessageControl), so that other messages neither crowd them
+    // out nor pile up; the host may change that state afterwards. Off: the context keeps the
+    // driver's defaults. A context the host made is never touched: its messages reach an
+    // exception only while the host keeps its debug output on without a callback of its own.
     class InitOptions : public Library::InitOptions {
     public:
         OpenGLProfile openGLProfile() const { return openGLProfile_; }
         void setOpenGLProfile(OpenGLProfile value) { openGLProfile_ = value; }
+        bool debugOutput() const { return debugOutput_; }
+        void setDebugOutput(bool value) { debugOutput_ = value; }
 
     private:
         OpenGLProfile openGLProfile_ = OGL_PROFILE_DEFAULT;
+        bool debugOutput_ = true;
+    };
+
+    // The driver's debug message entry points (GL_KHR_debug, else GL_ARB_debug_output), looked
+    // up apart from the function table: null where the driver lists neither extension.
+    struct DebugEntryPoints {
+        internal::EntryPoint getDebugMessageLog = nullptr;
+        internal::EntryPoint debugMessageControl = nullptr;
+        // GL_KHR_debug's GL_DEBUG_OUTPUT switch exists.
+        bool outputSwitch = false;
     };
 
     // Installs options for its lifetime and puts the previous ones back; nests.
@@ -74,6 +95,9 @@ public:
     // registry changes.
     static FunctionTable const& CurrentTable();
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
+    // The debug entry points of the current context's registered manager; none without one.
+    // Reads the registry only: nothing is made or registered.
+    static DebugEntryPoints CurrentDebugEntryPoints();
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
     // Empties both registries, destroying the display managers (the managers made by
     // CurrentTable stay alive until exit).
@@ -138,6 +162,9 @@ public:
         return displayDeviceKey_;
     }
     FunctionTable const& table() const;
+    DebugEntryPoints const& debugEntryPoints() const {
+        return debugEntryPoints_;
+    }
 
     bool supportsClampToEdge() const;
     bool supportsTexture3D() const;
@@ -192,6 +219,7 @@ private:
 
     void initialize();
     void loadVersionLadder();
+    void loadDebugEntryPoints();
     void readWGLExtensions();
 
     // One loader per WGL extension with entry points: init_WGL_ARB_pbuffer() and so on.
@@ -224,6 +252,7 @@ private:
     InitOptions initOptions_;
     unsigned glslMajorVersion_ = 0;
     unsigned glslMinorVersion_ = 0;
+    DebugEntryPoints debugEntryPoints_;
 
     // Display identifier -> the display's manager (owning).
     static DeviceRegistry sDeviceRegistry_;

@@ -7,6 +7,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/ExceptionOGL.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
+#include "vek/vek_ogl/extensionator/internal/DebugMessages.h"
 #include "vek/vek_ogl/extensionator/internal/ThreadCalls.h"
 
 namespace VEK {
@@ -14,8 +15,10 @@ namespace OGL {
 
 OpenGLErrorChecker::~OpenGLErrorChecker() = default;
 
+// Only the error path reads the driver's words: a call without an error costs what it did.
 void OpenGLErrorChecker::throwError(char const* file, unsigned line, GLenum code) {
-    throw ExceptionOGL(file, line, reinterpret_cast<const char*>(::gluErrorString(code)), code);
+    throw ExceptionOGL(file, line, reinterpret_cast<const char*>(::gluErrorString(code)), code,
+                       internal::TakeDriverErrorMessages());
 }
 
 namespace {

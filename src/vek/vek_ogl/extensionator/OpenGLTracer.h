@@ -9,6 +9,8 @@
 namespace VEK {
 namespace OGL {
 
+class ExceptionOGL;
+
 // A decorator that writes one line per OpenGL call to a stream and forwards the call:
 //   file:line: glBindTexture(GL_TEXTURE_2D, 5)
 // The line is written before the call is made, so a call that throws is traced too. Enumerants
@@ -17,6 +19,12 @@ namespace OGL {
 // Numbers are written in the stream's default formats whatever the stream's flags and locale,
 // and each line reaches the stream in one write (without a flush of its own), so that lines
 // from several threads do not mix within a line on a stream that keeps whole writes together.
+//
+// When a call fails with an ExceptionOGL that carries the driver's words, they follow the
+// call's line on a line of their own before the exception goes on:
+//   file:line: glEnable(Unknown Token)
+//       driver: GL_INVALID_ENUM in glEnable(0x1234)
+// (on by default; setDriverMessages(false) leaves the trace to the calls alone).
 class VEK_EXPORT OpenGLTracer : public OpenGLInterceptorDecorator {
 public:
     explicit OpenGLTracer(std::ostream& stream = std::cout, OpenGLInterceptor* next = nullptr)
@@ -26,8 +34,18 @@ public:
 #define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
+    bool driverMessages() const {
+        return driverMessages_;
+    }
+    void setDriverMessages(bool on) {
+        driverMessages_ = on;
+    }
+
 private:
+    void writeDriverMessage(ExceptionOGL const& error) const;
+
     std::ostream* stream_;
+    bool driverMessages_ = true;
 };
 
 }  // namespace OGL

@@ -7,6 +7,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/platform/Displays.h"
 #include "vek/vek_ogl/InternalWindow.h"
+#include "vek/vek_ogl/extensionator/internal/DebugMessages.h"
 #include "vek/vek_ogl/extensionator/wgl/ExtensionsWGL.h"
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 #include "vek/vek_ogl/ogl/BufferFormat.h"
@@ -464,6 +465,12 @@ void Context::initialize(HDC deviceContext, BufferFormat const& format, Bufferin
             renderContext_ = createRenderingContext(deviceContext, shareContext);
         }
         makeCurrent();
+        // The context is the library's own: its driver's error messages are logged for the
+        // exceptions, unless the options say otherwise.
+        if (initOptions_.debugOutput()) {
+            internal::EnableDriverErrorMessages(
+                ExtensionManager::Instance(displayDeviceKey_)->debugEntryPoints());
+        }
     } catch (...) {
         // Every step is taken even when one before it failed, so that a failed release leaves
         // no context behind; the first failure is reported.

@@ -41,6 +41,57 @@ std::string ReadLog(ProgramImplCore& program, int length) {
     return log.data();
 }
 
+const char* ShaderKindOf(GLint type) {
+    switch (type) {
+        case GL_VERTEX_SHADER:
+            return "vertex shader";
+        case GL_FRAGMENT_SHADER:
+            return "fragment shader";
+        case GL_GEOMETRY_SHADER:
+            return "geometry shader";
+        case GL_TESS_CONTROL_SHADER:
+            return "tessellation control shader";
+        case GL_TESS_EVALUATION_SHADER:
+            return "tessellation evaluation shader";
+        default:
+            return "shader";
+    }
+}
+
+// The compiler's log of every shader attached to the program that did not compile, each after
+// a line naming its kind: a failed link says only that a shader was not compiled, and
+// loadVertexShader and loadFragmentShader leave compile errors to the link.
+std::string CompileErrorsOfAttached(GLuint program) {
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    GLint attached = 0;
+    gl->cgmGetProgramiv(__FILE__, __LINE__, program, GL_ATTACHED_SHADERS, &attached);
+    if (attached < 1) {
+        return {};
+    }
+    std::vector<GLuint> names(static_cast<std::size_t>(attached));
+    GLsizei count = 0;
+    gl->cgmGetAttachedShaders(__FILE__, __LINE__, program, attached, &count, names.data());
+    std::string errors;
+    for (GLsizei i = 0; i < count; ++i) {
+        GLint compiled = 0;
+        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_COMPILE_STATUS, &compiled);
+        if (compiled != 0) {
+            continue;
+        }
+        GLint type = 0;
+        GLint length = 0;
+        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
+        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_INFO_LOG_LENGTH, &length);
+        std::vector<char> log(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        if (length > 1) {
+            gl->cgmGetShaderInfoLog(__FILE__, __LINE__, names[i], length, nullptr, log.data());
+        }
+        errors += std::string("\nProgram Compile Error (") + ShaderKindOf(type) + "): \n" +
+                  (log[0] != '\0' ? log.data() : "Unknown Compile Error.");
+    }
+    return errors;
+}
+
 // A checked setter's values: a count below 1 or no values is refused before any OpenGL call.
 template <class T>
 void RequireValues(int count, T* values) {
@@ -156,9 +207,12 @@ void ProgramImplCore::link(bool throwOnError) {
     if (!isLinked()) {
         const int length = getInfoLogLength();
         if (length <= 1) {
-            throw InternalException(__FILE__, __LINE__, "Unknown Program Link Error\n");
+            const std::string message =
+                "Unknown Program Link Error\n" + CompileErrorsOfAttached(programID_);
+            throw InternalException(__FILE__, __LINE__, message.c_str());
         }
-        const std::string message = "Program Link Error: \n" + ReadLog(*this, length);
+        const std::string message =
+            "Program Link Error: \n" + ReadLog(*this, length) + CompileErrorsOfAttached(programID_);
         throw InternalException(__FILE__, __LINE__, message.c_str());
     }
     const int length = getInfoLogLength();
