@@ -63,9 +63,9 @@ void ForgetDeletedContext(HGLRC context) {
     OpenGLErrorChecker::ForgetContext(context);
 }
 
+// A change of the current context needs no word: each thread's kept table names its context.
 [[maybe_unused]] const bool kFollowsContexts =
-    (Platform::SetContextDeletedHook(&ForgetDeletedContext),
-     Platform::SetCurrentChangedHook(&internal::CurrentContextChanged), true);
+    (Platform::SetContextDeletedHook(&ForgetDeletedContext), true);
 
 const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
@@ -165,7 +165,7 @@ void ExtensionManager::UnRegisterContext(Context const& context) {
 }
 
 FunctionTable const& ExtensionManager::CurrentTable() {
-    if (const FunctionTable* table = internal::tThreadCalls.table.load(std::memory_order_relaxed)) {
+    if (const FunctionTable* table = internal::KeptTable()) {
         return *table;
     }
     return CurrentTableLookup(Platform::CurrentContext());
@@ -185,7 +185,7 @@ FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
         manager = ContextRegistryInstance().insert(context, Create(context));
     }
     const FunctionTable& table = manager->table();
-    internal::KeepTable(&table, generation);
+    internal::KeepTable(&table, context, generation);
     return table;
 }
 

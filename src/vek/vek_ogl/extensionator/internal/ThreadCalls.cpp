@@ -52,11 +52,13 @@ void Settle() {
     // generation here or finds the published table in its walk.
     for (;;) {
         const unsigned long generation = gGeneration.load();
+        const HGLRC current = Platform::CurrentContext();
         const FunctionTable* way = nullptr;
-        if (calls.pairContext.load() == nullptr && Platform::CurrentContext() != nullptr) {
+        if (calls.pairContext.load() == nullptr && current != nullptr) {
             const FunctionTable* table = calls.table.load();
-            way = table != nullptr ? table : &kNoTable;
+            way = table != nullptr && calls.tableContext == current ? table : &kNoTable;
         }
+        calls.wayContext = current;
         calls.shortWay.store(way);
         if (gGeneration.load() == generation) {
             return;
@@ -64,9 +66,10 @@ void Settle() {
     }
 }
 
-void KeepTable(const FunctionTable* table, unsigned long generation) {
+void KeepTable(const FunctionTable* table, HGLRC context, unsigned long generation) {
     ListThread();
     ThreadCalls& calls = tThreadCalls;
+    calls.tableContext = context;
     calls.table.store(table);
     if (gGeneration.load() != generation) {
         // Looked up before the registry changed: stale, so not kept.
@@ -85,13 +88,6 @@ void ForgetTables() {
                !calls->shortWay.compare_exchange_weak(way, &kNoTable)) {
         }
     }
-}
-
-void CurrentContextChanged(HGLRC previous, HGLRC current) {
-    if (previous != current) {
-        tThreadCalls.table.store(nullptr);
-    }
-    Settle();
 }
 
 void OpenPair(HGLRC context) {
