@@ -58,8 +58,13 @@ void Settle() {
             const FunctionTable* table = calls.table.load();
             way = table != nullptr && calls.tableContext == current ? table : &kNoTable;
         }
-        calls.wayContext = current;
-        calls.shortWay.store(way);
+        if (way == nullptr) {
+            calls.wayKey = 0;
+            calls.shortWay.store(nullptr);
+        } else {
+            calls.shortWay.store(way);
+            calls.wayKey = WayKey(current);
+        }
         if (gGeneration.load() == generation) {
             return;
         }
@@ -93,6 +98,7 @@ void ForgetTables() {
 void OpenPair(HGLRC context) {
     ListThread();
     tThreadCalls.pairContext.store(context);
+    tThreadCalls.wayKey = 0;
     tThreadCalls.shortWay.store(nullptr);
 }
 
@@ -107,7 +113,7 @@ void EndPairsOn(HGLRC context) {
     }
     // A context current on a thread is deleted on that thread only, so no pair can be opened
     // on it meanwhile; the exchange leaves a pair on any other context alone. The thread finds
-    // its pair over on its next call, which takes the full way while shortWay is null.
+    // its pair over on its next call, which takes the full way while its pair is open.
     std::lock_guard<std::mutex> lock(gThreadsMutex);
     for (ThreadCalls* calls : gThreads) {
         HGLRC expected = context;
