@@ -14,10 +14,10 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 # The runtime dependencies are read from the library's and vekinfo's needs by dpkg-shlibdeps
-# (dpkg-dev); what a consumer builds against is named here: the headers include TBB's and
-# Boost's, and the CMake package and the pkg-config file ask for OpenGL, GLU, X11 and RandR.
+# (dpkg-dev); what a consumer builds against is named here: the headers include Boost's, and
+# the CMake package and the pkg-config file ask for OpenGL, GLU, X11 and RandR.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libtbb-dev, libboost-dev, libgl-dev, libglu1-mesa-dev, libx11-dev, libxrandr-dev")
+    "libboost-dev, libgl-dev, libglu1-mesa-dev, libx11-dev, libxrandr-dev")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pkg-config, libgl1-mesa-dri, ocl-icd-libopencl1")
 include(CPack)
