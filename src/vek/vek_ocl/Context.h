@@ -12,18 +12,18 @@
 namespace VEK {
 namespace OCL {
 
-// A compute context over devices of one platform.
+/// A compute context over devices of one platform.
 class VEK_EXPORT Context : public OpenCLObjectWrapper<cl_context> {
 public:
-    // Called by OpenCL, on a thread of its own, with an error text and the user data.
+    /// Called by OpenCL, on a thread of its own, with an error text and the user data.
     typedef void(CL_CALLBACK* NotifyFunction)(const char* errorInfo, const void* privateInfo,
                                               std::size_t privateInfoSize, void* userData);
     using NotifyCallback = detail::NotifyCallback<NotifyFunction>;
 
     Context() = default;
-    // Properties that name an OpenGL context to share are refused unless every device lists
-    // cl_khr_gl_sharing: ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked for the
-    // context.
+    /// Properties that name an OpenGL context to share are refused unless every device lists
+    /// cl_khr_gl_sharing: ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked for the
+    /// context.
     Context(const ContextProperties& properties, const std::vector<Device>& devices,
             const NotifyCallback& callback = NotifyCallback());
     Context(const ContextProperties& properties, const Device& device,
@@ -36,7 +36,7 @@ public:
     Context& operator=(Context&& other) = default;
 
     std::vector<Device> devices() const;
-    // The platform in the context's property list.
+    /// The platform in the context's property list.
     Platform platform() const;
 
 protected:

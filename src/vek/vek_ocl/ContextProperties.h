@@ -9,10 +9,10 @@
 namespace VEK {
 namespace OCL {
 
-// What a compute context is created with: its platform and, optionally, the OpenGL context it
-// shares objects with, named by the library's handles. The property list carries the native
-// objects behind them: the GLX context and the X display of the device context
-// (CL_GLX_DISPLAY_KHR takes the place that the device context has on Windows).
+/// What a compute context is created with: its platform and, optionally, the OpenGL context it
+/// shares objects with, named by the library's handles. The property list carries the native
+/// objects behind them: the GLX context and the X display of the device context
+/// (CL_GLX_DISPLAY_KHR takes the place that the device context has on Windows).
 class VEK_EXPORT ContextProperties {
 public:
     explicit ContextProperties(const Platform& platform)
@@ -25,9 +25,9 @@ public:
     void setSharedRenderContext(HGLRC context) { sharedRenderContext_ = context; }
     void setDisplayContext(HDC deviceContext) { displayContext_ = deviceContext; }
 
-    // Appends the zero-terminated OpenCL property list: the platform, then the display and the
-    // OpenGL context when one is shared. A handle the platform does not know throws before
-    // anything is appended.
+    /// Appends the zero-terminated OpenCL property list: the platform, then the display and the
+    /// OpenGL context when one is shared. A handle the platform does not know throws before
+    /// anything is appended.
     void buildContextPropertiesList(std::vector<cl_context_properties>& list) const;
     std::vector<cl_context_properties> properties() const;
 

@@ -18,7 +18,7 @@ class Platform;
 
 namespace detail {
 
-// A device property is read into a T: any non-pointer type, or the platform handle.
+/// A device property is read into a T: any non-pointer type, or the platform handle.
 template <class T>
 constexpr bool IsInfoValueType() {
     return !std::is_pointer_v<T> || std::is_same_v<T, cl_platform_id>;
@@ -26,10 +26,10 @@ constexpr bool IsInfoValueType() {
 
 }  // namespace detail
 
-// An OpenCL device. Devices are not reference-counted.
+/// An OpenCL device. Devices are not reference-counted.
 class VEK_EXPORT Device : public OpenCLObjectWrapper<cl_device_id> {
 public:
-    // The OpenCL device-type bits, without their "CL_" (the full names are header macros).
+    /// The OpenCL device-type bits, without their "CL_" (the full names are header macros).
     enum Type : cl_uint {
         DEVICE_TYPE_DEFAULT = 1,
         DEVICE_TYPE_CPU = 2,
@@ -52,18 +52,18 @@ public:
     Type type() const { return static_cast<Type>(getInfo<cl_ulong>(Enum::DEVICE_TYPE)); }
     bool supportsImages() const { return getInfo<cl_uint>(Enum::DEVICE_IMAGE_SUPPORT) != 0; }
 
-    // Whether the extension text names the token as a whole word; a value outside the token
-    // table names nothing and is never supported.
+    /// Whether the extension text names the token as a whole word; a value outside the token
+    /// table names nothing and is never supported.
     bool isSupported(Enum::Extension extension) const;
 
-    // A text property; the result has the length OpenCL reports, less its terminator.
+    /// A text property; the result has the length OpenCL reports, less its terminator.
     std::string getStringInfo(Enum::DeviceProperty property) const;
 
-    // A typed property. T must be the property's recorded type (Enum::GetPropertyTypeName);
-    // that is checked before OpenCL is asked.
-    // Pointer types other than the platform handle are refused at compile time: OpenCL would
-    // copy the property's bytes (a text, say) into the pointer itself; use getStringInfo for
-    // texts.
+    /// A typed property. T must be the property's recorded type (Enum::GetPropertyTypeName);
+    /// that is checked before OpenCL is asked.
+    /// Pointer types other than the platform handle are refused at compile time: OpenCL would
+    /// copy the property's bytes (a text, say) into the pointer itself; use getStringInfo for
+    /// texts.
     template <class T, std::enable_if_t<!detail::IsInfoValueType<T>(), int> = 0>
     T getInfo(Enum::DeviceProperty property) const = delete;
     template <class T, std::enable_if_t<detail::IsInfoValueType<T>(), int> = 0>
@@ -81,7 +81,7 @@ private:
                      std::size_t* returnedSize) const;
 };
 
-// True when every device supports the extension; false for no devices.
+/// True when every device supports the extension; false for no devices.
 VEK_EXPORT bool IsSupported(const std::vector<Device>& devices, Enum::Extension extension);
 
 }  // namespace OCL

@@ -15,7 +15,7 @@ namespace Enum {
 
 enum Profile { UnknownProfile = 0, FullProfile = 1, EmbeddedProfile = 2 };
 
-// The OpenCL versions and extensions the layer knows; the values are part of the interface.
+/// The OpenCL versions and extensions the layer knows; the values are part of the interface.
 enum Extension {
     VERSION_1_0 = 0,
     VERSION_1_1 = 1,
@@ -33,7 +33,7 @@ enum Extension {
     UnknownExtension = 16
 };
 
-// The device-information codes, passed to clGetDeviceInfo unchanged.
+/// The device-information codes, passed to clGetDeviceInfo unchanged.
 enum DeviceProperty {
     DEVICE_TYPE = 0x1000,
     DEVICE_VENDOR_ID = 0x1001,
@@ -99,8 +99,8 @@ enum DeviceProperty {
     DEVICE_OPENCL_C_VERSION = 0x103D
 };
 
-// The identity name of a value type, as the device-property type table records it. On this
-// 64-bit platform size_t and cl_ulong are one type and so share a name; both are 8 bytes.
+/// The identity name of a value type, as the device-property type table records it. On this
+/// 64-bit platform size_t and cl_ulong are one type and so share a name; both are 8 bytes.
 template <class T>
 std::string GetTypeName() {
     return typeid(T).name();
@@ -110,11 +110,11 @@ inline std::string GetTypeName<cl_platform_id>() {
     return "cl_platform_id";
 }
 
-// The type name recorded for a property; empty for a property without a value type. The
-// argument must lie between DEVICE_TYPE and DEVICE_OPENCL_C_VERSION.
+/// The type name recorded for a property; empty for a property without a value type. The
+/// argument must lie between DEVICE_TYPE and DEVICE_OPENCL_C_VERSION.
 VEK_EXPORT const std::string& GetPropertyTypeName(DeviceProperty property);
 
-// Fills the table; called once per start-up of the layer, under its start-up mutex.
+/// Fills the table; called once per start-up of the layer, under its start-up mutex.
 void FillDevicePropertyTypeTable();
 
 }  // namespace Enum

@@ -10,7 +10,7 @@ namespace OCL {
 
 class CommandQueue;
 
-// The completion of one enqueued command. Dropping it does not cancel the command.
+/// The completion of one enqueued command. Dropping it does not cancel the command.
 class VEK_EXPORT Event : public OpenCLObjectWrapper<cl_event> {
 public:
     Event(const Event& other) = default;
@@ -18,14 +18,14 @@ public:
     Event& operator=(const Event& other) = default;
     Event& operator=(Event&& other) = default;
 
-    // A queue wrapper with a reference of its own.
+    /// A queue wrapper with a reference of its own.
     CommandQueue commandQueue() const;
     cl_uint commandType() const;
     cl_int commandExecutionStatus() const;
 
-    // Block until the command has finished.
+    /// Block until the command has finished.
     void wait() const;
-    // An empty vector is passed on as it is, and OpenCL refuses it (CL_INVALID_VALUE).
+    /// An empty vector is passed on as it is, and OpenCL refuses it (CL_INVALID_VALUE).
     static void WaitForEvents(const std::vector<Event>& events);
 
 private:

@@ -10,11 +10,11 @@
 namespace VEK {
 namespace OCL {
 
-// An OpenCL call returned a status other than CL_SUCCESS. what() names the status; the message
-// of the layer's own throws is empty.
+/// An OpenCL call returned a status other than CL_SUCCESS. what() names the status; the message
+/// of the layer's own throws is empty.
 class VEK_EXPORT ExceptionOCL : public LogicalException {
 public:
-    // A negative status is passed as its 32-bit two's-complement pattern.
+    /// A negative status is passed as its 32-bit two's-complement pattern.
     ExceptionOCL(const char* file, unsigned line, const char* message, std::uint32_t errorNumber);
     ExceptionOCL(const ExceptionOCL& other);
     ExceptionOCL& operator=(const ExceptionOCL& other);
@@ -26,7 +26,7 @@ public:
     const std::string& errorDescription() const { return description_; }
     std::uint32_t errorNumber() const { return errorNumber_; }
 
-    // The status's symbolic name, or "UNKNOWN CL ERROR CODE".
+    /// The status's symbolic name, or "UNKNOWN CL ERROR CODE".
     static const char* ErrorToCString(std::int32_t code);
 
 private:

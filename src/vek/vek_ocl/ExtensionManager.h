@@ -13,9 +13,9 @@ namespace OCL {
 
 class Library;
 
-// The process-wide owner of the entry-point table. Made by the layer's start-up, which also
-// resolves the 1.0 entry points and, when the first platform is newer than 1.0, those of 1.1.
-// Extension groups are resolved only on request (initializeCL).
+/// The process-wide owner of the entry-point table. Made by the layer's start-up, which also
+/// resolves the 1.0 entry points and, when the first platform is newer than 1.0, those of 1.1.
+/// Extension groups are resolved only on request (initializeCL).
 class VEK_EXPORT ExtensionManager {
 public:
     ExtensionManager(const ExtensionManager&) = delete;
@@ -26,8 +26,8 @@ public:
 
     const FunctionTable& table() const;
 
-    // Each resolves its token's group from the loader; true when every name was found.
-    // Tokens without entry points answer true at once.
+    /// Each resolves its token's group from the loader; true when every name was found.
+    /// Tokens without entry points answer true at once.
     bool init_CL_VERSION_1_0();
     bool init_CL_VERSION_1_1();
     bool init_cl_amd_device_attribute_query() { return true; }
@@ -42,7 +42,7 @@ public:
     bool init_cl_khr_icd();
     bool init_cl_nv_device_attribute_query() { return true; }
 
-    // Kept for callers that reset groups by name; nothing is ever unloaded from the table.
+    /// Kept for callers that reset groups by name; nothing is ever unloaded from the table.
     bool zero_CL_VERSION_1_0() { return true; }
     bool zero_CL_VERSION_1_1() { return true; }
     bool zero_cl_amd_device_attribute_query() { return true; }
@@ -58,14 +58,14 @@ public:
     bool zero_cl_nv_device_attribute_query() { return true; }
     void zeroAllSymbolsCL() {}
 
-    // False for values outside the token table.
+    /// False for values outside the token table.
     bool initializeCL(Enum::Extension extension);
     bool zeroSymbolsForExtensionCL(Enum::Extension extension);
 
-    // Exact, case-sensitive; UnknownExtension when no token matches.
+    /// Exact, case-sensitive; UnknownExtension when no token matches.
     Enum::Extension nameToExtensionEnum(const std::string& name) const;
     Enum::Extension nameToExtensionEnum(const char* name) const;
-    // Empty for values outside the token table.
+    /// Empty for values outside the token table.
     static std::string ExtensionEnumToString(Enum::Extension extension);
 
 private:
@@ -76,10 +76,10 @@ private:
     explicit ExtensionManager(void* library);
     ~ExtensionManager();
 
-    // Registers the singleton over an open loader. A failure leaves no manager behind.
+    /// Registers the singleton over an open loader. A failure leaves no manager behind.
     static ExtensionManager* create(void* library);
 
-    void* library_;  // not owned: the Library closes it
+    void* library_;  ///< not owned: the Library closes it
     FunctionTable* table_;
 
     static ExtensionManager* extMgrInstance_;
@@ -87,11 +87,11 @@ private:
 
 namespace detail {
 
-// Throws InternalException "The OpenCL layer is not initialised".
+/// Throws InternalException "The OpenCL layer is not initialised".
 [[noreturn]] void ThrowLayerNotInitialised(const char* file, int line);
 
-// The table every wrapper calls through. Without a started layer (before Initialize, after
-// Terminate) there is none, and the call throws instead of reaching a closed loader.
+/// The table every wrapper calls through. Without a started layer (before Initialize, after
+/// Terminate) there is none, and the call throws instead of reaching a closed loader.
 inline const FunctionTable& Table() {
     const ExtensionManager* manager = ExtensionManager::instance();
     if (manager == nullptr) {
@@ -100,14 +100,14 @@ inline const FunctionTable& Table() {
     return manager->table();
 }
 
-// Whether the blank- or tab-separated extension text names the extension as a whole word: a
-// longer name that merely starts or ends with it is another extension, and an empty name is
-// never listed.
+/// Whether the blank- or tab-separated extension text names the extension as a whole word: a
+/// longer name that merely starts or ends with it is another extension, and an empty name is
+/// never listed.
 bool ListsExtension(const std::string& text, const std::string& name);
 
 }  // namespace detail
 
-// Appends the blank- or tab-separated words of text to words, which it does not clear.
+/// Appends the blank- or tab-separated words of text to words, which it does not clear.
 VEK_EXPORT void TokenizeExtensionString(const std::string& text, std::vector<std::string>& words);
 
 }  // namespace OCL

@@ -60,8 +60,8 @@ namespace OCL {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #endif
 
-// One pointer per entry point, typed by its standard signature and named after it. A member is
-// null until its group is resolved, and stays null when the loader does not export the name.
+/// One pointer per entry point, typed by its standard signature and named after it. A member is
+/// null until its group is resolved, and stays null when the loader does not export the name.
 struct FunctionTable {
 #define VEK_OCL_TABLE_MEMBER(name) decltype(&::name) name = nullptr;
     VEK_OCL_ALL_ENTRY_POINTS(VEK_OCL_TABLE_MEMBER)

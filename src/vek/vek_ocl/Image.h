@@ -16,7 +16,7 @@ class Renderbuffer;
 
 namespace OCL {
 
-// A compute image: the base of the two- and three-dimensional ones.
+/// A compute image: the base of the two- and three-dimensional ones.
 class VEK_EXPORT Image : public Memory {
 public:
     enum ImageInfo {
@@ -35,7 +35,7 @@ public:
     Image& operator=(const Image& other) = default;
     Image& operator=(Image&& other) = default;
 
-    // clGetImageInfo; an info value outside the enumeration asks for code 0.
+    /// clGetImageInfo; an info value outside the enumeration asks for code 0.
     void getInfo(ImageInfo info, std::size_t size, void* destination,
                  std::size_t* returnedSize) const;
     using Memory::getInfo;
@@ -47,26 +47,26 @@ protected:
 class VEK_EXPORT Image2D : public Image {
 public:
     Image2D() = default;
-    // Over the caller's memory, which must outlive the image (CL_MEM_USE_HOST_PTR).
+    /// Over the caller's memory, which must outlive the image (CL_MEM_USE_HOST_PTR).
     Image2D(const Context& context, MemoryAccessFlags access, cl_image_format format,
             std::size_t width, std::size_t height, std::size_t rowPitch, void* hostMemory);
-    // A copy of the caller's pixels (CL_MEM_COPY_HOST_PTR).
+    /// A copy of the caller's pixels (CL_MEM_COPY_HOST_PTR).
     Image2D(const Context& context, MemoryAccessFlags access, bool allocateHost,
             cl_image_format format, std::size_t width, std::size_t height, std::size_t rowPitch,
             const void* hostMemory);
-    // Uninitialised.
+    /// Uninitialised.
     Image2D(const Context& context, MemoryAccessFlags access, bool allocateHost,
             cl_image_format format, std::size_t width, std::size_t height, std::size_t rowPitch);
-    // Over one mip level of an OpenGL texture (clCreateFromGLTexture2D with the texture's
-    // target, the level and its name, as the texture reports them now; nothing is bound or
-    // checked). The context must share the OpenGL context that owns it, and its devices must
-    // list cl_khr_gl_sharing, else ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked.
-    // OpenCL judges the texture and the level: what it refuses throws its status.
+    /// Over one mip level of an OpenGL texture (clCreateFromGLTexture2D with the texture's
+    /// target, the level and its name, as the texture reports them now; nothing is bound or
+    /// checked). The context must share the OpenGL context that owns it, and its devices must
+    /// list cl_khr_gl_sharing, else ExceptionOCL with CL_INVALID_OPERATION before OpenCL is asked.
+    /// OpenCL judges the texture and the level: what it refuses throws its status.
     Image2D(const Context& context, MemoryAccessFlags access, const OGL::Texture2D& texture,
             unsigned mipLevel);
     Image2D(const Context& context, MemoryAccessFlags access, const OGL::TextureRECT& texture,
             unsigned mipLevel);
-    // Over an OpenGL renderbuffer (clCreateFromGLRenderbuffer with its name); as above.
+    /// Over an OpenGL renderbuffer (clCreateFromGLRenderbuffer with its name); as above.
     Image2D(const Context& context, MemoryAccessFlags access,
             const OGL::Renderbuffer& renderbuffer);
     Image2D(const Image2D& other) = default;
@@ -93,7 +93,7 @@ public:
     Image3D(const Context& context, MemoryAccessFlags access, bool allocateHost,
             cl_image_format format, std::size_t width, std::size_t height, std::size_t depth,
             std::size_t rowPitch, std::size_t slicePitch);
-    // Over one mip level of an OpenGL 3-D texture (clCreateFromGLTexture3D); as for Image2D.
+    /// Over one mip level of an OpenGL 3-D texture (clCreateFromGLTexture3D); as for Image2D.
     Image3D(const Context& context, MemoryAccessFlags access, const OGL::Texture3D& texture,
             unsigned mipLevel);
     Image3D(const Image3D& other) = default;

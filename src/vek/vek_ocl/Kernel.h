@@ -19,7 +19,7 @@ class Buffer;
 class Image2D;
 class Program;
 
-// A kernel of a built program, with its arguments.
+/// A kernel of a built program, with its arguments.
 class VEK_EXPORT Kernel : public OpenCLObjectWrapper<cl_kernel> {
 public:
     Kernel(const Kernel& other) = default;
@@ -27,10 +27,10 @@ public:
     Kernel& operator=(const Kernel& other) = default;
     Kernel& operator=(Kernel&& other) = default;
 
-    // size bytes from data; a null data pointer reserves size bytes of local memory.
+    /// size bytes from data; a null data pointer reserves size bytes of local memory.
     void setArg(unsigned index, const void* data, std::size_t size);
-    // A memory object passes its handle; a number passes its own bytes; float2, float4, int2
-    // and int4 pass OpenCL's vector of the same components.
+    /// A memory object passes its handle; a number passes its own bytes; float2, float4, int2
+    /// and int4 pass OpenCL's vector of the same components.
     template <class T>
     void setArg(unsigned index, const T& value) {
         static_assert(std::is_arithmetic<T>::value,
@@ -44,8 +44,8 @@ private:
     Kernel(cl_kernel handle, add_ref_tag tag) : OpenCLObjectWrapper(handle, tag) {}
 };
 
-// Exported one by one: a specialisation for a type of hidden visibility (the vector types) would
-// otherwise be hidden too with clang.
+/// Exported one by one: a specialisation for a type of hidden visibility (the vector types) would
+/// otherwise be hidden too with clang.
 template <>
 VEK_EXPORT void Kernel::setArg<Buffer>(unsigned index, const Buffer& buffer);
 template <>

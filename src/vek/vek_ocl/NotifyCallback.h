@@ -4,7 +4,7 @@ namespace VEK {
 namespace OCL {
 namespace detail {
 
-// A notification function that OpenCL calls on a thread of its own, and its user data.
+/// A notification function that OpenCL calls on a thread of its own, and its user data.
 template <class Function>
 class NotifyCallback {
 public:

@@ -6,12 +6,12 @@
 namespace VEK {
 namespace OCL {
 
-// Passed to a constructor: the caller keeps its reference and the wrapper takes its own.
+/// Passed to a constructor: the caller keeps its reference and the wrapper takes its own.
 struct add_ref_tag {};
 
 namespace detail {
 
-// The retain and release entry points of each handle type; platforms and devices have none.
+/// The retain and release entry points of each handle type; platforms and devices have none.
 template <class Handle>
 struct HandleTraits {
     static cl_int retain(Handle) { return CL_SUCCESS; }
@@ -35,9 +35,9 @@ VEK_OCL_COUNTED_HANDLE(cl_kernel)
 
 }  // namespace detail
 
-// Shares one OpenCL handle by reference counting. A wrapper made from a bare handle adopts the
-// caller's reference; one made with add_ref_tag, and every copy, takes its own; each
-// destruction gives one back. Moves behave as copies, so a moved-from wrapper stays usable.
+/// Shares one OpenCL handle by reference counting. A wrapper made from a bare handle adopts the
+/// caller's reference; one made with add_ref_tag, and every copy, takes its own; each
+/// destruction gives one back. Moves behave as copies, so a moved-from wrapper stays usable.
 template <class Handle>
 class OpenCLObjectWrapper {
 public:
@@ -64,7 +64,7 @@ protected:
         return *this = static_cast<const OpenCLObjectWrapper&>(other);
     }
 
-    // The entry point's status, or CL_SUCCESS without a call for a null handle.
+    /// The entry point's status, or CL_SUCCESS without a call for a null handle.
     cl_int retain() const {
         return handle_ ? detail::HandleTraits<Handle>::retain(handle_) : CL_SUCCESS;
     }

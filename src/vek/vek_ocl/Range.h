@@ -8,14 +8,14 @@
 namespace VEK {
 namespace OCL {
 
-// Work sizes, one per dimension, handed to OpenCL as they are: the element type must stay
-// size_t.
+/// Work sizes, one per dimension, handed to OpenCL as they are: the element type must stay
+/// size_t.
 template <unsigned N>
 class Range {
     static_assert(N >= 1 && N <= 3, "OpenCL work ranges have 1, 2 or 3 dimensions");
 
 public:
-    // The values are left unset; assign them before use.
+    /// The values are left unset; assign them before use.
     Range() {}
     explicit Range(std::size_t value) { assign(value); }
     Range(std::size_t x, std::size_t y) {

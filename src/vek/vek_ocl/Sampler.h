@@ -7,7 +7,7 @@
 namespace VEK {
 namespace OCL {
 
-// How kernels read images: coordinate normalisation, addressing and filtering.
+/// How kernels read images: coordinate normalisation, addressing and filtering.
 class VEK_EXPORT Sampler : public OpenCLObjectWrapper<cl_sampler> {
 public:
     enum SamplerAddressingMode {
@@ -19,7 +19,7 @@ public:
     enum SamplerFilterMode { FilterNearest = 0, FilterLinear = 1 };
 
     Sampler() = default;
-    // Modes outside the enumerations throw before OpenCL is called.
+    /// Modes outside the enumerations throw before OpenCL is called.
     Sampler(const Context& context, bool normalizedCoordinates,
             SamplerAddressingMode addressingMode, SamplerFilterMode filterMode);
     Sampler(const Sampler& other) = default;
@@ -30,7 +30,7 @@ public:
     SamplerAddressingMode addressingMode() const;
     SamplerFilterMode filterMode() const;
     bool usesNormalizedCoordinates() const;
-    // Not available: always throws.
+    /// Not available: always throws.
     Context context() const;
 
 protected:

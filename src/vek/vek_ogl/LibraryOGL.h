@@ -7,7 +7,7 @@
 namespace VEK {
 namespace OGL {
 
-// Start and stop of the OpenGL layer, after the core starts and before it stops.
+/// Start and stop of the OpenGL layer, after the core starts and before it stops.
 class VEK_EXPORT Library {
 public:
     class InitOptions {
@@ -24,13 +24,13 @@ public:
 
     static void Initialize();
     static void Initialize(InitOptions const& options);
-    // Tears down the interceptor chains and the manager registries, then checks that both the
-    // layer and the core were running. Decorators must have been popped.
+    /// Tears down the interceptor chains and the manager registries, then checks that both the
+    /// layer and the core were running. Decorators must have been popped.
     static void Terminate();
     static bool IsInitialized() { return sIsInitialized_; }
 
-    // Streams the host may hand over; Terminate flushes, closes and frees them (made with
-    // VEK_NEW).
+    /// Streams the host may hand over; Terminate flushes, closes and frees them (made with
+    /// VEK_NEW).
     static std::fstream* sSrcFile_;
     static std::fstream* sBinFile_;
 
@@ -39,7 +39,7 @@ private:
     static InitOptions sInitOptions_;
 };
 
-// Starts the OpenGL layer for its lifetime; release() keeps it running past the object.
+/// Starts the OpenGL layer for its lifetime; release() keeps it running past the object.
 class VEK_EXPORT AutoInitializer {
 public:
     AutoInitializer();

@@ -17,12 +17,12 @@ class VertexBuffer;
 
 namespace WIDGETS {
 
-// What the host needs to draw one overlay item. The vertex buffer and program belong to the host.
+/// What the host needs to draw one overlay item. The vertex buffer and program belong to the host.
 class VEK_EXPORT Widget {
 public:
-    // drawDistance DRAW_ALWAYS: drawn whatever the distance.
+    /// drawDistance DRAW_ALWAYS: drawn whatever the distance.
     static constexpr float DRAW_ALWAYS = -1.0f;
-    // Not in a scene.
+    /// Not in a scene.
     static constexpr unsigned NO_SCENE_INDEX = 0xFFFFFFFFu;
 
     Widget(OGL::VertexBuffer* vertices, OGL::Program* drawProgram, const float4& color, float fade,
@@ -41,7 +41,7 @@ public:
     float lineWidth() const { return lineWidth_; }
     unsigned sceneIndex() const { return sceneIndex_; }
 
-    // Plain stores: a scene notices opacity changes only through its own updates.
+    /// Plain stores: a scene notices opacity changes only through its own updates.
     void setColor(const float4& color) { color_ = color; }
     void setFade(float fade) { fade_ = fade; }
     void setDrawDistance(float drawDistance) { drawDistance_ = drawDistance; }
@@ -69,7 +69,7 @@ private:
     unsigned sceneIndex_ = NO_SCENE_INDEX;
 };
 
-// Widgets with a queue of fades each, advanced together through scene time.
+/// Widgets with a queue of fades each, advanced together through scene time.
 class VEK_EXPORT WidgetScene {
 public:
     using Timeline = std::list<AnimationEvent>;
@@ -79,33 +79,33 @@ public:
     WidgetScene& operator=(const WidgetScene& other);
     ~WidgetScene();
 
-    // Appends the widget with an empty timeline and returns its index (also stored as the
-    // widget's sceneIndex). A null widget is refused.
+    /// Appends the widget with an empty timeline and returns its index (also stored as the
+    /// widget's sceneIndex). A null widget is refused.
     unsigned addWidget(const boost::shared_ptr<Widget>& newWidget);
 
-    // Indices are not checked.
+    /// Indices are not checked.
     boost::shared_ptr<Widget> widget(unsigned index);
     const std::vector<boost::shared_ptr<Widget>>& widgets() const { return widgets_; }
     unsigned widgetCount() const { return static_cast<unsigned>(widgets_.size()); }
-    // The host queues events in time order by appending to this list.
+    /// The host queues events in time order by appending to this list.
     Timeline& widgetTimeline(unsigned index);
 
     float currentTime() const { return currentTime_; }
-    // Moves the clock without touching the widgets. A NaN time is refused before anything changes.
+    /// Moves the clock without touching the widgets. A NaN time is refused before anything changes.
     void setCurrentTime(float t);
     bool isDirty() const { return isDirty_; }
     void setIsDirty(bool dirty) { isDirty_ = dirty; }
 
-    // Applies every timeline at time t: events over by then are consumed (their stop fade
-    // applied), the one in progress sets the fade, later ones wait. Marks the scene dirty when an
-    // opacity changed. Time is meant to move forward; consumed events do not come back. A NaN
-    // time is refused before anything changes.
+    /// Applies every timeline at time t: events over by then are consumed (their stop fade
+    /// applied), the one in progress sets the fade, later ones wait. Marks the scene dirty when an
+    /// opacity changed. Time is meant to move forward; consumed events do not come back. A NaN
+    /// time is refused before anything changes.
     void updateWidgetsForTime(float t);
     void updateWidgetsForDeltaTime(float dt);
 
     bool areAnimationQueuesEmpty() const;
-    // The smallest start and largest stop time over all queued events; false, with start and
-    // stop untouched, when nothing is queued.
+    /// The smallest start and largest stop time over all queued events; false, with start and
+    /// stop untouched, when nothing is queued.
     bool timelineRange(float& start, float& stop) const;
 
 private:

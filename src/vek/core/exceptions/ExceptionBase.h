@@ -8,7 +8,7 @@
 
 namespace VEK {
 
-// Root of every exception the library throws. Carries a short kind text, returned by what().
+/// Root of every exception the library throws. Carries a short kind text, returned by what().
 class VEK_EXPORT ExceptionBase : public std::exception {
 public:
     ExceptionBase();
@@ -18,8 +18,8 @@ public:
     ~ExceptionBase() override;
 
     const char* what() const noexcept override;
-    // A heap copy of the same dynamic class made through the allocation hook; null when the
-    // hook gives no memory. Destroy it with VEK_DELETE.
+    /// A heap copy of the same dynamic class made through the allocation hook; null when the
+    /// hook gives no memory. Destroy it with VEK_DELETE.
     virtual ExceptionBase* clone() const;
     virtual void write(std::ostream& stream) const;
 

@@ -7,7 +7,7 @@
 
 namespace VEK {
 
-// A broken invariant or failed check inside the library.
+/// A broken invariant or failed check inside the library.
 class VEK_EXPORT InternalException : public LogicalException {
 public:
     InternalException();

@@ -7,18 +7,18 @@
 
 namespace VEK {
 
-// An exception with the source location and message of the statement that raised it.
+/// An exception with the source location and message of the statement that raised it.
 class VEK_EXPORT LogicalException : public ExceptionBase {
 public:
     LogicalException();
-    // A null file or message becomes "Undefined".
+    /// A null file or message becomes "Undefined".
     LogicalException(const char* file, int line, const char* message);
     LogicalException(const LogicalException& other);
     LogicalException& operator=(const LogicalException& other);
     ~LogicalException() override;
 
     ExceptionBase* clone() const override;
-    // Writes: what() " " file ":" line " (" message ")".
+    /// Writes: what() " " file ":" line " (" message ")".
     void write(std::ostream& stream) const override;
 
     const char* file() const { return file_.c_str(); }

@@ -12,12 +12,12 @@
 namespace VEK {
 namespace detail {
 
-// Indexed by the top nine bits of a float (sign and exponent) below 65520. A result is
-// base + ((fraction + added) >> shift): for a normal half, base holds its sign and exponent
-// and a carry out of the rounded fraction moves into the exponent; for a subnormal one,
-// added also holds the float's implicit leading one; added holds half of the last kept
-// place, which rounds half-way cases up in magnitude. Results below half the smallest
-// subnormal have base 0 and everything shifted out, so they are +0.
+/// Indexed by the top nine bits of a float (sign and exponent) below 65520. A result is
+/// base + ((fraction + added) >> shift): for a normal half, base holds its sign and exponent
+/// and a carry out of the rounded fraction moves into the exponent; for a subnormal one,
+/// added also holds the float's implicit leading one; added holds half of the last kept
+/// place, which rounds half-way cases up in magnitude. Results below half the smallest
+/// subnormal have base 0 and everything shifted out, so they are +0.
 struct HalfFromFloatTable {
     std::array<std::uint16_t, 512> base;
     std::array<std::uint32_t, 512> added;
@@ -26,9 +26,9 @@ struct HalfFromFloatTable {
 
 }  // namespace detail
 
-// IEEE 754 binary16 value: bit 15 sign, bits 14 to 10 exponent (bias 15), bits 9 to 0 fraction.
-// Conversion from float rounds half-way cases up in magnitude; it never keeps the sign of zero
-// and never turns a NaN into an infinity. Conversion to float is exact.
+/// IEEE 754 binary16 value: bit 15 sign, bits 14 to 10 exponent (bias 15), bits 9 to 0 fraction.
+/// Conversion from float rounds half-way cases up in magnitude; it never keeps the sign of zero
+/// and never turns a NaN into an infinity. Conversion to float is exact.
 class VEK_EXPORT half {
 public:
     half() : bits_(0) {}
@@ -48,7 +48,7 @@ public:
         return h;
     }
 
-    // Both operands in float, combined in single precision, converted back.
+    /// Both operands in float, combined in single precision, converted back.
     half& operator+=(half h) { return *this = float(*this) + float(h); }
     half& operator+=(float f) { return *this = float(*this) + f; }
     half& operator-=(half h) { return *this = float(*this) - float(h); }
@@ -58,9 +58,9 @@ public:
     half& operator/=(half h) { return *this = float(*this) / float(h); }
     half& operator/=(float f) { return *this = float(*this) / f; }
 
-    // The value rounded to n fraction bits, half-way cases up; n of 10 or more changes nothing.
-    // Where rounding would overflow the exponent the fraction is truncated instead. A NaN stays
-    // as it is.
+    /// The value rounded to n fraction bits, half-way cases up; n of 10 or more changes nothing.
+    /// Where rounding would overflow the exponent the fraction is truncated instead. A NaN stays
+    /// as it is.
     half round(unsigned n) const;
 
     bool isFinite() const { return exponent() != 31; }
@@ -85,10 +85,10 @@ private:
     unsigned exponent() const { return (bits_ >> 10) & 0x1fu; }
     unsigned fraction() const { return bits_ & 0x3ffu; }
 
-    // Inline and without branches for every finite result, whether normal, subnormal or zero:
-    // data that mixes them would defeat branch prediction, and a call for the top binade of
-    // ordinary values costs more than the whole conversion. From 65520 up (where rounding
-    // overflows and the overflow flag must be raised), infinities and NaNs go to convert.
+    /// Inline and without branches for every finite result, whether normal, subnormal or zero:
+    /// data that mixes them would defeat branch prediction, and a call for the top binade of
+    /// ordinary values costs more than the whole conversion. From 65520 up (where rounding
+    /// overflows and the overflow flag must be raised), infinities and NaNs go to convert.
     void assign(float f) {
         std::uint32_t x;
         std::memcpy(&x, &f, sizeof x);
@@ -102,9 +102,9 @@ private:
             (((x & 0x007fffffu) + sFromFloat_.added[i]) >> sFromFloat_.shift[i]));
     }
 
-    // Float bit pattern to half pattern, every case; overflow, infinities and NaNs come here.
+    /// Float bit pattern to half pattern, every case; overflow, infinities and NaNs come here.
     static std::uint16_t convert(std::uint32_t x);
-    // Raises the processor's overflow flag and returns +infinity.
+    /// Raises the processor's overflow flag and returns +infinity.
     static float overflow();
 
     static float toFloat(std::uint16_t bits) {
@@ -113,28 +113,28 @@ private:
         return f;
     }
 
-    // Float bit patterns of every half.
+    /// Float bit patterns of every half.
     static const std::array<std::uint32_t, 65536> sToFloat_;
     static const detail::HalfFromFloatTable sFromFloat_;
 
     std::uint16_t bits_;
 };
 
-// Writes the float value.
+/// Writes the float value.
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, half h);
-// Reads a float and converts it; h is left alone when nothing could be read.
+/// Reads a float and converts it; h is left alone when nothing could be read.
 VEK_EXPORT std::istream& operator>>(std::istream& stream, half& h);
 
 static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
 
-// n floats to halves, each exactly as half(float) converts it. Uses the processor's conversion
-// instructions (F16C, with AVX2 for the corrections) where it has them. The ranges may not
-// overlap.
+/// n floats to halves, each exactly as half(float) converts it. Uses the processor's conversion
+/// instructions (F16C, with AVX2 for the corrections) where it has them. The ranges may not
+/// overlap.
 VEK_EXPORT void FloatsToHalves(const float* in, half* out, std::size_t n);
-// n halves to floats, each exactly as float(half) converts it, NaN payloads included.
+/// n halves to floats, each exactly as float(half) converts it, NaN payloads included.
 VEK_EXPORT void HalvesToFloats(const half* in, float* out, std::size_t n);
 
-// Whether the two functions above use the conversion instructions on this processor.
+/// Whether the two functions above use the conversion instructions on this processor.
 VEK_EXPORT bool HalfArraysUseF16C();
 
 }  // namespace VEK

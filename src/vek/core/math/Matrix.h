@@ -7,26 +7,26 @@
 
 namespace VEK {
 
-// 4 by 4 float matrix in one flat array; entry (i, j) is element 4i + j. Read as column i, row j,
-// the array is the column-major layout OpenGL expects, so data() goes to it unchanged.
+/// 4 by 4 float matrix in one flat array; entry (i, j) is element 4i + j. Read as column i, row j,
+/// the array is the column-major layout OpenGL expects, so data() goes to it unchanged.
 class VEK_EXPORT float4x4 {
 public:
-    // The zero matrix, not the identity.
+    /// The zero matrix, not the identity.
     float4x4() : m_{} {}
-    // d on the diagonal, 0 elsewhere: float4x4(1) is the identity.
+    /// d on the diagonal, 0 elsewhere: float4x4(1) is the identity.
     explicit float4x4(float d);
 
-    // Unchecked.
+    /// Unchecked.
     float operator()(unsigned i, unsigned j) const { return m_[4 * i + j]; }
     float& operator()(unsigned i, unsigned j) { return m_[4 * i + j]; }
     const float* data() const { return m_; }
 
-    // R(i, j) = sum over k of this(i, k) * other(k, j), summed for k = 0 to 3 in turn.
+    /// R(i, j) = sum over k of this(i, k) * other(k, j), summed for k = 0 to 3 in turn.
     float4x4 operator*(const float4x4& other) const;
 
     static float4x4 Translate(float x, float y, float z);
     static float4x4 Scale(float x, float y, float z);
-    // Angle in radians; sine and cosine are taken in double precision.
+    /// Angle in radians; sine and cosine are taken in double precision.
     static float4x4 RotateAroundZ(float angle);
     static float4x4 Ortho(float left, float right, float bottom, float top, float nearPlane,
                           float farPlane);
@@ -35,7 +35,7 @@ private:
     float m_[16];
 };
 
-// Four lines of four entries, each entry followed by a blank.
+/// Four lines of four entries, each entry followed by a blank.
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const float4x4& m);
 
 static_assert(sizeof(float4x4) == 64 && alignof(float4x4) == alignof(float));

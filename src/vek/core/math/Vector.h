@@ -11,12 +11,12 @@
 namespace VEK {
 namespace detail {
 
-// Out of line so that the header needs no exception machinery.
+/// Out of line so that the header needs no exception machinery.
 [[noreturn]] VEK_EXPORT void ThrowIntegerDivisionFault(const char* file, int line, bool byZero);
 
-// Storage and operations shared by every small vector. Derived names the concrete type so
-// that every operation takes and returns it; T and N give the components. The only data is the
-// component array, so each vector is laid out exactly as its components and copies byte for byte.
+/// Storage and operations shared by every small vector. Derived names the concrete type so
+/// that every operation takes and returns it; T and N give the components. The only data is the
+/// component array, so each vector is laid out exactly as its components and copies byte for byte.
 template <class Derived, class T, unsigned N>
 class VectorBase {
     static constexpr bool kFloat = std::is_floating_point_v<T>;
@@ -26,7 +26,7 @@ class VectorBase {
 public:
     typedef T value_type;
 
-    // All components zero.
+    /// All components zero.
     VectorBase() : c_{} {}
     explicit VectorBase(T value) {
         for (unsigned i = 0; i < N; ++i) {
@@ -38,7 +38,7 @@ public:
         std::enable_if_t<sizeof...(Values) == N && (std::is_arithmetic_v<Values> && ...), int> = 0>
     VectorBase(Values... values) : c_{static_cast<T>(values)...} {}
 
-    // Unchecked.
+    /// Unchecked.
     T& operator[](unsigned i) { return c_[i]; }
     const T& operator[](unsigned i) const { return c_[i]; }
     T* begin() { return c_; }
@@ -51,8 +51,8 @@ public:
         return N;
     }
 
-    // Component-wise minimum and maximum in place. The three-component and smaller vectors keep
-    // their own component when the pair is unordered; the four-component one takes other's.
+    /// Component-wise minimum and maximum in place. The three-component and smaller vectors keep
+    /// their own component when the pair is unordered; the four-component one takes other's.
     template <bool F = kFloat, std::enable_if_t<F, int> = 0>
     Derived& min(const Derived& other) {
         for (unsigned i = 0; i < N; ++i) {
@@ -106,10 +106,10 @@ public:
         }
         return self();
     }
-    // Integer division truncates toward zero. A zero divisor, or the one signed quotient that
-    // does not fit, throws instead of stopping the process.
-    // Every divisor is checked before any component changes, so a refused division leaves the
-    // vector as it was.
+    /// Integer division truncates toward zero. A zero divisor, or the one signed quotient that
+    /// does not fit, throws instead of stopping the process.
+    /// Every divisor is checked before any component changes, so a refused division leaves the
+    /// vector as it was.
     Derived& operator/=(const Derived& other) {
         for (unsigned i = 0; i < N; ++i) {
             CheckDivisor(c_[i], other.c_[i]);
@@ -150,7 +150,7 @@ public:
         return v *= scalar;
     }
 
-    // A NaN component makes two vectors unequal.
+    /// A NaN component makes two vectors unequal.
     friend bool operator==(const Derived& a, const Derived& b) {
         for (unsigned i = 0; i < N; ++i) {
             if (!(a.c_[i] == b.c_[i])) {
@@ -160,7 +160,7 @@ public:
         return true;
     }
     friend bool operator!=(const Derived& a, const Derived& b) { return !(a == b); }
-    // Lexicographic from component 0; equal or unordered components defer to the next.
+    /// Lexicographic from component 0; equal or unordered components defer to the next.
     friend bool operator<(const Derived& a, const Derived& b) {
         for (unsigned i = 0; i < N; ++i) {
             if (a.c_[i] > b.c_[i]) {
@@ -173,7 +173,7 @@ public:
         return false;
     }
 
-    // "(c0, c1, ...)" in the stream's own number format.
+    /// "(c0, c1, ...)" in the stream's own number format.
     friend std::ostream& operator<<(std::ostream& stream, const Derived& v) {
         stream << '(';
         for (unsigned i = 0; i < N; ++i) {
@@ -235,7 +235,7 @@ public:
     using VectorBase::VectorBase;
 };
 
-// Sum of products from component 0 upward, in single precision from 0.
+/// Sum of products from component 0 upward, in single precision from 0.
 template <class D, unsigned N>
 float dot(const detail::VectorBase<D, float, N>& a, const detail::VectorBase<D, float, N>& b) {
     float sum = 0.f;
@@ -245,13 +245,13 @@ float dot(const detail::VectorBase<D, float, N>& a, const detail::VectorBase<D, 
     return sum;
 }
 
-// The square root is taken in double precision of the single-precision sum of squares.
+/// The square root is taken in double precision of the single-precision sum of squares.
 template <class D, unsigned N>
 float norm(const detail::VectorBase<D, float, N>& v) {
     return static_cast<float>(std::sqrt(static_cast<double>(dot(v, v))));
 }
 
-// In place. A vector of length 0 (or whose squares underflow) becomes all zeros.
+/// In place. A vector of length 0 (or whose squares underflow) becomes all zeros.
 template <class D, unsigned N>
 D& normalize(detail::VectorBase<D, float, N>& v) {
     const float length = norm(v);

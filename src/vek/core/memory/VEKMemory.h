@@ -7,10 +7,10 @@
 #include "vek/Export.h"
 #include "vek/core/memory/VEKMemoryPrivate.h"
 
-// Placement allocation through the host's hook: one test of the hook pointer and one call,
-// inline at every site. Non-throwing, so a null result from the hook reaches the creating code
-// as a null object and no constructor runs; the fallback reports exhaustion the same way. An
-// exception thrown by the hook (std::bad_alloc, say) counts as a refused allocation: null.
+/// Placement allocation through the host's hook: one test of the hook pointer and one call,
+/// inline at every site. Non-throwing, so a null result from the hook reaches the creating code
+/// as a null object and no constructor runs; the fallback reports exhaustion the same way. An
+/// exception thrown by the hook (std::bad_alloc, say) counts as a refused allocation: null.
 inline void* operator new(std::size_t size, VEK::MemoryType type, const char* file,
                           int line) noexcept {
     if (VEK_private::gAllocationFunction) {
@@ -24,8 +24,8 @@ inline void* operator new(std::size_t size, VEK::MemoryType type, const char* fi
                                      : ::operator new(size, std::nothrow);
 }
 
-// Runs also when a constructor throws after the placement allocation. Never throws: an
-// exception from the host's hook ends the process.
+/// Runs also when a constructor throws after the placement allocation. Never throws: an
+/// exception from the host's hook ends the process.
 inline void operator delete(void* block, VEK::MemoryType type, const char* file,
                             int line) noexcept {
     if (VEK_private::gDeallocationFunction) {
@@ -39,8 +39,8 @@ inline void operator delete(void* block, VEK::MemoryType type, const char* file,
 
 namespace VEK {
 
-// Installs both hooks; only before the core starts and only while both are still null. A null
-// hook keeps its fallback and may be set by a later call. When a check fails neither changes.
+/// Installs both hooks; only before the core starts and only while both are still null. A null
+/// hook keeps its fallback and may be set by a later call. When a check fails neither changes.
 VEK_EXPORT void SetAllocationDeallocationFunction(VEK_private::AllocationFunction allocation,
                                                   VEK_private::DeallocationFunction deallocation);
 VEK_EXPORT void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
@@ -59,7 +59,7 @@ void* BlockOf(T* object) {
 
 }  // namespace detail
 
-// Destroys an object made with VEK_NEW: destructor, then the placement deallocation.
+/// Destroys an object made with VEK_NEW: destructor, then the placement deallocation.
 template <class T>
 void DestroyObject(T* object, const char* file, int line) noexcept {
     if (object == nullptr) {

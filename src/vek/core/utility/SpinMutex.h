@@ -5,8 +5,8 @@
 namespace VEK {
 namespace Core {
 
-// A non-recursive lock for short critical sections, such as the start and stop of the layers.
-// Meets the standard Lockable requirements, so std::lock_guard and std::unique_lock take it.
+/// A non-recursive lock for short critical sections, such as the start and stop of the layers.
+/// Meets the standard Lockable requirements, so std::lock_guard and std::unique_lock take it.
 class SpinMutex {
 public:
     SpinMutex() = default;

@@ -6,8 +6,8 @@ namespace internal {
 
 typedef void (*EntryPoint)();
 
-// The platform's entry-point lookup for the current context: null for a name the context does
-// not provide. The loaders rely on that null.
+/// The platform's entry-point lookup for the current context: null for a name the context does
+/// not provide. The loaders rely on that null.
 EntryPoint LookupGLEntryPoint(const char* name);
 
 }  // namespace internal

@@ -24,26 +24,26 @@ class Context;
 class OpenGLInterceptorDecorator;
 class WGLInterceptorDecorator;
 
-// The requested context profile; stored and handed on, never branched on.
+/// The requested context profile; stored and handed on, never branched on.
 enum OpenGLProfile : std::int32_t {
     OGL_PROFILE_DEFAULT = 0,
 };
 
-// For one rendering context: the driver's vendor, versions and extensions, the entry points of
-// every version and extension the library knows, and the support questions of every other
-// class. Managers are found by rendering-context handle from any thread.
+/// For one rendering context: the driver's vendor, versions and extensions, the entry points of
+/// every version and extension the library knows, and the support questions of every other
+/// class. Managers are found by rendering-context handle from any thread.
 class VEK_EXPORT ExtensionManager {
 public:
-    // The library's two flags, and the requested profile that contexts copy.
-    //
-    // debugOutput (on by default): a context the library makes (windowed or off-screen) whose
-    // driver offers GL_KHR_debug or GL_ARB_debug_output logs the driver's error messages, so
-    // that ExceptionOGL carries them. The library enables GL_DEBUG_OUTPUT and
-    // GL_DEBUG_OUTPUT_SYNCHRONOUS on it and lets only the API's error messages into the
-    // driver's bounded log (glDebugMessageControl), so that other messages neither crowd them
-    // out nor pile up; the host may change that state afterwards. Off: the context keeps the
-    // driver's defaults. A context the host made is never touched: its messages reach an
-    // exception only while the host keeps its debug output on without a callback of its own.
+    /// The library's two flags, and the requested profile that contexts copy.
+    ///
+    /// debugOutput (on by default): a context the library makes (windowed or off-screen) whose
+    /// driver offers GL_KHR_debug or GL_ARB_debug_output logs the driver's error messages, so
+    /// that ExceptionOGL carries them. The library enables GL_DEBUG_OUTPUT and
+    /// GL_DEBUG_OUTPUT_SYNCHRONOUS on it and lets only the API's error messages into the
+    /// driver's bounded log (glDebugMessageControl), so that other messages neither crowd them
+    /// out nor pile up; the host may change that state afterwards. Off: the context keeps the
+    /// driver's defaults. A context the host made is never touched: its messages reach an
+    /// exception only while the host keeps its debug output on without a callback of its own.
     class InitOptions : public Library::InitOptions {
     public:
         OpenGLProfile openGLProfile() const { return openGLProfile_; }
@@ -56,16 +56,16 @@ public:
         bool debugOutput_ = true;
     };
 
-    // The driver's debug message entry points (GL_KHR_debug, else GL_ARB_debug_output), looked
-    // up apart from the function table: null where the driver lists neither extension.
+    /// The driver's debug message entry points (GL_KHR_debug, else GL_ARB_debug_output), looked
+    /// up apart from the function table: null where the driver lists neither extension.
     struct DebugEntryPoints {
         internal::EntryPoint getDebugMessageLog = nullptr;
         internal::EntryPoint debugMessageControl = nullptr;
-        // GL_KHR_debug's GL_DEBUG_OUTPUT switch exists.
+        /// GL_KHR_debug's GL_DEBUG_OUTPUT switch exists.
         bool outputSwitch = false;
     };
 
-    // Installs options for its lifetime and puts the previous ones back; nests.
+    /// Installs options for its lifetime and puts the previous ones back; nests.
     class ScopedInitOptions {
     public:
         explicit ScopedInitOptions(const InitOptions& options);
@@ -79,28 +79,28 @@ public:
 
     enum Vendor { VENDOR_OTHER = 0, VENDOR_AMD = 1, VENDOR_NVIDIA = 2, VENDOR_INTEL = 3 };
 
-    // The manager of the calling thread's current context, or null when it is not registered.
+    /// The manager of the calling thread's current context, or null when it is not registered.
     static ExtensionManager* Instance();
     static ExtensionManager* Instance(HGLRC const& context);
-    // The manager of the context's display (of a null context: the null manager), made on a
-    // bootstrap context of that display when it is the display's first.
+    /// The manager of the context's display (of a null context: the null manager), made on a
+    /// bootstrap context of that display when it is the display's first.
     static ExtensionManager* Instance(Context const* context);
     static ExtensionManager* Instance(DisplayDeviceKey const& key);
-    // Maps the context's rendering-context handle to its display's manager; a handle already
-    // registered keeps its manager.
+    /// Maps the context's rendering-context handle to its display's manager; a handle already
+    /// registered keeps its manager.
     static void RegisterContext(Context const& context);
     static void UnRegisterContext(Context const& context);
-    // The table of the current context's manager; a context met for the first time gets a
-    // manager made on it and registered. Kept per thread until the current context or the
-    // registry changes.
+    /// The table of the current context's manager; a context met for the first time gets a
+    /// manager made on it and registered. Kept per thread until the current context or the
+    /// registry changes.
     static FunctionTable const& CurrentTable();
     static InitOptions const& CurrentInitOptions() { return sInitOptions_; }
-    // The debug entry points of the current context's registered manager; none without one.
-    // Reads the registry only: nothing is made or registered.
+    /// The debug entry points of the current context's registered manager; none without one.
+    /// Reads the registry only: nothing is made or registered.
     static DebugEntryPoints CurrentDebugEntryPoints();
     static void SetInitOptions(InitOptions const& options) { sInitOptions_ = options; }
-    // Empties both registries, destroying the display managers (the managers made by
-    // CurrentTable stay alive until exit).
+    /// Empties both registries, destroying the display managers (the managers made by
+    /// CurrentTable stay alive until exit).
     static void Terminate();
 
     ~ExtensionManager();
@@ -110,11 +110,11 @@ public:
     bool isSupported(OpenGLExtension extension) const {
         return supportedExtensions_.count(extension) != 0;
     }
-    // Loads an extension or version on demand; true when it is (now) supported.
+    /// Loads an extension or version on demand; true when it is (now) supported.
     bool initialize(OpenGLExtension extension);
     bool initializeGL(OpenGLExtension extension);
-    // WGL values: the loader's result where the extension has entry points, else true; false
-    // for any other value.
+    /// WGL values: the loader's result where the extension has entry points, else true; false
+    /// for any other value.
     bool initializeWGL(OpenGLExtension extension);
     OpenGLExtension nameToEnumGL(char const* name) const;
     static OpenGLExtension nameToEnumWGL(char const* name);
@@ -157,7 +157,7 @@ public:
     InitOptions const& initOptions() const {
         return initOptions_;
     }
-    // The display the manager was made for; empty for one made on a bare handle.
+    /// The display the manager was made for; empty for one made on a bare handle.
     DisplayDeviceKey const& displayDeviceKey() const {
         return displayDeviceKey_;
     }
@@ -180,29 +180,29 @@ public:
     bool supportsRenderToTextureRectangle() const;
     int numberOfTextureUnits() const;
 
-    // Whether the driver filters GL_RGBA32F (GL_RGBA16F) textures linearly, found by rendering
-    // a small test once per manager on an off-screen context sharing with the current one; the
-    // current context is the same afterwards. Any failure on the way answers false, and the
-    // answer is kept. The half-float question is false, and not kept, without
-    // GL_EXT_gpu_shader4. The test renders to a texture through a framebuffer object, so it
-    // needs GL_EXT_framebuffer_object and a context with fixed-function drawing.
+    /// Whether the driver filters GL_RGBA32F (GL_RGBA16F) textures linearly, found by rendering
+    /// a small test once per manager on an off-screen context sharing with the current one; the
+    /// current context is the same afterwards. Any failure on the way answers false, and the
+    /// answer is kept. The half-float question is false, and not kept, without
+    /// GL_EXT_gpu_shader4. The test renders to a texture through a framebuffer object, so it
+    /// needs GL_EXT_framebuffer_object and a context with fixed-function drawing.
     bool supportsFloatFiltering();
     bool supportsHalfFiltering();
 
-    // The process-wide chain, made with its error checker first when empty (Instance's rule).
+    /// The process-wide chain, made with its error checker first when empty (Instance's rule).
     void addInterceptor(OpenGLInterceptorDecorator* decorator);
     OpenGLInterceptorDecorator* popInterceptor();
-    // The same for the window-system chain, made with its default checker first when empty.
+    /// The same for the window-system chain, made with its default checker first when empty.
     static void addWGLInterceptor(WGLInterceptorDecorator* decorator);
     static WGLInterceptorDecorator* popWGLInterceptor();
 
 private:
-    // Creation reads the display's driver for its contexts.
+    /// Creation reads the display's driver for its contexts.
     friend class Context;
     struct DeviceRegistry;
 
     explicit ExtensionManager(HGLRC context);
-    // Makes the context current and reads its driver.
+    /// Makes the context current and reads its driver.
     explicit ExtensionManager(Context* context);
 
     static ExtensionManager* Create(DisplayDeviceKey const& key);
@@ -229,7 +229,7 @@ private:
     std::string getExtensionsString() const;
     bool tryInitializing(OpenGLExtension extension, bool required);
 
-    // The filtering test itself, uncached and letting exceptions pass.
+    /// The filtering test itself, uncached and letting exceptions pass.
     bool testFloatFiltering();
     bool testHalfFiltering();
     bool runFilteringTest(Texture::InternalFormat format);
@@ -254,13 +254,13 @@ private:
     unsigned glslMinorVersion_ = 0;
     DebugEntryPoints debugEntryPoints_;
 
-    // Display identifier -> the display's manager (owning).
+    /// Display identifier -> the display's manager (owning).
     static DeviceRegistry sDeviceRegistry_;
     static ExtensionManager* sCachedNullExtMgrInstance_;
     static InitOptions sInitOptions_;
 };
 
-// Writes the versions and the driver's extension names.
+/// Writes the versions and the driver's extension names.
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, ExtensionManager const& manager);
 
 }  // namespace OGL

@@ -8,7 +8,7 @@ namespace OGL {
 
 namespace internal {
 
-// An entry point's type: its operation's, without the caller's file and line.
+/// An entry point's type: its operation's, without the caller's file and line.
 template <class Operation>
 struct EntryPointOf;
 template <class Return, class... Params>
@@ -18,9 +18,9 @@ struct EntryPointOf<Return(char const*, unsigned, Params...)> {
 
 }  // namespace internal
 
-// The entry points beyond OpenGL 1.1 of one driver, a flat array of pointers filled group by
-// group by the extension manager's loaders; null where a lookup failed. One member per table
-// row, named after its entry point.
+/// The entry points beyond OpenGL 1.1 of one driver, a flat array of pointers filled group by
+/// group by the extension manager's loaders; null where a lookup failed. One member per table
+/// row, named after its entry point.
 struct FunctionTable {
 #define VEK_GL11_OPERATION(Slot, Return, Name, Params, Args, Trace)
 #define VEK_GL_TABLE_OPERATION(Slot, Position, Return, Name, Params, Args, Trace) \

@@ -6,8 +6,8 @@
 namespace VEK {
 namespace OGL {
 
-// A decorator that reports every call to observe() and forwards it unchanged: derive from it
-// to watch the library's OpenGL calls with their callers' file and line.
+/// A decorator that reports every call to observe() and forwards it unchanged: derive from it
+/// to watch the library's OpenGL calls with their callers' file and line.
 class VEK_EXPORT OpenGLCallObserver : public OpenGLInterceptorDecorator {
 public:
     explicit OpenGLCallObserver(OpenGLInterceptor* next = nullptr)
@@ -18,8 +18,8 @@ public:
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
 protected:
-    // entryPoint is the OpenGL name, "glBindTexture". Called before forwarding; an exception
-    // stops the call.
+    /// entryPoint is the OpenGL name, "glBindTexture". Called before forwarding; an exception
+    /// stops the call.
     virtual void observe(char const* file, unsigned line, char const* entryPoint) = 0;
 };
 

@@ -6,7 +6,7 @@
 namespace VEK {
 namespace OGL {
 
-// Counted from the generated rows.
+/// Counted from the generated rows.
 constexpr unsigned kOpenGL11EntryPointCount = 0
 #define VEK_GL11_OPERATION(Slot, Return, Name, Params, Args, Trace) +1
 #define VEK_GL_TABLE_OPERATION(Slot, Position, Return, Name, Params, Args, Trace)
@@ -20,17 +20,17 @@ constexpr unsigned kFunctionTableGroupCount = 0 VEK_GL_TABLE_GROUPS(VEK_GL_GROUP
 #undef VEK_GL_GROUP_ONE
 constexpr unsigned kInterceptorOperationCount = kOpenGL11EntryPointCount + kFunctionTableSize;
 
-// One loader's share of the function table.
+/// One loader's share of the function table.
 struct FunctionTableGroup {
-    const char* name;  // "GL_VERSION_1_2"
+    const char* name;  ///< "GL_VERSION_1_2"
     OpenGLExtension extension;
-    unsigned first;  // position of its first entry point
+    unsigned first;  ///< position of its first entry point
     unsigned count;
 };
 
 extern const FunctionTableGroup kFunctionTableGroups[kFunctionTableGroupCount];
-// Entry-point names in the interceptor's slot order: the OpenGL 1.1 ones in ASCII order, then
-// the function table's in table order.
+/// Entry-point names in the interceptor's slot order: the OpenGL 1.1 ones in ASCII order, then
+/// the function table's in table order.
 extern const char* const kInterceptorEntryPoints[kInterceptorOperationCount];
 
 }  // namespace OGL

@@ -7,8 +7,8 @@
 namespace VEK {
 namespace OGL {
 
-// Every OpenGL version, GL extension and WGL extension the library knows, numbered as the
-// generated extension rows list them; OGLEXT_UNKNOWN follows the last.
+/// Every OpenGL version, GL extension and WGL extension the library knows, numbered as the
+/// generated extension rows list them; OGLEXT_UNKNOWN follows the last.
 enum OpenGLExtension : std::int32_t {
 #define VEK_EXTENSION(Value, Enumerator, Name) Enumerator = Value,
 #include "vek/vek_ogl/extensionator/generated/OpenGLExtensions.def"
@@ -23,12 +23,12 @@ constexpr int kOpenGLValueCount = 0
     ;
 }  // namespace internal
 
-// The last OpenGL value; WGL values follow it.
+/// The last OpenGL value; WGL values follow it.
 constexpr OpenGLExtension kLastOpenGLExtension =
     static_cast<OpenGLExtension>(internal::kOpenGLValueCount - 1);
 
-// "GL_ARB_multitexture" for OGLEXT_ARB_multitexture; null for OGLEXT_UNKNOWN and values outside
-// the enumeration.
+/// "GL_ARB_multitexture" for OGLEXT_ARB_multitexture; null for OGLEXT_UNKNOWN and values outside
+/// the enumeration.
 VEK_EXPORT const char* OpenGLExtensionName(OpenGLExtension extension);
 
 }  // namespace OGL

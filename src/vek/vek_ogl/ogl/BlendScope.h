@@ -6,10 +6,10 @@
 namespace VEK {
 namespace OGL {
 
-// The fixed-function blend state: the enable flag, the four factors and the two equations.
+/// The fixed-function blend state: the enable flag, the four factors and the two equations.
 class VEK_EXPORT BlendState {
 public:
-    // Blending off, every factor GL_ONE, both equations GL_FUNC_ADD; OpenGL is not read.
+    /// Blending off, every factor GL_ONE, both equations GL_FUNC_ADD; OpenGL is not read.
     BlendState() = default;
     BlendState(GLboolean enabled, GLenum sourceRGB, GLenum destinationRGB, GLenum sourceAlpha,
                GLenum destinationAlpha, GLenum equationRGB, GLenum equationAlpha)
@@ -21,8 +21,8 @@ public:
           equationAlpha_(equationAlpha),
           equationRGB_(equationRGB) {}
 
-    // Reads the state of the current context; a GL error left pending afterwards throws an
-    // InternalException "glGetError() == GL_NO_ERROR".
+    /// Reads the state of the current context; a GL error left pending afterwards throws an
+    /// InternalException "glGetError() == GL_NO_ERROR".
     void setToCurrentGLValues();
 
     GLboolean enabled() const { return enabled_; }
@@ -43,13 +43,13 @@ private:
     GLenum equationRGB_ = GL_FUNC_ADD;
 };
 
-// Saves the blend state at construction and, at destruction, puts back whatever differs from
-// the state the scope last read (the constructor's read for this class, so a block that
-// changes blending itself is not undone). A copy restores again when it goes.
-//
-// A destructor cannot throw: a failure while restoring (a GL error reported by the interceptor
-// chain, or no current context to call through) is caught and dropped there, and the remaining
-// restoring calls are still made. Decorators on the chain see the failing call.
+/// Saves the blend state at construction and, at destruction, puts back whatever differs from
+/// the state the scope last read (the constructor's read for this class, so a block that
+/// changes blending itself is not undone). A copy restores again when it goes.
+///
+/// A destructor cannot throw: a failure while restoring (a GL error reported by the interceptor
+/// chain, or no current context to call through) is caught and dropped there, and the remaining
+/// restoring calls are still made. Decorators on the chain see the failing call.
 class VEK_EXPORT TemporaryBlendScope {
 public:
     TemporaryBlendScope();
@@ -58,7 +58,7 @@ public:
     virtual ~TemporaryBlendScope();
 
 protected:
-    // The state the scope believes OpenGL to be in.
+    /// The state the scope believes OpenGL to be in.
     BlendState& current() { return current_; }
 
 private:
@@ -66,7 +66,7 @@ private:
     BlendState current_;
 };
 
-// Ordinary alpha blending (source alpha, one minus source alpha, added) for the scope's life.
+/// Ordinary alpha blending (source alpha, one minus source alpha, added) for the scope's life.
 class VEK_EXPORT TemporaryAlphaBlendScope : public TemporaryBlendScope {
 public:
     TemporaryAlphaBlendScope();

@@ -7,11 +7,11 @@
 namespace VEK {
 namespace OGL {
 
-// The framebuffer a context asks for: channel, stencil and depth bits and whether colour is
-// floating point.
+/// The framebuffer a context asks for: channel, stencil and depth bits and whether colour is
+/// floating point.
 class VEK_EXPORT BufferFormat {
 public:
-    // The formats of the table in BufferFormat.cpp; the last three repeat the three before them.
+    /// The formats of the table in BufferFormat.cpp; the last three repeat the three before them.
     enum PredefinedFormat {
         kR16F,
         kR16F_D24,
@@ -42,7 +42,7 @@ public:
     BufferFormat(std::uint32_t redBits, std::uint32_t greenBits, std::uint32_t blueBits,
                  std::uint32_t alphaBits, std::uint32_t stencilBits, std::uint32_t depthBits,
                  bool floatingPointColor);
-    // Throws for a value outside the table.
+    /// Throws for a value outside the table.
     explicit BufferFormat(PredefinedFormat format);
     BufferFormat(const BufferFormat&) = default;
     BufferFormat(BufferFormat&&) = default;

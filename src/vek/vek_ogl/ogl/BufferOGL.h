@@ -6,10 +6,10 @@
 namespace VEK {
 namespace OGL {
 
-// One OpenGL buffer object of a fixed size, made and filled by the constructor. Its role (pixel
-// unpack, pixel pack, vertex array or element array) chooses the target it binds to and may be
-// changed while it is not bound. subData, getSubData, map and unmap act on whatever buffer is
-// bound to this buffer's target: bind() first.
+/// One OpenGL buffer object of a fixed size, made and filled by the constructor. Its role (pixel
+/// unpack, pixel pack, vertex array or element array) chooses the target it binds to and may be
+/// changed while it is not bound. subData, getSubData, map and unmap act on whatever buffer is
+/// bound to this buffer's target: bind() first.
 class VEK_EXPORT Buffer : public Object {
 public:
     enum Type : int {
@@ -30,13 +30,13 @@ public:
         kDynamicCopy = 8
     };
 
-    // data may be null: the storage is then left undefined. The caller's binding of the target
-    // is the same afterwards.
+    /// data may be null: the storage is then left undefined. The caller's binding of the target
+    /// is the same afterwards.
     Buffer(int nSize, Type type, Usage usage, const void* data);
-    // Deletes the buffer, mapped or bound; OpenGL unmaps a mapped buffer as it deletes it.
+    /// Deletes the buffer, mapped or bound; OpenGL unmaps a mapped buffer as it deletes it.
     ~Buffer() override;
 
-    // Pixel and vertex buffer objects both supported by the current context.
+    /// Pixel and vertex buffer objects both supported by the current context.
     static bool IsSupported();
 
     void bind();
@@ -45,7 +45,7 @@ public:
     static void BindDefaultPackBuffer();
     static void BindDefaultUnpackBuffer();
 
-    // Refused while the buffer is bound to its current target.
+    /// Refused while the buffer is bound to its current target.
     void convertToArrayBuffer();
     void convertToElementArrayBuffer();
     void convertToPackBuffer();
@@ -58,7 +58,7 @@ public:
 
     void subData(int offset, int size, const void* data);
     void getSubData(int offset, int size, void* data);
-    // access: GL_READ_ONLY, GL_WRITE_ONLY or GL_READ_WRITE.
+    /// access: GL_READ_ONLY, GL_WRITE_ONLY or GL_READ_WRITE.
     void* map(unsigned access);
     void unmap();
 

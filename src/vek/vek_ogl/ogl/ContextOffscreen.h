@@ -7,13 +7,13 @@
 namespace VEK {
 namespace OGL {
 
-// A context on a hidden window of its own (8-bit RGB, single buffered), for drawing that is
-// never shown. Construction leaves the thread's current context as it was.
+/// A context on a hidden window of its own (8-bit RGB, single buffered), for drawing that is
+/// never shown. Construction leaves the thread's current context as it was.
 class VEK_EXPORT ContextOffscreen : public Context {
 public:
-    // On the source's display, sharing its objects; source must not be null.
+    /// On the source's display, sharing its objects; source must not be null.
     explicit ContextOffscreen(Context const* pContext);
-    // On the given display, in a share group of its own.
+    /// On the given display, in a share group of its own.
     explicit ContextOffscreen(DisplayDeviceKey const& key);
     ~ContextOffscreen() override;
 

@@ -9,8 +9,8 @@
 namespace VEK {
 namespace OGL {
 
-// Names a display: the output, the adapter driving it and the adapter's device identifier in
-// decimal. The empty key stands for no display (a context made from a bare handle).
+/// Names a display: the output, the adapter driving it and the adapter's device identifier in
+/// decimal. The empty key stands for no display (a context made from a bare handle).
 class VEK_EXPORT DisplayDeviceKey {
 public:
     DisplayDeviceKey() = default;
@@ -32,7 +32,7 @@ private:
     std::string deviceIdentifier_;
 };
 
-// "output (adapter, device identifier)"
+/// "output (adapter, device identifier)"
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const DisplayDeviceKey& key);
 
 }  // namespace OGL

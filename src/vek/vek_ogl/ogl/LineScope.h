@@ -6,13 +6,13 @@
 namespace VEK {
 namespace OGL {
 
-// Line stippling: the enable flag, and the repeat factor and pattern while it is enabled.
+/// Line stippling: the enable flag, and the repeat factor and pattern while it is enabled.
 class VEK_EXPORT LineStippleState {
 public:
     LineStippleState() = default;
 
-    // Reads the flag of the current context, and the factor and pattern only when stippling is
-    // on (otherwise they keep their values).
+    /// Reads the flag of the current context, and the factor and pattern only when stippling is
+    /// on (otherwise they keep their values).
     void setToCurrentGLValues();
 
     GLboolean enabled() const { return enabled_; }
@@ -25,12 +25,12 @@ private:
     GLushort pattern_ = 0;
 };
 
-// Sets line stippling for the scope's life, calling OpenGL only where the request differs from
-// the state found; the destructor puts the saved state back unless nothing was requested that
-// differs from it. Needs a compatibility context.
-//
-// A failure while restoring (a GL error reported by the interceptor chain, or no current
-// context) is caught and dropped in the destructor, which cannot throw.
+/// Sets line stippling for the scope's life, calling OpenGL only where the request differs from
+/// the state found; the destructor puts the saved state back unless nothing was requested that
+/// differs from it. Needs a compatibility context.
+///
+/// A failure while restoring (a GL error reported by the interceptor chain, or no current
+/// context) is caught and dropped in the destructor, which cannot throw.
 class VEK_EXPORT TemporaryLineStippleScope {
 public:
     TemporaryLineStippleScope(GLboolean enable, GLint factor, GLushort pattern);
@@ -48,7 +48,7 @@ private:
     GLushort pattern_ = 0;
 };
 
-// The line width.
+/// The line width.
 class VEK_EXPORT LineWidthState {
 public:
     LineWidthState() = default;
@@ -61,8 +61,8 @@ private:
     GLfloat width_ = 1.0f;
 };
 
-// Sets the line width for the scope's life when it differs from the current one and puts the
-// saved width back at the end. A failure while restoring is caught and dropped.
+/// Sets the line width for the scope's life when it differs from the current one and puts the
+/// saved width back at the end. A failure while restoring is caught and dropped.
 class VEK_EXPORT TemporaryLineWidthScope {
 public:
     explicit TemporaryLineWidthScope(GLfloat width);

@@ -5,11 +5,11 @@
 namespace VEK {
 namespace OGL {
 
-// The memory layout of pixel data handed to an upload, applied as OpenGL unpack state. The
-// default alignment is one byte (not OpenGL's four).
+/// The memory layout of pixel data handed to an upload, applied as OpenGL unpack state. The
+/// default alignment is one byte (not OpenGL's four).
 class VEK_EXPORT PixelUnpackParameters {
 public:
-    // Row alignments of 1, 2, 4 and 8 bytes.
+    /// Row alignments of 1, 2, 4 and 8 bytes.
     enum Alignment : int { kAlign1 = 0, kAlign2 = 1, kAlign4 = 2, kAlign8 = 3 };
 
     PixelUnpackParameters() = default;
@@ -23,9 +23,9 @@ public:
     void setSkipPixels(unsigned value) { skipPixels_ = value; }
     void setSkipRows(unsigned value) { skipRows_ = value; }
     void setSkipImages(unsigned value) { skipImages_ = value; }
-    // Stored as given; apply() refuses a value outside the enumeration.
+    /// Stored as given; apply() refuses a value outside the enumeration.
     void setAlignment(Alignment value) { alignment_ = value; }
-    // 1, 2, 4 or 8 bytes; anything else is refused and leaves the alignment unchanged.
+    /// 1, 2, 4 or 8 bytes; anything else is refused and leaves the alignment unchanged.
     void setAlignment(unsigned bytes);
 
     bool swapBytes() const { return swapBytes_; }
@@ -37,7 +37,7 @@ public:
     unsigned skipImages() const { return skipImages_; }
     Alignment alignment() const { return alignment_; }
 
-    // Writes every field into the current context's unpack state; saves nothing.
+    /// Writes every field into the current context's unpack state; saves nothing.
     void apply() const;
 
 private:

@@ -8,23 +8,23 @@ namespace OGL {
 
 class Framebuffer;
 
-// One renderbuffer of a fixed internal format and size. The format decides where a framebuffer
-// attaches it: depth formats (and depth-stencil) at the depth point, stencil-index formats at
-// the stencil point, anything else at a colour point.
+/// One renderbuffer of a fixed internal format and size. The format decides where a framebuffer
+/// attaches it: depth formats (and depth-stencil) at the depth point, stencil-index formats at
+/// the stencil point, anything else at a colour point.
 class VEK_EXPORT Renderbuffer : public Object {
 public:
-    // glInternalFormat is a raw OpenGL enumerant (GL_RGBA8, GL_DEPTH_COMPONENT24, ...). Sizes
-    // below 0 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
-    // binding in force before is in force again afterwards.
+    /// glInternalFormat is a raw OpenGL enumerant (GL_RGBA8, GL_DEPTH_COMPONENT24, ...). Sizes
+    /// below 0 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
+    /// binding in force before is in force again afterwards.
     Renderbuffer(unsigned glInternalFormat, int width, int height);
     ~Renderbuffer() override;
 
     static bool IsSupported();
-    // GL_MAX_RENDERBUFFER_SIZE of the current context.
+    /// GL_MAX_RENDERBUFFER_SIZE of the current context.
     static int MaxSize();
 
     void bind();
-    // Only while this renderbuffer is bound.
+    /// Only while this renderbuffer is bound.
     void unbind();
 
     unsigned format() const { return format_; }
@@ -33,10 +33,10 @@ public:
 
 protected:
     friend class Framebuffer;
-    // GL_DEPTH_ATTACHMENT, GL_STENCIL_ATTACHMENT or GL_COLOR_ATTACHMENT0.
+    /// GL_DEPTH_ATTACHMENT, GL_STENCIL_ATTACHMENT or GL_COLOR_ATTACHMENT0.
     unsigned attachment() const { return attachment_; }
 
-    // Formats with both depth and stencil: attached at the depth and the stencil point.
+    /// Formats with both depth and stencil: attached at the depth and the stencil point.
     static bool IsDepthStencilFormat(unsigned glInternalFormat);
 
 private:

@@ -8,11 +8,11 @@
 namespace VEK {
 namespace OGL {
 
-// The base of every texture wrapper: one OpenGL texture name, its target, internal format and
-// level-0 size, and the library's texture vocabulary with its translations to OpenGL. Textures
-// are made only through the dimension classes (Texture1, Texture2, Texture3), which allocate
-// the storage. setFilter, setBorderColor and enableAutoMIPGeneration act on the texture bound
-// to the target: bind it first.
+/// The base of every texture wrapper: one OpenGL texture name, its target, internal format and
+/// level-0 size, and the library's texture vocabulary with its translations to OpenGL. Textures
+/// are made only through the dimension classes (Texture1, Texture2, Texture3), which allocate
+/// the storage. setFilter, setBorderColor and enableAutoMIPGeneration act on the texture bound
+/// to the target: bind it first.
 class VEK_EXPORT Texture : public Object {
 public:
     enum Target : int {
@@ -23,7 +23,7 @@ public:
         kTarget2DArray = 4,
         kTargetRECT = 5
     };
-    // The binding query of the target with the same value.
+    /// The binding query of the target with the same value.
     enum TargetBinding : int {
         kBinding1D = 0,
         kBinding2D = 1,
@@ -92,7 +92,7 @@ public:
         kLUMINANCE16F = 56,
         kLUMINANCE_ALPHA16F = 57
     };
-    // Pixel format of client or buffer data.
+    /// Pixel format of client or buffer data.
     enum Format : int {
         kFormatCOLOR_INDEX = 0,
         kFormatRED = 1,
@@ -107,8 +107,8 @@ public:
         kFormatLUMINANCE = 10,
         kFormatLUMINANCE_ALPHA = 11
     };
-    // Component type of client or buffer data. kTypeDefault stands for unsigned bytes where a
-    // texture's storage is defined; it has no OpenGL value of its own.
+    /// Component type of client or buffer data. kTypeDefault stands for unsigned bytes where a
+    /// texture's storage is defined; it has no OpenGL value of its own.
     enum Type : int {
         kTypeDefault = -1,
         kTypeUnsignedByte = 0,
@@ -171,23 +171,23 @@ public:
 
     InternalFormat format() const { return format_; }
     unsigned channels() const { return Channels(format_); }
-    // The sizes of a level as OpenGL stores them: level-0 sizes halved per level, never below 1
-    // (0 only for a size that is 0 at level 0). The layer count of an array (the height of a
-    // Texture1DArray, the depth of a Texture2DArray) is the same at every level.
+    /// The sizes of a level as OpenGL stores them: level-0 sizes halved per level, never below 1
+    /// (0 only for a size that is 0 at level 0). The layer count of an array (the height of a
+    /// Texture1DArray, the depth of a Texture2DArray) is the same at every level.
     unsigned width(unsigned level) const;
     unsigned height(unsigned level) const;
     virtual unsigned depth(unsigned level) const;
-    // SizeInBytes of level 0, computed once.
+    /// SizeInBytes of level 0, computed once.
     unsigned sizeInBytes() const;
-    // The pixel format used when storage is allocated: GL_RED, GL_RG or GL_BGRA.
+    /// The pixel format used when storage is allocated: GL_RED, GL_RG or GL_BGRA.
     unsigned getGLFormat(InternalFormat format) const;
 
     void setFilter(Filter minFilter, Filter magFilter);
-    // rgba: four floats.
+    /// rgba: four floats.
     void setBorderColor(const float* rgba);
     void enableAutoMIPGeneration(bool on);
 
-    // OpenGL 1.4 or later.
+    /// OpenGL 1.4 or later.
     static bool SupportsAutoMIPGeneration();
     static bool IsTargetSupported(unsigned glTarget);
 
@@ -210,18 +210,18 @@ public:
 
     static unsigned Channels(InternalFormat format);
     static unsigned Channels(Format format);
-    // Bytes per channel x channels x width x height x depth. Refused for the packed formats and
-    // for a count that does not fit 32 bits.
+    /// Bytes per channel x channels x width x height x depth. Refused for the packed formats and
+    /// for a count that does not fit 32 bits.
     static unsigned SizeInBytes(InternalFormat format, unsigned width, unsigned height,
                                 unsigned depth);
 
 protected:
-    // Generates the name; binds nothing and allocates no storage.
+    /// Generates the name; binds nothing and allocates no storage.
     Texture(Target target, TargetBinding targetBinding, InternalFormat format, unsigned width,
             unsigned height, unsigned depth);
 
-    // Save the pixel-store state, then set the unpack or pack alignment (1, 2, 4 or 8; checked
-    // before anything is saved). PopPixelTransferModes puts the saved state back.
+    /// Save the pixel-store state, then set the unpack or pack alignment (1, 2, 4 or 8; checked
+    /// before anything is saved). PopPixelTransferModes puts the saved state back.
     static void PushAndSetTransferByteAlignment(unsigned byteAlignment);
     static void PushAndSetReadbackByteAlignment(unsigned byteAlignment);
     static void PopPixelTransferModes();
@@ -229,10 +229,10 @@ protected:
 
     void verifyCurrentTextureObject() const {}
 
-    // Returns size, or refuses one that is not a power of two unless the current context takes
-    // any size; anySizeWithRectangles: rectangle support also lifts the rule.
+    /// Returns size, or refuses one that is not a power of two unless the current context takes
+    /// any size; anySizeWithRectangles: rectangle support also lifts the rule.
     static unsigned CheckPowerOfTwo(unsigned size, bool anySizeWithRectangles, const char* refusal);
-    // Whether the context offers OpenGL 1.2 (edge clamping).
+    /// Whether the context offers OpenGL 1.2 (edge clamping).
     static bool SupportsClampToEdge();
 
 private:

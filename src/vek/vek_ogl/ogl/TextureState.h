@@ -9,13 +9,13 @@ namespace OGL {
 // context.
 namespace TextureState {
 
-// GL_TEXTURE0 + unit becomes the active texture unit.
+/// GL_TEXTURE0 + unit becomes the active texture unit.
 VEK_EXPORT void SetActiveTextureUnit(unsigned unit);
 VEK_EXPORT void setActiveTextureUnit(unsigned unit);
-// The active unit's number.
+/// The active unit's number.
 VEK_EXPORT unsigned ActiveTextureUnit();
 VEK_EXPORT unsigned activeTextureUnit();
-// Texture::IsTargetSupported.
+/// Texture::IsTargetSupported.
 VEK_EXPORT bool IsTargetSupported(unsigned glTarget);
 VEK_EXPORT bool SupportsNonPowerOfTwo();
 

@@ -11,10 +11,10 @@ class Texture3D;
 class Texture2DArray;
 class TextureRECT;
 
-// A handle per texture unit for binding textures, enabling targets and setting the texture
-// environment. The operations act on whichever unit is active in OpenGL: select unit i with
-// TextureState::SetActiveTextureUnit(i) before using TextureUnit::Unit(i). The objects hold no
-// state; the unit number of an object is its place in the library's table.
+/// A handle per texture unit for binding textures, enabling targets and setting the texture
+/// environment. The operations act on whichever unit is active in OpenGL: select unit i with
+/// TextureState::SetActiveTextureUnit(i) before using TextureUnit::Unit(i). The objects hold no
+/// state; the unit number of an object is its place in the library's table.
 class VEK_EXPORT TextureUnit {
 public:
     enum Environment : int {
@@ -25,18 +25,18 @@ public:
         kEnvModulate = 4,
         kEnvReplace = 5
     };
-    // Entries of the unit table: more than any context here offers.
+    /// Entries of the unit table: more than any context here offers.
     static constexpr unsigned kUnitCount = 256;
 
-    // The object of unit number index; the same object for the same number. An index beyond
-    // the table is refused.
+    /// The object of unit number index; the same object for the same number. An index beyond
+    /// the table is refused.
     static TextureUnit* Unit(unsigned index);
 
-    // Assignment has no effect: the objects carry no data.
+    /// Assignment has no effect: the objects carry no data.
     TextureUnit& operator=(const TextureUnit&) { return *this; }
     TextureUnit& operator=(TextureUnit&&) noexcept { return *this; }
 
-    // Null textures are refused; bindXDefault binds no texture.
+    /// Null textures are refused; bindXDefault binds no texture.
     void bind(const Texture1D* texture) const;
     void bind(const Texture2D* texture) const;
     void bind(const Texture3D* texture) const;
@@ -71,7 +71,7 @@ private:
     TextureUnit(const TextureUnit&) = default;
 
     unsigned number() const;
-    // Whether this object's unit is the active one.
+    /// Whether this object's unit is the active one.
     bool verifyActiveTexture() const;
 
     static TextureUnit sUnits_[kUnitCount];

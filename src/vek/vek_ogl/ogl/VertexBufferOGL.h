@@ -11,26 +11,26 @@ namespace OGL {
 
 class Program;
 
-// The vertex data of one drawable as separate attribute streams: named float fields of one to
-// four components, each with a host-side copy and, once set up with a program, its own buffer
-// object, all in one vertex array object.
-//
-//   VertexBuffer vb({{"position", VertexBuffer::kFloat2, VertexBuffer::kStaticDraw},
-//                    {"colour", VertexBuffer::kFloat3, VertexBuffer::kStaticDraw}},
-//                   3, VertexBuffer::kTriangles);
-//   vb.setField("position", bytesOf(positions), false, 0);
-//   vb.setField("colour", bytesOf(colours), false, 0);
-//   vb.setupWithProgram(&program);   // linked; finds each field's attribute by name
-//   vb.marshallData();               // uploads and records the layout
-//   program.enable();
-//   vb.drawPrimitives(3);
-//
-// Copies are refused (one owner of the OpenGL objects); moves hand everything over.
+/// The vertex data of one drawable as separate attribute streams: named float fields of one to
+/// four components, each with a host-side copy and, once set up with a program, its own buffer
+/// object, all in one vertex array object.
+///
+///   VertexBuffer vb({{"position", VertexBuffer::kFloat2, VertexBuffer::kStaticDraw},
+///                    {"colour", VertexBuffer::kFloat3, VertexBuffer::kStaticDraw}},
+///                   3, VertexBuffer::kTriangles);
+///   vb.setField("position", bytesOf(positions), false, 0);
+///   vb.setField("colour", bytesOf(colours), false, 0);
+///   vb.setupWithProgram(&program);   // linked; finds each field's attribute by name
+///   vb.marshallData();               // uploads and records the layout
+///   program.enable();
+///   vb.drawPrimitives(3);
+///
+/// Copies are refused (one owner of the OpenGL objects); moves hand everything over.
 class VEK_EXPORT VertexBuffer {
 public:
-    // Float attributes of 1 to 4 components.
+    /// Float attributes of 1 to 4 components.
     enum AttributeType { kFloat1 = 1, kFloat2 = 2, kFloat3 = 3, kFloat4 = 4 };
-    // OpenGL buffer usages, passed to glBufferData unchanged.
+    /// OpenGL buffer usages, passed to glBufferData unchanged.
     enum ExpectedUsage : unsigned {
         kStreamDraw = 0x88E0,
         kStreamRead = 0x88E1,
@@ -42,7 +42,7 @@ public:
         kDynamicRead = 0x88E9,
         kDynamicCopy = 0x88EA
     };
-    // OpenGL primitive modes, passed to glDrawArrays unchanged.
+    /// OpenGL primitive modes, passed to glDrawArrays unchanged.
     enum PrimitiveType : unsigned {
         kPoints = 0,
         kLines = 1,
@@ -53,7 +53,7 @@ public:
         kTriangleFan = 6
     };
 
-    // One attribute stream; "Unexpected field type" for a type outside 1 to 4.
+    /// One attribute stream; "Unexpected field type" for a type outside 1 to 4.
     class VEK_EXPORT Field {
     public:
         Field(const std::string& name, AttributeType type, ExpectedUsage usage);
@@ -61,10 +61,10 @@ public:
         AttributeType attributeType() const { return attributeType_; }
         const std::string& name() const { return name_; }
         ExpectedUsage expectedUsage() const { return expectedUsage_; }
-        // The attribute location found by setupWithProgram; -1 before.
+        /// The attribute location found by setupWithProgram; -1 before.
         int resolvedSlot() const { return resolvedSlot_; }
         unsigned componentType() const { return componentType_; }
-        // Bytes per vertex.
+        /// Bytes per vertex.
         unsigned elementSize() const { return elementSize_; }
         unsigned componentCount() const { return componentCount_; }
 
@@ -81,8 +81,8 @@ public:
     };
 
     VertexBuffer();
-    // Zero-filled host copies of vertexCount vertices; a field's or the whole buffer's byte
-    // count must fit 32 bits.
+    /// Zero-filled host copies of vertexCount vertices; a field's or the whole buffer's byte
+    /// count must fit 32 bits.
     VertexBuffer(const std::vector<Field>& fields, unsigned vertexCount,
                  PrimitiveType primitiveType);
     ~VertexBuffer();
@@ -91,38 +91,38 @@ public:
     VertexBuffer(const VertexBuffer&) = delete;
     VertexBuffer& operator=(const VertexBuffer&) = delete;
 
-    // Copies the field's data for every vertex into its host copy, reading one element every
-    // sourceStride bytes (0: tightly packed). index must name a field.
+    /// Copies the field's data for every vertex into its host copy, reading one element every
+    /// sourceStride bytes (0: tightly packed). index must name a field.
     void setField(unsigned index, const unsigned char* data, unsigned sourceStride);
-    // As above, refusing a copy that would read past dataBytes bytes of source.
+    /// As above, refusing a copy that would read past dataBytes bytes of source.
     void setField(unsigned index, const unsigned char* data, std::size_t dataBytes,
                   unsigned sourceStride);
-    // The first field of that name; a missing one is skipped with ignoreMissingFields, else
-    // refused.
+    /// The first field of that name; a missing one is skipped with ignoreMissingFields, else
+    /// refused.
     void setField(const std::string& name, const unsigned char* data, bool ignoreMissingFields,
                   unsigned sourceStride);
     void setField(const std::string& name, const unsigned char* data, std::size_t dataBytes,
                   bool ignoreMissingFields, unsigned sourceStride);
 
-    // (Re)creates the vertex array and buffer objects and finds each field's attribute in the
-    // linked program; a field the program lacks is refused.
+    /// (Re)creates the vertex array and buffer objects and finds each field's attribute in the
+    /// linked program; a field the program lacks is refused.
     void setupWithProgram(Program* oglProgram);
-    // Uploads every field and records the layout in the vertex array object.
+    /// Uploads every field and records the layout in the vertex array object.
     void marshallData();
-    // Draws the first min(count, vertexCount()) vertices with the caller's program.
+    /// Draws the first min(count, vertexCount()) vertices with the caller's program.
     void drawPrimitives(unsigned count);
 
-    // Beside the operations above, an indexed draw. The indices are kept on the host and
-    // uploaded by marshallData into an element buffer of the vertex array object; an index
-    // past the vertices held is refused.
+    /// Beside the operations above, an indexed draw. The indices are kept on the host and
+    /// uploaded by marshallData into an element buffer of the vertex array object; an index
+    /// past the vertices held is refused.
     void setIndices(const unsigned* indices, unsigned count);
-    // Draws the first min(count, indices uploaded) indices with the caller's program.
+    /// Draws the first min(count, indices uploaded) indices with the caller's program.
     void drawIndexedPrimitives(unsigned count);
     unsigned indexCount() const { return static_cast<unsigned>(indices_.size()); }
 
     unsigned vertexCount() const { return vertexCount_; }
     PrimitiveType primitiveType() const { return primitiveType_; }
-    // Bytes per vertex over all fields, and for all vertices.
+    /// Bytes per vertex over all fields, and for all vertices.
     unsigned vertexSize() const { return vertexSize_; }
     unsigned totalSize() const { return totalSize_; }
     const std::vector<Field>& fields() const { return fields_; }

@@ -9,26 +9,26 @@
 
 namespace VEK {
 
-// A region value that owns its representation, made through the allocation hooks. Holding
-// none stands for the empty region; every modifying operation first makes an empty rectangle
-// and then hands over to it.
+/// A region value that owns its representation, made through the allocation hooks. Holding
+/// none stands for the empty region; every modifying operation first makes an empty rectangle
+/// and then hands over to it.
 class VEK_EXPORT BoundingRegion : public BoundingRegionBase {
 public:
-    // Empty, holding nothing.
+    /// Empty, holding nothing.
     BoundingRegion();
     BoundingRegion(const float2& a, const float2& b);
-    // Deep copies. Throw when the hook gives no memory.
+    /// Deep copies. Throw when the hook gives no memory.
     BoundingRegion(const BoundingRegion& other);
     BoundingRegion& operator=(const BoundingRegion& other);
     ~BoundingRegion() override;
 
-    // Two empty regions are equal; otherwise each must contain the other.
+    /// Two empty regions are equal; otherwise each must contain the other.
     bool operator==(const BoundingRegion& other) const;
     bool operator!=(const BoundingRegion& other) const { return !(*this == other); }
 
     BoundingRegion* clone() const override;
     bool isEmpty() const override;
-    // Releases the representation.
+    /// Releases the representation.
     void makeNowhere() override;
     void makeEverywhere() override;
     void include(const BoundingRegionBase& region) override;
@@ -43,7 +43,7 @@ public:
     std::vector<float2> convexHull() const override;
     BoundingRect boundingRect() const override;
     Representation representation() const override;
-    // "[]" while holding nothing.
+    /// "[]" while holding nothing.
     std::string toString() const override;
 
 private:

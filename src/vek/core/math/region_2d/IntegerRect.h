@@ -9,10 +9,10 @@
 
 namespace VEK {
 
-// A pixel rectangle: offset of its first pixel and its size. Empty when either side is 0.
+/// A pixel rectangle: offset of its first pixel and its size. Empty when either side is 0.
 class VEK_EXPORT IntegerRect {
 public:
-    // Offset and size zero.
+    /// Offset and size zero.
     IntegerRect() = default;
     IntegerRect(const int2& offset, const size2& size) : offset_(offset), size_(size) {}
 
@@ -24,8 +24,8 @@ public:
 
     void setOffset(const int2& offset) { offset_ = offset; }
     void setSize(const size2& size) { size_ = size; }
-    // Adds v to the offset; an offset that would not fit throws InternalException and leaves
-    // the rectangle as it was.
+    /// Adds v to the offset; an offset that would not fit throws InternalException and leaves
+    /// the rectangle as it was.
     void translate(const int2& v);
 
     bool operator==(const IntegerRect& other) const {
@@ -33,7 +33,7 @@ public:
     }
     bool operator!=(const IntegerRect& other) const { return !(*this == other); }
 
-    // "Empty", or "[o=(x, y), s=(w, h)]".
+    /// "Empty", or "[o=(x, y), s=(w, h)]".
     std::string toString() const;
 
 private:

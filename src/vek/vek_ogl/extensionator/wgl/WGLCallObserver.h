@@ -6,8 +6,8 @@
 namespace VEK {
 namespace OGL {
 
-// A WGL decorator that reports every call to observe() and forwards it unchanged; derive from
-// it to watch, or override an operation to change what the window system answers.
+/// A WGL decorator that reports every call to observe() and forwards it unchanged; derive from
+/// it to watch, or override an operation to change what the window system answers.
 class VEK_EXPORT WGLCallObserver : public WGLInterceptorDecorator {
 public:
     explicit WGLCallObserver(WGLInterceptor* next = nullptr) : WGLInterceptorDecorator(next) {}
@@ -18,7 +18,7 @@ public:
 #include "vek/vek_ogl/extensionator/wgl/generated/WGLOperations.def"
 
 protected:
-    // function is the window-system name, "wglMakeCurrent". An exception stops the call.
+    /// function is the window-system name, "wglMakeCurrent". An exception stops the call.
     virtual void observe(char const* file, unsigned line, char const* function) = 0;
 };
 

@@ -8,17 +8,17 @@ namespace OGL {
 
 class WGLInterceptorDecorator;
 
-// Every window-system call of the library goes through the process-wide chain headed by
-// Instance(), with the caller's file and line, like the OpenGL calls.
+/// Every window-system call of the library goes through the process-wide chain headed by
+/// Instance(), with the caller's file and line, like the OpenGL calls.
 class VEK_EXPORT WGLInterceptor {
 public:
-    // The head of the chain; the first call makes the default WGLErrorChecker, and throws
-    // InternalException when the allocation hook gives no memory for it.
+    /// The head of the chain; the first call makes the default WGLErrorChecker, and throws
+    /// InternalException when the allocation hook gives no memory for it.
     static WGLInterceptor* Instance();
-    // Destroys the checker when it heads the chain; decorators must be popped first.
+    /// Destroys the checker when it heads the chain; decorators must be popped first.
     static void Destroy();
 
-    // Both act on the process-wide chain whatever object they are called on.
+    /// Both act on the process-wide chain whatever object they are called on.
     void addInterceptor(WGLInterceptorDecorator* d);
     WGLInterceptorDecorator* popInterceptor();
 
@@ -39,7 +39,7 @@ private:
     static WGLInterceptor* sInterceptor_;
 };
 
-// A WGL interceptor that does its own work and forwards to the next one.
+/// A WGL interceptor that does its own work and forwards to the next one.
 class VEK_EXPORT WGLInterceptorDecorator : public WGLInterceptor {
 public:
     WGLInterceptor* interceptor() { return interceptor_; }
@@ -49,15 +49,15 @@ public:
 protected:
     explicit WGLInterceptorDecorator(WGLInterceptor* next = nullptr) : interceptor_(next) {}
 
-    // Where a call is forwarded; a decorator with nowhere to forward throws, naming the caller.
+    /// Where a call is forwarded; a decorator with nowhere to forward throws, naming the caller.
     WGLInterceptor& next(char const* file, unsigned line) const;
 
 private:
     WGLInterceptor* interceptor_;
 };
 
-// The end of the chain: calls the window system's function and returns its result, which is
-// how WGL reports failure.
+/// The end of the chain: calls the window system's function and returns its result, which is
+/// how WGL reports failure.
 class VEK_EXPORT WGLErrorChecker : public WGLInterceptor {
 public:
     WGLErrorChecker() = default;
