@@ -5,6 +5,7 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLErrors.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 #include "vek/vek_ogl/ogl/internal/ShaderImplCore.h"
 
@@ -109,6 +110,7 @@ bool ProgramImplCore::IsSupported() {
 
 ProgramImplCore::ProgramImplCore() {
     VEK_ASSERT(IsSupported());
+    internal::ThrowPendingGLError(__FILE__, __LINE__);
     programID_ = OpenGLInterceptor::Instance()->cgmCreateProgram(__FILE__, __LINE__);
     VEK_ASSERT(programID_ != 0);
 }

@@ -6,6 +6,7 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLErrors.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 
 namespace VEK {
@@ -67,6 +68,7 @@ Shader::ShaderType ShaderImplCore::GL2ShaderType(unsigned glType) {
 
 ShaderImplCore::ShaderImplCore(Shader::ShaderType eShaderType) {
     VEK_ASSERT(IsSupported(eShaderType));
+    internal::ThrowPendingGLError(__FILE__, __LINE__);
     shaderID_ = OpenGLInterceptor::Instance()->cgmCreateShader(__FILE__, __LINE__,
                                                                ShaderType2GL(eShaderType));
     VEK_ASSERT(shaderID_ != 0);
