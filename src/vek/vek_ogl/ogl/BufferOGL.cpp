@@ -4,15 +4,12 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 
 namespace VEK {
 namespace OGL {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 struct Role {
     unsigned target;
@@ -60,7 +57,7 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
     // No destructor runs for a constructor that throws: every failure from the generating call
     // on (which may have made the name before its check failed) deletes a name that was made.
     try {
-        GL()->cgmGenBuffers(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(GenBuffers)(1, &objectID_);
         if (objectID_ == 0) {
             throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
         }
@@ -69,16 +66,16 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
         const unsigned previous = getBoundID();
         bind();
         try {
-            GL()->cgmBufferData(__FILE__, __LINE__, glTarget, nSize, data, glUsage);
+            VEK_GL(BufferData)(glTarget, nSize, data, glUsage);
         } catch (...) {
-            GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+            VEK_GL(BindBuffer)(glTarget, previous);
             throw;
         }
-        GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+        VEK_GL(BindBuffer)(glTarget, previous);
     } catch (...) {
         if (objectID_ != 0) {
             try {
-                GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+                VEK_GL(DeleteBuffers)(1, &objectID_);
             } catch (...) {
                 // The first failure is the one to report.
             }
@@ -89,7 +86,7 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
 
 Buffer::~Buffer() {
     try {
-        GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(DeleteBuffers)(1, &objectID_);
     } catch (...) {
         // A destructor cannot report: the name is given up either way.
     }
@@ -102,23 +99,23 @@ bool Buffer::IsSupported() {
 }
 
 void Buffer::bind() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, target(), objectID_);
+    VEK_GL(BindBuffer)(target(), objectID_);
 }
 
 void Buffer::BindDefaultArrayBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_ARRAY_BUFFER, 0);
 }
 
 void Buffer::BindDefaultElementArrayBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void Buffer::BindDefaultPackBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_PACK_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_PIXEL_PACK_BUFFER, 0);
 }
 
 void Buffer::BindDefaultUnpackBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_UNPACK_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_PIXEL_UNPACK_BUFFER, 0);
 }
 
 void Buffer::convertTo(Type type, const char* refusal) {
@@ -174,7 +171,7 @@ void Buffer::subData(int offset, int size, const void* data) {
     if (offset < 0) {
         throw InternalException(__FILE__, __LINE__, "Buffer::subData offset must not be negative");
     }
-    GL()->cgmBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+    VEK_GL(BufferSubData)(target(), offset, size, data);
 }
 
 void Buffer::getSubData(int offset, int size, void* data) {
@@ -189,7 +186,7 @@ void Buffer::getSubData(int offset, int size, void* data) {
         throw InternalException(__FILE__, __LINE__,
                                 "Buffer::getSubData offset must not be negative");
     }
-    GL()->cgmGetBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+    VEK_GL(GetBufferSubData)(target(), offset, size, data);
 }
 
 void* Buffer::map(unsigned access) {
@@ -197,7 +194,7 @@ void* Buffer::map(unsigned access) {
         throw InternalException(__FILE__, __LINE__,
                                 "Buffer is already mapped (this will cause a GL error)");
     }
-    void* pointer = GL()->cgmMapBuffer(__FILE__, __LINE__, target(), access);
+    void* pointer = VEK_GL(MapBuffer)(target(), access);
     mapped_ = true;
     return pointer;
 }
@@ -208,7 +205,7 @@ void Buffer::unmap() {
             __FILE__, __LINE__,
             "Buffer must be mapped before umapping it (this will cause a GL error)");
     }
-    if (!GL()->cgmUnmapBuffer(__FILE__, __LINE__, target())) {
+    if (!VEK_GL(UnmapBuffer)(target())) {
         throw InternalException(__FILE__, __LINE__, "Cannot unmap buffer");
     }
     mapped_ = false;
