@@ -35,7 +35,7 @@ void BlendState::setToCurrentGLValues() {
     equationAlpha_ = IntegerState(__LINE__, GL_BLEND_EQUATION_ALPHA);
     equationRGB_ = IntegerState(__LINE__, GL_BLEND_EQUATION_RGB);
     if (VEK_GL(GetError)() != GL_NO_ERROR) {
-        throw InternalException(__FILE__, __LINE__, "glGetError() == GL_NO_ERROR");
+        VEK_THROW_INTERNAL("glGetError() == GL_NO_ERROR");
     }
 }
 

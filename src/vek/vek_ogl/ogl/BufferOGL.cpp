@@ -38,17 +38,14 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
       mapped_(false) {
     ExtensionManager* manager = ExtensionManager::Instance();
     if (!manager->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "ExtensionManager::Instance()->isSupported(GL_ARB_PIXEL_BUFFER_OBJECT)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_ARB_PIXEL_BUFFER_OBJECT)");
     }
     if (!manager->isSupported(OGLEXT_ARB_vertex_buffer_object)) {
-        throw InternalException(
-            __FILE__, __LINE__,
+        VEK_THROW_INTERNAL(
             "ExtensionManager::Instance()->isSupported(GL_ARB_VERTEX_BUFFER_OBJECT)");
     }
     if (nSize <= 0) {
-        throw InternalException(__FILE__, __LINE__, "Range error: nSize > 0");
+        VEK_THROW_INTERNAL("Range error: nSize > 0");
     }
     // Checked before anything is made, so that a bad value leaves no buffer behind.
     const unsigned glTarget = Type2GL(type);
@@ -59,7 +56,7 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
     try {
         VEK_GL(GenBuffers)(1, &objectID_);
         if (objectID_ == 0) {
-            throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
+            VEK_THROW_INTERNAL("objectID_ != 0");
         }
         // The new name was never bound, so the role change cannot be refused.
         changeTarget(glTarget, kRoles[type].binding);
@@ -120,7 +117,7 @@ void Buffer::BindDefaultUnpackBuffer() {
 
 void Buffer::convertTo(Type type, const char* refusal) {
     if (getBoundID() == objectID_) {
-        throw InternalException(__FILE__, __LINE__, refusal);
+        VEK_THROW_INTERNAL(refusal);
     }
     changeTarget(kRoles[type].target, kRoles[type].binding);
 }
@@ -162,37 +159,33 @@ bool Buffer::isUnpackBuffer() const {
 
 void Buffer::subData(int offset, int size, const void* data) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::subData buffer cannot be mapped");
+        VEK_THROW_INTERNAL("Buffer::subData buffer cannot be mapped");
     }
     if (data == nullptr) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::subData pointer to data must not be NULL");
+        VEK_THROW_INTERNAL("Buffer::subData pointer to data must not be NULL");
     }
     if (offset < 0) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::subData offset must not be negative");
+        VEK_THROW_INTERNAL("Buffer::subData offset must not be negative");
     }
     VEK_GL(BufferSubData)(target(), offset, size, data);
 }
 
 void Buffer::getSubData(int offset, int size, void* data) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::getSubData buffer cannot be mapped");
+        VEK_THROW_INTERNAL("Buffer::getSubData buffer cannot be mapped");
     }
     if (data == nullptr) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::getSubData pointer to data must not be NULL");
+        VEK_THROW_INTERNAL("Buffer::getSubData pointer to data must not be NULL");
     }
     if (offset < 0) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::getSubData offset must not be negative");
+        VEK_THROW_INTERNAL("Buffer::getSubData offset must not be negative");
     }
     VEK_GL(GetBufferSubData)(target(), offset, size, data);
 }
 
 void* Buffer::map(unsigned access) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer is already mapped (this will cause a GL error)");
+        VEK_THROW_INTERNAL("Buffer is already mapped (this will cause a GL error)");
     }
     void* pointer = VEK_GL(MapBuffer)(target(), access);
     mapped_ = true;
@@ -201,12 +194,10 @@ void* Buffer::map(unsigned access) {
 
 void Buffer::unmap() {
     if (!mapped_) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "Buffer must be mapped before umapping it (this will cause a GL error)");
+        VEK_THROW_INTERNAL("Buffer must be mapped before umapping it (this will cause a GL error)");
     }
     if (!VEK_GL(UnmapBuffer)(target())) {
-        throw InternalException(__FILE__, __LINE__, "Cannot unmap buffer");
+        VEK_THROW_INTERNAL("Cannot unmap buffer");
     }
     mapped_ = false;
 }
@@ -214,7 +205,7 @@ void Buffer::unmap() {
 unsigned Buffer::Type2GL(Type type) {
     const int index = static_cast<int>(type);
     if (index < 0 || index >= static_cast<int>(sizeof(kRoles) / sizeof(kRoles[0]))) {
-        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+        VEK_THROW_INTERNAL(kTranslationMessage);
     }
     return kRoles[index].target;
 }
@@ -225,13 +216,13 @@ Buffer::Type Buffer::GL2Type(unsigned glTarget) {
             return static_cast<Type>(i);
         }
     }
-    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    VEK_THROW_INTERNAL(kTranslationMessage);
 }
 
 unsigned Buffer::Usage2GL(Usage usage) {
     const int index = static_cast<int>(usage);
     if (index < 0 || index >= static_cast<int>(sizeof(kUsages) / sizeof(kUsages[0]))) {
-        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+        VEK_THROW_INTERNAL(kTranslationMessage);
     }
     return kUsages[index];
 }
@@ -242,7 +233,7 @@ Buffer::Usage Buffer::GL2Usage(unsigned glUsage) {
             return static_cast<Usage>(i);
         }
     }
-    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    VEK_THROW_INTERNAL(kTranslationMessage);
 }
 
 }  // namespace OGL

@@ -56,23 +56,20 @@ void Framebuffer::bind() {
 
 void Framebuffer::unbind() {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling unbind()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling unbind()");
     }
     VEK_GL(BindFramebufferEXT)(GL_FRAMEBUFFER_EXT, 0);
 }
 
 void Framebuffer::requireBoundToAttach() const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer Objects must be bound to attach objects");
+        VEK_THROW_INTERNAL("Framebuffer Objects must be bound to attach objects");
     }
 }
 
 void Framebuffer::requireBoundToDetach() const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer Object must be bound before detaching objects");
+        VEK_THROW_INTERNAL("Framebuffer Object must be bound before detaching objects");
     }
 }
 
@@ -93,12 +90,9 @@ void Framebuffer::RequireIndexForAttachment(unsigned attachment, unsigned colorI
 }
 
 void Framebuffer::attach(Texture2* poTex, unsigned level, unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     if (poTex->getBoundID() == poTex->objectID()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Texture cannot be bound during attachment to framebuffer object");
+        VEK_THROW_INTERNAL("Texture cannot be bound during attachment to framebuffer object");
     }
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
@@ -109,17 +103,14 @@ void Framebuffer::attach(Texture2* poTex, unsigned level, unsigned colorIndex) {
 
 void Framebuffer::attach(Texture2DArray* poTex, unsigned layer, unsigned level,
                          unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     if (poTex->getBoundID() == poTex->objectID()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Texture cannot be bound during attachment to framebuffer object");
+        VEK_THROW_INTERNAL("Texture cannot be bound during attachment to framebuffer object");
     }
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
     if (layer >= poTex->depth(0)) {
-        throw InternalException(__FILE__, __LINE__, "Array Index too large");
+        VEK_THROW_INTERNAL("Array Index too large");
     }
     // glFramebufferTextureLayer belongs to OpenGL 3.0 and GL_ARB_framebuffer_object; older
     // drivers offer it as glFramebufferTextureLayerEXT with array textures.
@@ -137,9 +128,7 @@ void Framebuffer::attach(Texture2DArray* poTex, unsigned layer, unsigned level,
 }
 
 void Framebuffer::attach(Renderbuffer* poBuffer, unsigned colorIndex) {
-    if (poBuffer == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
-    }
+    VEK_ENFORCE(poBuffer != NULL);
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
     RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
@@ -153,9 +142,7 @@ void Framebuffer::attach(Renderbuffer* poBuffer, unsigned colorIndex) {
 }
 
 void Framebuffer::detach(Texture2* poTex, unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     requireBoundToDetach();
     RequireColorIndex(colorIndex);
     VEK_GL(FramebufferTexture2DEXT)
@@ -163,9 +150,7 @@ void Framebuffer::detach(Texture2* poTex, unsigned colorIndex) {
 }
 
 void Framebuffer::detach(Renderbuffer* poBuffer, unsigned colorIndex) {
-    if (poBuffer == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
-    }
+    VEK_ENFORCE(poBuffer != NULL);
     requireBoundToDetach();
     RequireColorIndex(colorIndex);
     RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
@@ -175,8 +160,7 @@ void Framebuffer::detach(Renderbuffer* poBuffer, unsigned colorIndex) {
 
 bool Framebuffer::statusOkay(unsigned* status) const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling statusOkay()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling statusOkay()");
     }
     const GLenum s = VEK_GL(CheckFramebufferStatusEXT)(GL_FRAMEBUFFER_EXT);
     if (status != nullptr) {

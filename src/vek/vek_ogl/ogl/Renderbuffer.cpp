@@ -15,9 +15,7 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
       width_(width),
       height_(height) {
     if (!IsSupported()) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
     }
     // An empty renderbuffer is legal (a window minimised to nothing makes them); a framebuffer
     // with one is incomplete, which statusOkay reports.
@@ -91,8 +89,7 @@ void Renderbuffer::bind() {
 
 void Renderbuffer::unbind() {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling unbind()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling unbind()");
     }
     VEK_GL(BindRenderbufferEXT)(GL_RENDERBUFFER_EXT, 0);
 }

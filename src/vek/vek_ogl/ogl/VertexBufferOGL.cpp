@@ -45,7 +45,7 @@ private:
 VertexBuffer::Field::Field(const std::string& name, AttributeType type, ExpectedUsage usage)
     : attributeType_(type), name_(name), expectedUsage_(usage), componentType_(GL_FLOAT) {
     if (type < kFloat1 || type > kFloat4) {
-        throw InternalException(__FILE__, __LINE__, "Unexpected field type");
+        VEK_THROW_INTERNAL("Unexpected field type");
     }
     componentCount_ = static_cast<unsigned>(type);
     elementSize_ = 4 * componentCount_;
@@ -225,8 +225,7 @@ void VertexBuffer::prepareDeviceSideResources() {
     deleteDeviceSideResources();
     if (!internal::CurrentContextSupports(OGLEXT_VERSION_3_0) &&
         !internal::CurrentContextSupports(OGLEXT_ARB_vertex_array_object)) {
-        throw InternalException(
-            __FILE__, __LINE__,
+        VEK_THROW_INTERNAL(
             "Vertex buffers need vertex array objects (OpenGL 3.0 or GL_ARB_vertex_array_object)");
     }
     // Sized first, so that every name made is in a member the destructor deletes.

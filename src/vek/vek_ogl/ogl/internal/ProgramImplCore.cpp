@@ -129,7 +129,7 @@ ProgramImplCore::~ProgramImplCore() {
 void ProgramImplCore::attach(Shader* shader) {
     const ShaderImplCore* coreShader = CoreShaderOf(shader);
     if (!coreShader->isLoaded()) {
-        throw InternalException(__FILE__, __LINE__, "Shader must be loaded before attaching");
+        VEK_THROW_INTERNAL("Shader must be loaded before attaching");
     }
     VEK_GL(AttachShader)(programID_, coreShader->shaderID());
 }
@@ -207,11 +207,11 @@ void ProgramImplCore::link(bool throwOnError) {
         if (length <= 1) {
             const std::string message =
                 "Unknown Program Link Error\n" + CompileErrorsOfAttached(programID_);
-            throw InternalException(__FILE__, __LINE__, message.c_str());
+            VEK_THROW_INTERNAL(message);
         }
         const std::string message =
             "Program Link Error: \n" + ReadLog(*this, length) + CompileErrorsOfAttached(programID_);
-        throw InternalException(__FILE__, __LINE__, message.c_str());
+        VEK_THROW_INTERNAL(message);
     }
     const int length = getInfoLogLength();
     if (length > 1) {
@@ -219,7 +219,7 @@ void ProgramImplCore::link(bool throwOnError) {
         const std::string log = ReadLog(*this, length);
         if (log.find("run in software") != std::string::npos) {
             const std::string message = "Program Link Error(Falling to Software): \n" + log;
-            throw InternalException(__FILE__, __LINE__, message.c_str());
+            VEK_THROW_INTERNAL(message);
         }
     }
 }
@@ -252,7 +252,7 @@ void ProgramImplCore::getInfoLog(int maxLength, char* log) {
 
 void ProgramImplCore::enable() {
     if (!isLinked()) {
-        throw InternalException(__FILE__, __LINE__, "Program must be linked before being enabled");
+        VEK_THROW_INTERNAL("Program must be linked before being enabled");
     }
     VEK_GL(UseProgram)(programID_);
 }
@@ -279,8 +279,7 @@ int ProgramImplCore::getAttributeLocation(const char* name) {
 
 void ProgramImplCore::requireLinkedForUniformQueries() const {
     if (!isLinked()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Program must be linked to get active uniform count");
+        VEK_THROW_INTERNAL("Program must be linked to get active uniform count");
     }
 }
 
@@ -311,8 +310,7 @@ void ProgramImplCore::assertActiveUniformType(int, unsigned, unsigned) const {}
 
 void ProgramImplCore::requireEnabled() const {
     if (!isEnabled()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Program must be enabled to set uniform parameter");
+        VEK_THROW_INTERNAL("Program must be enabled to set uniform parameter");
     }
 }
 

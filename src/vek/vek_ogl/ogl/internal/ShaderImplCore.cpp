@@ -140,12 +140,12 @@ void ShaderImplCore::compile(bool throwOnError) {
     }
     const int length = getInfoLogLength();
     if (length == 0) {
-        throw InternalException(__FILE__, __LINE__, "Unknown Compile Error.");
+        VEK_THROW_INTERNAL("Unknown Compile Error.");
     }
     std::vector<char> log(static_cast<std::size_t>(length) + 1, '\0');
     getInfoLog(length, log.data());
     const std::string message = std::string("Program Compile Error: \n") + log.data();
-    throw InternalException(__FILE__, __LINE__, message.c_str());
+    VEK_THROW_INTERNAL(message);
 }
 
 }  // namespace OGL
