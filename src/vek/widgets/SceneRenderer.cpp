@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/BlendScope.h"
 #include "vek/vek_ogl/ogl/LineScope.h"
 #include "vek/vek_ogl/ogl/VertexBufferOGL.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace WIDGETS {
@@ -33,20 +35,18 @@ public:
     HostState(const HostState&) = delete;
     HostState& operator=(const HostState&) = delete;
     ~HostState() {
+        // A failure is dropped, as a destructor cannot report it; the rest is still put back.
+        OGL::internal::RestoreGuard restoring;
         if (stippleSaved_) {
-            Dropping([&] {
-                Gl()->cgmLineStipple(__FILE__, __LINE__, stippleFactor_,
-                                     static_cast<GLushort>(stipplePattern_));
+            restoring([&] {
+                VEK_GL(LineStipple)(stippleFactor_, static_cast<GLushort>(stipplePattern_));
             });
         }
         if (vertexArraySaved_) {
-            Dropping([&] {
-                Gl()->cgmBindVertexArray(__FILE__, __LINE__, static_cast<GLuint>(vertexArray_));
-            });
+            restoring([&] { VEK_GL(BindVertexArray)(static_cast<GLuint>(vertexArray_)); });
         }
         if (programSaved_) {
-            Dropping(
-                [&] { Gl()->cgmUseProgram(__FILE__, __LINE__, static_cast<GLuint>(program_)); });
+            restoring([&] { VEK_GL(UseProgram)(static_cast<GLuint>(program_)); });
         }
     }
 
@@ -54,26 +54,17 @@ public:
     void saveVertexArray() { Save(vertexArraySaved_, GL_VERTEX_ARRAY_BINDING, vertexArray_); }
     void saveStipple() {
         if (!stippleSaved_) {
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
+            VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
+            VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
             stippleSaved_ = true;
         }
     }
 
 private:
-    static OGL::OpenGLInterceptor* Gl() { return OGL::OpenGLInterceptor::Instance(); }
     static void Save(bool& saved, GLenum name, GLint& value) {
         if (!saved) {
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, name, &value);
+            VEK_GL(GetIntegerv)(name, &value);
             saved = true;
-        }
-    }
-    template <class F>
-    static void Dropping(F&& call) noexcept {
-        try {
-            call();
-        } catch (...) {
-            // Dropped: a destructor cannot report it.
         }
     }
 

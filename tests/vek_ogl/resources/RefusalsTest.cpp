@@ -3,6 +3,7 @@
 // pixel-store state, the client attribute stack and every binding are as they were.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include <vek/vek_ogl/ogl/BufferOGL.h>
 #include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/PixelUnpackParameters.h>
+#include <vek/vek_ogl/ogl/ProgramOGL.h>
+#include <vek/vek_ogl/ogl/Shader.h>
 #include <vek/vek_ogl/ogl/Texture1.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/Texture3.h>
@@ -31,6 +34,7 @@ struct Refusal {
     std::string message;
     std::function<void()> statement;
     bool queriesBinding;  // the check asks OpenGL what is bound, and nothing else
+    int line;             // names the row: a failure points at it
 };
 
 std::vector<GLint> Bindings() {
@@ -80,158 +84,173 @@ TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
     const std::vector<Refusal> refusals = {
         // One dimension.
         {"error subimage width of zero supplied", [&] { t1.subImage(0, 0, 0, RGBA, UB, d, p); },
-         false},
+         false, __LINE__},
         {"a negative texture image mip-map level supplied",
-         [&] { t1.subImage(-1, 0, 8, RGBA, UB, d, p); }, false},
+         [&] { t1.subImage(-1, 0, 8, RGBA, UB, d, p); }, false, __LINE__},
         {"width(9) is greater than width of image (8) ",
-         [&] { t1.subImage(0, 0, 9, RGBA, UB, d, p); }, false},
+         [&] { t1.subImage(0, 0, 9, RGBA, UB, d, p); }, false, __LINE__},
         {"error subimage width of zero supplied",
-         [&] { t1.subImage(0, 0, 0, RGBA, UB, &mapped, 100, p); }, false},
+         [&] { t1.subImage(0, 0, 0, RGBA, UB, &mapped, 100, p); }, false, __LINE__},
         {"width(9) is greater than width of image (8) ",
-         [&] { t1.subImage(2, 0, 9, RGBA, UB, &pbo, 0, p); }, false},
+         [&] { t1.subImage(2, 0, 9, RGBA, UB, &pbo, 0, p); }, false, __LINE__},
         {"offset(100) is greater than pixel buffer object size100",
-         [&] { t1.subImage(0, 0, 1, RGBA, UB, &pbo, 100, p); }, false},
+         [&] { t1.subImage(0, 0, 1, RGBA, UB, &pbo, 100, p); }, false, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t1.subImage(0, 0, 1, RGBA, UB, &mapped, 0, p); }, false},
+         [&] { t1.subImage(0, 0, 1, RGBA, UB, &mapped, 0, p); }, false, __LINE__},
         {"Pixel Buffer Object must not be NULL",
-         [&] { t1.subImage(0, 0, 1, RGBA, UB, static_cast<Buffer*>(nullptr), 0, p); }, false},
+         [&] { t1.subImage(0, 0, 1, RGBA, UB, static_cast<Buffer*>(nullptr), 0, p); }, false,
+         __LINE__},
         {"error copySubimage width of zero supplied", [&] { t1.copyTexSubImage(0, 0, 0, 0, 0); },
-         false},
+         false, __LINE__},
         {"a negative texture image mip-map level supplied",
-         [&] { t1.copyTexSubImage(-2, 0, 0, 0, 4); }, false},
+         [&] { t1.copyTexSubImage(-2, 0, 0, 0, 4); }, false, __LINE__},
         {"width(16) is greater than width of image (8) ",
-         [&] { t1.copyTexSubImage(0, 0, 0, 0, 16); }, false},
+         [&] { t1.copyTexSubImage(0, 0, 0, 0, 16); }, false, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t1.getPixelData(&mapped, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, false},
+         [&] { t1.getPixelData(&mapped, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, false, __LINE__},
         {"Buffer::convertToUnpackBuffer cannot convert buffer target while bound",
-         [&] { t1.subImage(0, 0, 1, RGBA, UB, &boundArray, 0, p); }, true},
+         [&] { t1.subImage(0, 0, 1, RGBA, UB, &boundArray, 0, p); }, true, __LINE__},
         {"Buffer::convertToPackBuffer cannot convert buffer target while bound",
-         [&] { t1.getPixelData(&boundArray, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, true},
+         [&] { t1.getPixelData(&boundArray, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, true, __LINE__},
         // Two dimensions.
         {"error subimage width of zero supplied",
-         [&] { t2.subImage(0, 0, 0, 0, 0, RGBA, UB, d, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 0, 0, RGBA, UB, d, p); }, false, __LINE__},
         {"error subimage height of zero supplied",
-         [&] { t2.subImage(-1, 0, 0, 1, 0, RGBA, UB, d, p); }, false},
+         [&] { t2.subImage(-1, 0, 0, 1, 0, RGBA, UB, d, p); }, false, __LINE__},
         {"a negative texture image mip-map level supplied",
-         [&] { t2.subImage(-1, 0, 0, 9, 5, RGBA, UB, d, p); }, false},
+         [&] { t2.subImage(-1, 0, 0, 9, 5, RGBA, UB, d, p); }, false, __LINE__},
         {"width(9) is greater than width of image (8) ",
-         [&] { t2.subImage(0, 0, 0, 9, 5, RGBA, UB, d, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 9, 5, RGBA, UB, d, p); }, false, __LINE__},
         {"height(5) is greater than height of image (4) ",
-         [&] { t2.subImage(0, 0, 0, 8, 5, RGBA, UB, d, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 8, 5, RGBA, UB, d, p); }, false, __LINE__},
         {"height(5) is greater than height of image (4) ",
-         [&] { t2.subImage(0, 0, 0, 8, 5, RGBA, UB, &mapped, 1000, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 8, 5, RGBA, UB, &mapped, 1000, p); }, false, __LINE__},
         {"offset(100) is greater than pixel buffer object size100",
-         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &mapped, 100, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &mapped, 100, p); }, false, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &mapped, 99, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &mapped, 99, p); }, false, __LINE__},
         {"Buffer::convertToUnpackBuffer cannot convert buffer target while bound",
-         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &boundArray, 0, p); }, true},
+         [&] { t2.subImage(0, 0, 0, 1, 1, RGBA, UB, &boundArray, 0, p); }, true, __LINE__},
         {"error copySubimage width of zero supplied",
-         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 0, 0); }, false},
+         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 0, 0); }, false, __LINE__},
         {"error copySubimage height of zero supplied",
-         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 1, 0); }, false},
+         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 1, 0); }, false, __LINE__},
         {"height(8) is greater than height of image (4) ",
-         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 8, 8); }, false},
+         [&] { t2.copyTexSubImage(0, 0, 0, 0, 0, 8, 8); }, false, __LINE__},
         {"Texture must be bound",
-         [&] { unbound2.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true},
+         [&] { unbound2.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true, __LINE__},
         {"Texture must be bound",
-         [&] { unbound2.getPixelData(&mapped, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true},
+         [&] { unbound2.getPixelData(&mapped, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true,
+         __LINE__},
         {"COLOR_INDEX not allowed here!",
-         [&] { t2.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true},
+         [&] { t2.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true, __LINE__},
         {"Invalid row byte alignment (must be of 1, 2, 4, or 8).",
-         [&] { t2.getPixelData(d, 0, RGBA, UB, 3); }, true},
+         [&] { t2.getPixelData(d, 0, RGBA, UB, 3); }, true, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t2.getPixelData(&mapped, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true},
+         [&] { t2.getPixelData(&mapped, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true,
+         __LINE__},
         {"COLOR_INDEX not allowed here!",
-         [&] { t2.getPixelData(&pbo, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true},
+         [&] { t2.getPixelData(&pbo, 0, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, true, __LINE__},
         {"Invalid row byte alignment (must be of 1, 2, 4, or 8).",
-         [&] { t2.getPixelData(&boundArray, 0, 0, RGBA, UB, 16); }, true},
+         [&] { t2.getPixelData(&boundArray, 0, 0, RGBA, UB, 16); }, true, __LINE__},
         {"Buffer::convertToPackBuffer cannot convert buffer target while bound",
-         [&] { t2.getPixelData(&boundArray, 0, 0, RGBA, UB, 4); }, true},
+         [&] { t2.getPixelData(&boundArray, 0, 0, RGBA, UB, 4); }, true, __LINE__},
         {"Texture must be enabled (bound & active)",
-         [&] { unbound2.setWrap(Texture::kWrapRepeat, Texture::kWrapRepeat); }, true},
+         [&] { unbound2.setWrap(Texture::kWrapRepeat, Texture::kWrapRepeat); }, true, __LINE__},
         // Three dimensions.
         {"error subimage width  of zero supplied",
-         [&] { t3.subImage(0, 0, 0, 0, 0, 0, 0, RGBA, UB, d, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 0, 0, 0, RGBA, UB, d, p); }, false, __LINE__},
         {"error subimage height of zero supplied",
-         [&] { t3.subImage(0, 0, 0, 0, 1, 0, 0, RGBA, UB, d, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 1, 0, 0, RGBA, UB, d, p); }, false, __LINE__},
         {"error subimage depth  of zero supplied",
-         [&] { t3.subImage(-1, 0, 0, 0, 1, 1, 0, RGBA, UB, &mapped, 100, p); }, false},
+         [&] { t3.subImage(-1, 0, 0, 0, 1, 1, 0, RGBA, UB, &mapped, 100, p); }, false, __LINE__},
         {"a negative texture image mip-map level supplied",
-         [&] { t3.subImage(-1, 0, 0, 0, 9, 9, 9, RGBA, UB, d, p); }, false},
+         [&] { t3.subImage(-1, 0, 0, 0, 9, 9, 9, RGBA, UB, d, p); }, false, __LINE__},
         {"width(9) is greater than width  of image (8) ",
-         [&] { t3.subImage(0, 0, 0, 0, 9, 9, 9, RGBA, UB, d, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 9, 9, 9, RGBA, UB, d, p); }, false, __LINE__},
         {"height(9) is greater than height of image (4) ",
-         [&] { t3.subImage(0, 0, 0, 0, 8, 9, 9, RGBA, UB, d, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 8, 9, 9, RGBA, UB, d, p); }, false, __LINE__},
         {"depth(3) is greater than depth  of image (2) ",
-         [&] { t3.subImage(0, 0, 0, 0, 8, 4, 3, RGBA, UB, &mapped, 100, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 8, 4, 3, RGBA, UB, &mapped, 100, p); }, false, __LINE__},
         {"depth(7) is greater than depth  of image (6) ",
-         [&] { a3.subImage(0, 0, 0, 0, 4, 4, 7, RGBA, UB, d, p); }, false},
+         [&] { a3.subImage(0, 0, 0, 0, 4, 4, 7, RGBA, UB, d, p); }, false, __LINE__},
         {"offset(250) is greater than pixel buffer object size100",
-         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &mapped, 250, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &mapped, 250, p); }, false, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &mapped, 0, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &mapped, 0, p); }, false, __LINE__},
         {"Buffer::convertToUnpackBuffer cannot convert buffer target while bound",
-         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &boundArray, 0, p); }, true},
+         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, UB, &boundArray, 0, p); }, true, __LINE__},
         {"error copySubimage width of zero supplied",
-         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 0, 1); }, false},
+         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 0, 1); }, false, __LINE__},
         {"error copySubimage height of zero supplied",
-         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 1, 0); }, false},
+         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 1, 0); }, false, __LINE__},
         {"width(9) is greater than width of image (8) ",
-         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 9, 1); }, false},
+         [&] { t3.copyTexSubImage(0, 0, 0, 0, 0, 0, 9, 1); }, false, __LINE__},
         {"COLOR_INDEX not allowed here!",
-         [&] { t3.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, false},
+         [&] { t3.getPixelData(d, 0, Texture::kFormatCOLOR_INDEX, UB, 3); }, false, __LINE__},
         {"Invalid row byte alignment (must be of 1, 2, 4, or 8).",
-         [&] { t3.getPixelData(d, 0, RGBA, UB, 5); }, false},
+         [&] { t3.getPixelData(d, 0, RGBA, UB, 5); }, false, __LINE__},
         {"Pixel Buffer Object cannot be memory mapped during data transfer",
-         [&] { t3.getPixelData(&mapped, 0, 0, RGBA, UB, 5); }, false},
+         [&] { t3.getPixelData(&mapped, 0, 0, RGBA, UB, 5); }, false, __LINE__},
         {"Invalid row byte alignment (must be of 1, 2, 4, or 8).",
-         [&] { t3.getPixelData(&pbo, 0, 0, RGBA, UB, 0); }, false},
+         [&] { t3.getPixelData(&pbo, 0, 0, RGBA, UB, 0); }, false, __LINE__},
         {"Buffer::convertToPackBuffer cannot convert buffer target while bound",
-         [&] { t3.getPixelData(&boundArray, 0, 0, RGBA, UB, 1); }, true},
+         [&] { t3.getPixelData(&boundArray, 0, 0, RGBA, UB, 1); }, true, __LINE__},
         // Transfers into or out of a texture that is not the one bound.
-        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, d, p); }, true},
-        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, &pbo, 0, p); }, true},
-        {"Texture must be bound", [&] { unbound1.copyTexSubImage(0, 0, 0, 0, 8); }, true},
+        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, d, p); }, true,
+         __LINE__},
+        {"Texture must be bound", [&] { unbound1.subImage(0, 0, 8, RGBA, UB, &pbo, 0, p); }, true,
+         __LINE__},
+        {"Texture must be bound", [&] { unbound1.copyTexSubImage(0, 0, 0, 0, 8); }, true, __LINE__},
         {"Texture must be bound", [&] { unbound1.getPixelData(d, 0, GL_RGBA, GL_UNSIGNED_BYTE); },
-         true},
+         true, __LINE__},
         {"Texture must be bound",
-         [&] { unbound1.getPixelData(&pbo, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, true},
-        {"Texture must be bound", [&] { unbound2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, p); }, true},
+         [&] { unbound1.getPixelData(&pbo, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, true, __LINE__},
+        {"Texture must be bound", [&] { unbound2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, p); }, true,
+         __LINE__},
         {"Texture must be bound", [&] { unbound2.subImage(0, 0, 0, 8, 4, RGBA, UB, &pbo, 0, p); },
-         true},
-        {"Texture must be bound", [&] { unbound2.copyTexSubImage(0, 0, 0, 0, 0, 8, 4); }, true},
+         true, __LINE__},
+        {"Texture must be bound", [&] { unbound2.copyTexSubImage(0, 0, 0, 0, 0, 8, 4); }, true,
+         __LINE__},
         {"Texture must be bound", [&] { unbound3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, d, p); },
-         true},
+         true, __LINE__},
         {"Texture must be bound",
-         [&] { unbound3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &pbo, 0, p); }, true},
-        {"Texture must be bound", [&] { unbound3.copyTexSubImage(0, 0, 0, 0, 0, 0, 8, 4); }, true},
-        {"Texture must be bound", [&] { unbound3.getPixelData(d, 0, RGBA, UB, 4); }, true},
-        {"Texture must be bound", [&] { unbound3.getPixelData(&pbo, 0, 0, RGBA, UB, 4); }, true},
+         [&] { unbound3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &pbo, 0, p); }, true, __LINE__},
+        {"Texture must be bound", [&] { unbound3.copyTexSubImage(0, 0, 0, 0, 0, 0, 8, 4); }, true,
+         __LINE__},
+        {"Texture must be bound", [&] { unbound3.getPixelData(d, 0, RGBA, UB, 4); }, true,
+         __LINE__},
+        {"Texture must be bound", [&] { unbound3.getPixelData(&pbo, 0, 0, RGBA, UB, 4); }, true,
+         __LINE__},
         // Negative read-back offsets, in the classes that take a signed one.
         {"offset(-4) must not be negative",
-         [&] { t1.getPixelData(&pbo, -4, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, false},
+         [&] { t1.getPixelData(&pbo, -4, 0, GL_RGBA, GL_UNSIGNED_BYTE); }, false, __LINE__},
         {"offset(-1) must not be negative", [&] { t3.getPixelData(&pbo, -1, 0, RGBA, UB, 4); },
-         false},
+         false, __LINE__},
         // An alignment value outside the parameters' table, refused before the buffer's role or
         // any pixel-store state changes.
-        {"Enum value not recognized", [&] { t1.subImage(0, 0, 8, RGBA, UB, d, u); }, false},
+        {"Enum value not recognized", [&] { t1.subImage(0, 0, 8, RGBA, UB, d, u); }, false,
+         __LINE__},
         {"Enum value not recognized", [&] { t1.subImage(0, 0, 8, RGBA, UB, &packRole, 0, u); },
-         false},
-        {"Enum value not recognized", [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, u); }, false},
+         false, __LINE__},
+        {"Enum value not recognized", [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, d, u); }, false,
+         __LINE__},
         {"Enum value not recognized",
-         [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, &packRole, 0, u); }, false},
+         [&] { t2.subImage(0, 0, 0, 8, 4, RGBA, UB, &packRole, 0, u); }, false, __LINE__},
         {"Enum value not recognized", [&] { t3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, d, u); },
-         false},
+         false, __LINE__},
         {"Enum value not recognized",
-         [&] { t3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &packRole, 0, u); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 8, 4, 2, RGBA, UB, &packRole, 0, u); }, false, __LINE__},
         // Enumerations outside their tables.
         {"!\"Format enums are not all properly translated.\"",
-         [&] { t2.subImage(0, 0, 0, 1, 1, static_cast<Texture::Format>(12), UB, d, p); }, false},
+         [&] { t2.subImage(0, 0, 0, 1, 1, static_cast<Texture::Format>(12), UB, d, p); }, false,
+         __LINE__},
         {"!\"Type enums are not all properly translated.\"",
-         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, Texture::kTypeDefault, d, p); }, false},
+         [&] { t3.subImage(0, 0, 0, 0, 1, 1, 1, RGBA, Texture::kTypeDefault, d, p); }, false,
+         __LINE__},
         {"!\"Type enums are not all properly translated.\"",
-         [&] { t1.subImage(0, 0, 1, RGBA, static_cast<Texture::Type>(21), &pbo, 0, p); }, false},
+         [&] { t1.subImage(0, 0, 1, RGBA, static_cast<Texture::Type>(21), &pbo, 0, p); }, false,
+         __LINE__},
     };
 
     VEKTest::SetUnusualPixelStore();
@@ -239,7 +258,7 @@ TEST_F(Refusals, EveryCheckThrowsItsMessageBeforeAnyTransfer) {
     const GLint depth = VEKTest::ClientAttribStackDepth();
     const auto bindings = Bindings();
     for (const Refusal& refusal : refusals) {
-        SCOPED_TRACE(refusal.message);
+        const ::testing::ScopedTrace row(__FILE__, refusal.line, refusal.message);
         VEKTest::RecordingDecorator recorder;
         EXPECT_EQ(InternalMessageOf(refusal.statement), refusal.message);
         const std::vector<std::string> queries = refusal.queriesBinding
@@ -295,12 +314,15 @@ TEST_F(Refusals, ConstructorsRefuseBeforeMakingAnything) {
 
 TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
     // An error left pending by earlier code fails the checked generating call after the driver
-    // made the name: the constructor throws, and the name goes with it.
+    // made the name: the constructor throws, and the name goes with it. A name returned by the
+    // call (shaders, programs) would be lost with the error: the pending error is taken before,
+    // and no name is made.
     struct Row {
         const char* what;
         const char* made;
         const char* deleted;
         std::function<void()> construct;
+        std::size_t names = 1;
     };
     const std::vector<std::uint8_t> pixels(2 * 2 * 2 * 4);
     const std::vector<Row> rows = {
@@ -324,14 +346,17 @@ TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
         {"Buffer", "glGenBuffers", "glDeleteBuffers",
          [] { Buffer(16, Buffer::kArrayBuffer, Buffer::kStaticDraw, nullptr); }},
         {"Framebuffer", "glGenFramebuffersEXT", "glDeleteFramebuffersEXT", [] { Framebuffer(); }},
+        {"VertexShader", "glCreateShader", "glDeleteShader", [] { VertexShader(); }, 0},
+        {"FragmentShader", "glCreateShader", "glDeleteShader", [] { FragmentShader(); }, 0},
+        {"Program", "glCreateProgram", "glDeleteProgram", [] { Program(); }, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         VEKTest::RecordingDecorator recorder;
         glEnable(0x7FFF);  // GL_INVALID_ENUM, left pending
         EXPECT_THROW(row.construct(), VEK::OGL::ExceptionOGL);
-        EXPECT_EQ(recorder.count(row.made), 1u);
-        EXPECT_EQ(recorder.count(row.deleted), 1u);
+        EXPECT_EQ(recorder.count(row.made), row.names);
+        EXPECT_EQ(recorder.count(row.deleted), row.names);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
