@@ -55,6 +55,8 @@ VEK_EXPORT void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
 
 namespace detail {
 
+/// The start of the block that holds object: for a polymorphic type, its most derived object.
+/// Throws nothing.
 template <class T>
 void* BlockOf(T* object) {
     if constexpr (std::is_polymorphic_v<T>) {
