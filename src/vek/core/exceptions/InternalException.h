@@ -10,18 +10,28 @@ namespace VEK {
 /// A broken invariant or failed check inside the library.
 class VEK_EXPORT InternalException : public LogicalException {
 public:
+    /// Kind text "VEK Internal exception", file and message "Undefined", line 0. Throws only
+    /// std::bad_alloc.
     InternalException();
+    /// Kind text "VEK Internal exception"; a null file or message becomes "Undefined". Throws
+    /// only std::bad_alloc.
     InternalException(const char* file, int line, const char* message);
+    /// Copies kind text, file, line and message. Throws only std::bad_alloc.
     InternalException(const InternalException& other);
+    /// Copies kind text, file, line and message. Throws only std::bad_alloc.
     InternalException& operator=(const InternalException& other);
+    /// Throws nothing.
     ~InternalException() override;
 
+    /// A heap InternalException with equal fields, made through the allocation hook; null when
+    /// the hook gives no memory. Destroy it with VEK_DELETE. Throws only std::bad_alloc.
     ExceptionBase* clone() const override;
 };
 
 }  // namespace VEK
 
-// Checks stay active in every build. The message is the condition's source text.
+/// Throws InternalException when condition is false; the message is the condition's source
+/// text. Checks stay active in every build.
 #define VEK_ASSERT(condition)                                               \
     do {                                                                    \
         if (!(condition)) {                                                 \
@@ -29,7 +39,8 @@ public:
         }                                                                   \
     } while (false)
 
-// For a pointer the code has just obtained (a cast, a look-up, a creation).
+/// As VEK_ASSERT with the message "Enforce " and the condition's text; for a pointer the code
+/// has just obtained (a cast, a look-up, a creation).
 #define VEK_ENFORCE(condition)                                                         \
     do {                                                                               \
         if (!(condition)) {                                                            \
@@ -37,8 +48,8 @@ public:
         }                                                                              \
     } while (false)
 
-// Throws an InternalException whose message is composed with stream insertions:
-// VEK_THROW_INTERNAL("Context " << name << " failed");
+/// Throws an InternalException whose message is composed with stream insertions:
+/// VEK_THROW_INTERNAL("Context " << name << " failed");
 #define VEK_THROW_INTERNAL(streamed)                                                       \
     do {                                                                                   \
         std::ostringstream vekThrowStream_;                                                \

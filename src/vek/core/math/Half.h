@@ -19,9 +19,9 @@ namespace detail {
 /// place, which rounds half-way cases up in magnitude. Results below half the smallest
 /// subnormal have base 0 and everything shifted out, so they are +0.
 struct HalfFromFloatTable {
-    std::array<std::uint16_t, 512> base;
-    std::array<std::uint32_t, 512> added;
-    std::array<std::uint8_t, 512> shift;
+    std::array<std::uint16_t, 512> base;   ///< sign and exponent of the result
+    std::array<std::uint32_t, 512> added;  ///< added to the fraction before the shift
+    std::array<std::uint8_t, 512> shift;   ///< how far the sum is shifted right
 };
 
 }  // namespace detail
@@ -31,49 +31,75 @@ struct HalfFromFloatTable {
 /// and never turns a NaN into an infinity. Conversion to float is exact.
 class VEK_EXPORT half {
 public:
+    /// Positive zero (pattern 0). Throws nothing.
     half() : bits_(0) {}
+    /// The nearest half to f (see the class). Throws nothing.
     half(float f) { assign(f); }
+    /// Becomes the nearest half to f (see the class). Throws nothing.
     half& operator=(float f) {
         assign(f);
         return *this;
     }
+    /// The exact float value. Throws nothing.
     operator float() const { return toFloat(bits_); }
 
+    /// The 16-bit pattern. Throws nothing.
     std::uint16_t bits() const { return bits_; }
+    /// Sets the 16-bit pattern as it stands. Throws nothing.
     void setBits(std::uint16_t bits) { bits_ = bits; }
 
+    /// The value with its sign bit flipped (NaNs and zeros too). Throws nothing.
     half operator-() const {
         half h;
         h.bits_ = static_cast<std::uint16_t>(bits_ ^ 0x8000u);
         return h;
     }
 
-    /// Both operands in float, combined in single precision, converted back.
+    /// Adds h: both operands in float, combined in single precision, converted back.
+    /// Throws nothing.
     half& operator+=(half h) { return *this = float(*this) + float(h); }
+    /// Adds f in single precision, converted back. Throws nothing.
     half& operator+=(float f) { return *this = float(*this) + f; }
+    /// Subtracts h in single precision, converted back. Throws nothing.
     half& operator-=(half h) { return *this = float(*this) - float(h); }
+    /// Subtracts f in single precision, converted back. Throws nothing.
     half& operator-=(float f) { return *this = float(*this) - f; }
+    /// Multiplies by h in single precision, converted back. Throws nothing.
     half& operator*=(half h) { return *this = float(*this) * float(h); }
+    /// Multiplies by f in single precision, converted back. Throws nothing.
     half& operator*=(float f) { return *this = float(*this) * f; }
+    /// Divides by h in single precision, converted back. Throws nothing.
     half& operator/=(half h) { return *this = float(*this) / float(h); }
+    /// Divides by f in single precision, converted back. Throws nothing.
     half& operator/=(float f) { return *this = float(*this) / f; }
 
     /// The value rounded to n fraction bits, half-way cases up; n of 10 or more changes nothing.
     /// Where rounding would overflow the exponent the fraction is truncated instead. A NaN stays
-    /// as it is.
+    /// as it is. Throws nothing.
     half round(unsigned n) const;
 
+    /// Neither infinite nor NaN (exponent field not 31). Throws nothing.
     bool isFinite() const { return exponent() != 31; }
+    /// A normal number (exponent field 1 to 30). Throws nothing.
     bool isNormalized() const { return exponent() != 0 && exponent() != 31; }
+    /// A subnormal number (exponent field 0, fraction not 0). Throws nothing.
     bool isDenormalized() const { return exponent() == 0 && fraction() != 0; }
+    /// Positive or negative zero. Throws nothing.
     bool isZero() const { return (bits_ & 0x7fffu) == 0; }
+    /// Not a number (exponent field 31, fraction not 0). Throws nothing.
     bool isNan() const { return exponent() == 31 && fraction() != 0; }
+    /// Positive or negative infinity. Throws nothing.
     bool isInfinity() const { return exponent() == 31 && fraction() == 0; }
+    /// The sign bit is set (negative zero and NaNs too). Throws nothing.
     bool isNegative() const { return (bits_ & 0x8000u) != 0; }
 
+    /// Positive infinity, 0x7C00. Throws nothing.
     static half posInf() { return FromBits(0x7c00); }
+    /// Negative infinity, 0xFC00. Throws nothing.
     static half negInf() { return FromBits(0xfc00); }
+    /// A quiet NaN, 0x7FFF. Throws nothing.
     static half qNan() { return FromBits(0x7fff); }
+    /// A signalling NaN, 0x7DFF. Throws nothing.
     static half sNan() { return FromBits(0x7dff); }
 
 private:
@@ -120,21 +146,24 @@ private:
     std::uint16_t bits_;
 };
 
-/// Writes the float value.
+/// Writes the float value. Throws only what the stream throws.
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, half h);
 /// Reads a float and converts it; h is left alone when nothing could be read.
+/// Throws only what the stream throws.
 VEK_EXPORT std::istream& operator>>(std::istream& stream, half& h);
 
 static_assert(sizeof(half) == 2 && std::is_trivially_copyable_v<half>);
 
 /// n floats to halves, each exactly as half(float) converts it. Uses the processor's conversion
 /// instructions (F16C, with AVX2 for the corrections) where it has them. The ranges may not
-/// overlap.
+/// overlap. Throws nothing.
 VEK_EXPORT void FloatsToHalves(const float* in, half* out, std::size_t n);
 /// n halves to floats, each exactly as float(half) converts it, NaN payloads included.
+/// Throws nothing.
 VEK_EXPORT void HalvesToFloats(const half* in, float* out, std::size_t n);
 
 /// Whether the two functions above use the conversion instructions on this processor.
+/// Throws nothing.
 VEK_EXPORT bool HalfArraysUseF16C();
 
 }  // namespace VEK

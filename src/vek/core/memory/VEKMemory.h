@@ -11,6 +11,7 @@
 /// inline at every site. Non-throwing, so a null result from the hook reaches the creating code
 /// as a null object and no constructor runs; the fallback reports exhaustion the same way. An
 /// exception thrown by the hook (std::bad_alloc, say) counts as a refused allocation: null.
+/// Throws nothing.
 inline void* operator new(std::size_t size, VEK::MemoryType type, const char* file,
                           int line) noexcept {
     if (VEK_private::gAllocationFunction) {
@@ -24,8 +25,9 @@ inline void* operator new(std::size_t size, VEK::MemoryType type, const char* fi
                                      : ::operator new(size, std::nothrow);
 }
 
-/// Runs also when a constructor throws after the placement allocation. Never throws: an
-/// exception from the host's hook ends the process.
+/// Placement release through the host's hook, or delete/delete[] by type. Runs also when a
+/// constructor throws after the placement allocation. Throws nothing: an exception from the
+/// host's hook ends the process.
 inline void operator delete(void* block, VEK::MemoryType type, const char* file,
                             int line) noexcept {
     if (VEK_private::gDeallocationFunction) {
@@ -41,12 +43,20 @@ namespace VEK {
 
 /// Installs both hooks; only before the core starts and only while both are still null. A null
 /// hook keeps its fallback and may be set by a later call. When a check fails neither changes.
+/// Throws InternalException ("!Core::Library::IsInitialized()" while the core runs,
+/// "VEK_private::gAllocationFunction == NULL" or "VEK_private::gDeallocationFunction == NULL"
+/// when a hook is already set).
 VEK_EXPORT void SetAllocationDeallocationFunction(VEK_private::AllocationFunction allocation,
                                                   VEK_private::DeallocationFunction deallocation);
+/// Installs the memory check hook, which the library stores but never calls; only before the
+/// core starts and only once. Throws InternalException ("!Core::Library::IsInitialized()" while
+/// the core runs, "VEK_private::gMemoryCheckFunction == NULL" when already set).
 VEK_EXPORT void SetMemoryCheckFunction(VEK_private::MemoryCheckFunction check);
 
 namespace detail {
 
+/// The start of the block that holds object: for a polymorphic type, its most derived object.
+/// Throws nothing.
 template <class T>
 void* BlockOf(T* object) {
     if constexpr (std::is_polymorphic_v<T>) {
@@ -59,7 +69,8 @@ void* BlockOf(T* object) {
 
 }  // namespace detail
 
-/// Destroys an object made with VEK_NEW: destructor, then the placement deallocation.
+/// Destroys an object made with VEK_NEW: destructor, then the placement deallocation with
+/// kObjectMemory; null is ignored. Throws nothing.
 template <class T>
 void DestroyObject(T* object, const char* file, int line) noexcept {
     if (object == nullptr) {
@@ -76,5 +87,8 @@ void DestroyObject(T* object, const char* file, int line) noexcept {
 // creating or destroying statement's file and line to the hooks:
 //   Foo* foo = VEK_NEW(Foo)(arguments);   // null when the hook gives no memory
 //   VEK_DELETE(foo);
+/// Creates a Type through the allocation hook (kObjectMemory); null when no memory is given.
+/// Throws only what Type's constructor throws.
 #define VEK_NEW(Type) new (::VEK::kObjectMemory, __FILE__, __LINE__) Type
+/// Destroys an object made with VEK_NEW; null is ignored. Throws nothing.
 #define VEK_DELETE(object) ::VEK::DestroyObject((object), __FILE__, __LINE__)

@@ -9,10 +9,14 @@ namespace Core {
 /// Meets the standard Lockable requirements, so std::lock_guard and std::unique_lock take it.
 class SpinMutex {
 public:
+    /// Unlocked. Throws nothing.
     SpinMutex() = default;
+    /// Not copyable.
     SpinMutex(const SpinMutex&) = delete;
+    /// Not assignable.
     SpinMutex& operator=(const SpinMutex&) = delete;
 
+    /// Spins until the lock is taken; not recursive. Throws nothing.
     void lock() noexcept {
         // Spin on a plain read, so that waiters do not keep stealing the cache line.
         while (flag_.exchange(true, std::memory_order_acquire)) {
@@ -21,10 +25,12 @@ public:
             }
         }
     }
+    /// Takes the lock if it is free; true when taken. Throws nothing.
     bool try_lock() noexcept {
         return !flag_.load(std::memory_order_relaxed) &&
                !flag_.exchange(true, std::memory_order_acquire);
     }
+    /// Releases the lock held by the caller. Throws nothing.
     void unlock() noexcept { flag_.store(false, std::memory_order_release); }
 
 private:
