@@ -115,7 +115,9 @@ private:
     explicit ExtensionManager(void* library);
     ~ExtensionManager();
 
-    /// Registers the singleton over an open loader. A failure leaves no manager behind.
+    /// Registers the singleton over an open loader. A failure leaves no manager behind. Throws
+    /// InternalException for a null loader, an existing singleton, a missing 1.0 entry point,
+    /// a failed platform query or no platform.
     static ExtensionManager* create(void* library);
 
     void* library_;  ///< not owned: the Library closes it
@@ -141,7 +143,7 @@ inline const FunctionTable& Table() {
 
 /// Whether the blank- or tab-separated extension text names the extension as a whole word: a
 /// longer name that merely starts or ends with it is another extension, and an empty name is
-/// never listed.
+/// never listed. Throws nothing but std::bad_alloc.
 bool ListsExtension(const std::string& text, const std::string& name);
 
 }  // namespace detail

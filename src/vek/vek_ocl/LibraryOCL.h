@@ -35,6 +35,7 @@ private:
     friend class AutoInitializer;
 
     /// mutex_ must be held. A failed start-up leaves the layer stopped and the loader closed.
+    /// Throws as Initialize().
     static void InitializeLocked();
 
     static bool bInitialized_;

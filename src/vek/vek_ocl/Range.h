@@ -15,7 +15,7 @@ class Range {
     static_assert(N >= 1 && N <= 3, "OpenCL work ranges have 1, 2 or 3 dimensions");
 
 public:
-    /// The values are left unset; assign them before use.
+    /// The values are left unset; assign them before use. Throws nothing.
     Range() {}
     /// Every dimension set to value. Throws nothing.
     explicit Range(std::size_t value) { assign(value); }
