@@ -21,51 +21,90 @@ public:
     ExtensionManager(const ExtensionManager&) = delete;
     ExtensionManager& operator=(const ExtensionManager&) = delete;
 
+    /// Frees the singleton and its table; harmless when there is none. Throws nothing.
     static void destroy();
+    /// The singleton; null before the layer starts and after it stops. Throws nothing.
     static ExtensionManager* instance() { return extMgrInstance_; }
 
+    /// The entry-point table. Throws InternalException when there is none.
     const FunctionTable& table() const;
 
     /// Each resolves its token's group from the loader; true when every name was found.
-    /// Tokens without entry points answer true at once.
+    /// Tokens without entry points answer true at once. None throws. This one resolves the 1.0
+    /// entry points.
     bool init_CL_VERSION_1_0();
+    /// Resolves the 1.1 entry points; true when every name was found. Throws nothing.
     bool init_CL_VERSION_1_1();
+    /// cl_amd_device_attribute_query has no entry points: true at once. Throws nothing.
     bool init_cl_amd_device_attribute_query() { return true; }
+    /// cl_amd_fp64 has no entry points: true at once. Throws nothing.
     bool init_cl_amd_fp64() { return true; }
+    /// cl_amd_media_ops has no entry points: true at once. Throws nothing.
     bool init_cl_amd_media_ops() { return true; }
+    /// Resolves the cl_ext_device_fission entry points; true when every name was found. Throws
+    /// nothing.
     bool init_cl_ext_device_fission();
+    /// Resolves the cl_ext_migrate_memobject entry point; true when every name was found. Throws
+    /// nothing.
     bool init_cl_ext_migrate_memobject();
+    /// cl_khr_fp16 has no entry points: true at once. Throws nothing.
     bool init_cl_khr_fp16() { return true; }
+    /// cl_khr_fp64 has no entry points: true at once. Throws nothing.
     bool init_cl_khr_fp64() { return true; }
+    /// Resolves the cl_khr_gl_event entry point; true when every name was found. Throws nothing.
     bool init_cl_khr_gl_event();
+    /// Resolves the cl_khr_gl_sharing entry point; true when every name was found. Throws nothing.
     bool init_cl_khr_gl_sharing();
+    /// Resolves the cl_khr_icd entry point; true when every name was found. Throws nothing.
     bool init_cl_khr_icd();
+    /// cl_nv_device_attribute_query has no entry points: true at once. Throws nothing.
     bool init_cl_nv_device_attribute_query() { return true; }
 
-    /// Kept for callers that reset groups by name; nothing is ever unloaded from the table.
+    /// Kept for callers that reset groups by name; nothing is ever unloaded from the table, and
+    /// each answers true. None throws.
     bool zero_CL_VERSION_1_0() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_CL_VERSION_1_1() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_amd_device_attribute_query() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_amd_fp64() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_amd_media_ops() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_ext_device_fission() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_ext_migrate_memobject() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_khr_fp16() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_khr_fp64() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_khr_gl_event() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_khr_gl_sharing() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_khr_icd() { return true; }
+    /// Unloads nothing: true. Throws nothing.
     bool zero_cl_nv_device_attribute_query() { return true; }
+    /// Unloads nothing. Throws nothing.
     void zeroAllSymbolsCL() {}
 
-    /// False for values outside the token table.
+    /// Resolves the extension's group through its init_ operation; true for tokens without
+    /// entry points, false for values outside the token table. Throws nothing.
     bool initializeCL(Enum::Extension extension);
+    /// Unloads nothing: true for the tokens of the table, false for other values. Throws
+    /// nothing.
     bool zeroSymbolsForExtensionCL(Enum::Extension extension);
 
-    /// Exact, case-sensitive; UnknownExtension when no token matches.
+    /// The extension a token names: exact, case-sensitive; UnknownExtension when no token
+    /// matches. Throws nothing but std::bad_alloc.
     Enum::Extension nameToExtensionEnum(const std::string& name) const;
+    /// As the string overload; a null name gives UnknownExtension. Throws nothing but
+    /// std::bad_alloc.
     Enum::Extension nameToExtensionEnum(const char* name) const;
-    /// Empty for values outside the token table.
+    /// The token of the extension; empty for values outside the token table. Throws nothing
+    /// but std::bad_alloc.
     static std::string ExtensionEnumToString(Enum::Extension extension);
 
 private:
@@ -76,7 +115,9 @@ private:
     explicit ExtensionManager(void* library);
     ~ExtensionManager();
 
-    /// Registers the singleton over an open loader. A failure leaves no manager behind.
+    /// Registers the singleton over an open loader. A failure leaves no manager behind. Throws
+    /// InternalException for a null loader, an existing singleton, a missing 1.0 entry point,
+    /// a failed platform query or no platform.
     static ExtensionManager* create(void* library);
 
     void* library_;  ///< not owned: the Library closes it
@@ -102,12 +143,13 @@ inline const FunctionTable& Table() {
 
 /// Whether the blank- or tab-separated extension text names the extension as a whole word: a
 /// longer name that merely starts or ends with it is another extension, and an empty name is
-/// never listed.
+/// never listed. Throws nothing but std::bad_alloc.
 bool ListsExtension(const std::string& text, const std::string& name);
 
 }  // namespace detail
 
-/// Appends the blank- or tab-separated words of text to words, which it does not clear.
+/// Appends the blank- or tab-separated words of text to words, which it does not clear. Throws
+/// nothing but std::bad_alloc.
 VEK_EXPORT void TokenizeExtensionString(const std::string& text, std::vector<std::string>& words);
 
 }  // namespace OCL

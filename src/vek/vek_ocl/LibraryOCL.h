@@ -12,10 +12,17 @@ namespace OCL {
 /// the layer requires the started state and does not check it.
 class VEK_EXPORT Library {
 public:
+    /// Opens the loader, resolves the entry points and starts the layer. Throws
+    /// InternalException when the layer already runs, the loader cannot be opened, an entry
+    /// point of OpenCL 1.0 is missing, or the platforms cannot be listed or there is none.
     static void Initialize();
-    /// Also starts the core when it is not running. Does nothing when the layer runs.
+    /// Also starts the core when it is not running. Does nothing when the layer runs. Throws as
+    /// Initialize() and as the core's start-up.
     static void InitializeIfNecessary();
+    /// Stops the layer: forgets the loader path, frees the entry-point table and closes the
+    /// loader. Throws InternalException when the layer does not run.
     static void Terminate();
+    /// Whether the layer runs; reads the flag without locking. Throws nothing.
     static bool IsInitialized() { return bInitialized_; }
 
     /// Whether a loader with at least one platform can be opened from path (a directory prefix
@@ -28,6 +35,7 @@ private:
     friend class AutoInitializer;
 
     /// mutex_ must be held. A failed start-up leaves the layer stopped and the loader closed.
+    /// Throws as Initialize().
     static void InitializeLocked();
 
     static bool bInitialized_;
@@ -39,11 +47,15 @@ private:
 /// Starts the layer (not the core) for its lifetime; release() keeps it running past the object.
 class VEK_EXPORT AutoInitializer {
 public:
+    /// Starts the layer. Throws as Library::Initialize(), also when the layer already runs.
     AutoInitializer();
+    /// Stops the layer unless release() was called; a layer already stopped is left alone.
+    /// Throws nothing.
     ~AutoInitializer();
     AutoInitializer(const AutoInitializer&) = delete;
     AutoInitializer& operator=(const AutoInitializer&) = delete;
 
+    /// Keeps the layer running past this object. Throws nothing.
     void release() { releaseOnExit_ = false; }
 
 private:

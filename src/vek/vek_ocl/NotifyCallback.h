@@ -8,9 +8,12 @@ namespace detail {
 template <class Function>
 class NotifyCallback {
 public:
+    /// The function (null for none) and the user data handed to it. Throws nothing.
     explicit NotifyCallback(Function function = nullptr, void* userData = nullptr)
         : pf_notify_(function), user_data_(userData) {}
+    /// The notification function, or null. Throws nothing.
     Function pf_notify() const { return pf_notify_; }
+    /// The user data passed to the function. Throws nothing.
     void* user_data() const { return user_data_; }
 
 private:
