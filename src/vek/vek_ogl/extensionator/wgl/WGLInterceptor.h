@@ -69,7 +69,9 @@ private:
 /// how WGL reports failure.
 class VEK_EXPORT WGLErrorChecker : public WGLInterceptor {
 public:
+    /// Throws nothing; Instance() makes the chain's checker.
     WGLErrorChecker() = default;
+    /// Throws nothing.
     ~WGLErrorChecker() override;
 
 #define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
