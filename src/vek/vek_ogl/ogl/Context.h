@@ -69,8 +69,8 @@ public:
     /// Adapters with an attached output; 0 on any failure. Throws nothing.
     static unsigned NumDisplayDevice();
     /// The key of adapter number index (every adapter has an index) from its first attached
-    /// output; false on any failure. Throws InternalException when the adapter has no output
-    /// attached to the desktop.
+    /// output; false on any failure (also an adapter with no output attached to the desktop).
+    /// Throws nothing.
     static bool DisplayDevice(unsigned index, DisplayDeviceKey& key);
 
 protected:
