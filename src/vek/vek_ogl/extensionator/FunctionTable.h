@@ -12,7 +12,9 @@ namespace internal {
 template <class Operation>
 struct EntryPointOf;
 template <class Return, class... Params>
+/// Drops the operation's leading file and line parameters.
 struct EntryPointOf<Return(char const*, unsigned, Params...)> {
+    /// The entry point's pointer type.
     typedef Return(GLAPIENTRY* type)(Params...);
 };
 

@@ -10,6 +10,7 @@ namespace OGL {
 /// to watch the library's OpenGL calls with their callers' file and line.
 class VEK_EXPORT OpenGLCallObserver : public OpenGLInterceptorDecorator {
 public:
+    /// next: where calls are forwarded (set by the chain when pushed). Throws nothing.
     explicit OpenGLCallObserver(OpenGLInterceptor* next = nullptr)
         : OpenGLInterceptorDecorator(next) {}
     ~OpenGLCallObserver() override;

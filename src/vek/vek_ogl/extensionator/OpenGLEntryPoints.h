@@ -22,10 +22,10 @@ constexpr unsigned kInterceptorOperationCount = kOpenGL11EntryPointCount + kFunc
 
 /// One loader's share of the function table.
 struct FunctionTableGroup {
-    const char* name;  ///< "GL_VERSION_1_2"
-    OpenGLExtension extension;
-    unsigned first;  ///< position of its first entry point
-    unsigned count;
+    const char* name;           ///< "GL_VERSION_1_2"
+    OpenGLExtension extension;  ///< the version or extension it loads
+    unsigned first;             ///< position of its first entry point
+    unsigned count;             ///< number of its entry points
 };
 
 extern const FunctionTableGroup kFunctionTableGroups[kFunctionTableGroupCount];

@@ -20,13 +20,16 @@ namespace OGL {
 /// OpenGL 1.1 call goes to the driver (which ignores it) and any other fails as not loaded.
 class VEK_EXPORT OpenGLErrorChecker : public OpenGLInterceptor {
 public:
+    /// Throws nothing; Instance() makes the chain's checker.
     OpenGLErrorChecker() = default;
+    /// Throws nothing.
     ~OpenGLErrorChecker() override;
 
 #define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
     /// Ends the glBegin/glEnd pair begun on the context, on whichever thread, as it goes away.
+    /// Throws nothing.
     static void ForgetContext(HGLRC context);
 
 private:

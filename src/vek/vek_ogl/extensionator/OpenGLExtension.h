@@ -28,7 +28,7 @@ constexpr OpenGLExtension kLastOpenGLExtension =
     static_cast<OpenGLExtension>(internal::kOpenGLValueCount - 1);
 
 /// "GL_ARB_multitexture" for OGLEXT_ARB_multitexture; null for OGLEXT_UNKNOWN and values outside
-/// the enumeration.
+/// the enumeration. Throws nothing.
 VEK_EXPORT const char* OpenGLExtensionName(OpenGLExtension extension);
 
 }  // namespace OGL

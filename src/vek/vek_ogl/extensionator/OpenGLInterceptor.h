@@ -23,12 +23,15 @@ public:
         return head != nullptr ? head : CreateDefault();
     }
     /// Destroys the error checker when it heads the chain; decorators must be popped first.
+    /// Throws InternalException when a decorator still heads it.
     static void Destroy();
 
     /// The chain is process-wide: both act on it whatever object they are called on.
-    /// d's next interceptor becomes the current head (null when nothing made it yet).
+    /// d's next interceptor becomes the current head (null when nothing made it yet). Throws
+    /// InternalException for a null d or one already in the chain.
     void addInterceptor(OpenGLInterceptorDecorator* d);
     /// The head when it is a decorator, which is unlinked (not destroyed); otherwise null.
+    /// Throws nothing.
     OpenGLInterceptorDecorator* popInterceptor();
 
     // One pure operation per generated row, in slot order.
@@ -53,11 +56,15 @@ private:
 /// An interceptor that does its own work and forwards each call to the next one.
 class VEK_EXPORT OpenGLInterceptorDecorator : public OpenGLInterceptor {
 public:
+    /// The next interceptor of the chain, null when none. Throws nothing.
     OpenGLInterceptor* interceptor() { return interceptor_; }
+    /// The next interceptor of the chain, null when none. Throws nothing.
     const OpenGLInterceptor* interceptor() const { return interceptor_; }
+    /// Sets where calls are forwarded; the chain does this when pushing. Throws nothing.
     void setInterceptor(OpenGLInterceptor* next) { interceptor_ = next; }
 
 protected:
+    /// next: where calls are forwarded. Throws nothing.
     explicit OpenGLInterceptorDecorator(OpenGLInterceptor* next = nullptr) : interceptor_(next) {}
 
     /// Where a call is forwarded; a decorator with nowhere to forward throws, naming the caller.

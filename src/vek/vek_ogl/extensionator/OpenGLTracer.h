@@ -27,6 +27,8 @@ class ExceptionOGL;
 /// (on by default; setDriverMessages(false) leaves the trace to the calls alone).
 class VEK_EXPORT OpenGLTracer : public OpenGLInterceptorDecorator {
 public:
+    /// Traces to stream, which must outlive the tracer; next as for every decorator. Throws
+    /// nothing.
     explicit OpenGLTracer(std::ostream& stream = std::cout, OpenGLInterceptor* next = nullptr)
         : OpenGLInterceptorDecorator(next), stream_(&stream) {}
     ~OpenGLTracer() override;
@@ -34,9 +36,11 @@ public:
 #define VEK_GL_OPERATION(Slot, Return, Name, Params, Args, Trace) Return cgm##Name Params override;
 #include "vek/vek_ogl/extensionator/generated/OpenGLOperations.def"
 
+    /// Whether the driver's words of a failing call are traced too (default true). Throws nothing.
     bool driverMessages() const {
         return driverMessages_;
     }
+    /// Sets driverMessages(). Throws nothing.
     void setDriverMessages(bool on) {
         driverMessages_ = on;
     }

@@ -11,10 +11,13 @@ namespace OGL {
 /// never shown. Construction leaves the thread's current context as it was.
 class VEK_EXPORT ContextOffscreen : public Context {
 public:
-    /// On the source's display, sharing its objects; source must not be null.
+    /// On the source's display, sharing its objects; source must not be null. Throws
+    /// InternalException for a null source or when the window or context cannot be made.
     explicit ContextOffscreen(Context const* pContext);
-    /// On the given display, in a share group of its own.
+    /// On the given display, in a share group of its own. Throws InternalException when the
+    /// window or context cannot be made.
     explicit ContextOffscreen(DisplayDeviceKey const& key);
+    /// Releases the context and its window; failures are dropped. Throws nothing.
     ~ContextOffscreen() override;
 
 private:

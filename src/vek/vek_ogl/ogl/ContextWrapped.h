@@ -11,12 +11,18 @@ namespace OGL {
 /// while the wrapper lives.
 class VEK_EXPORT ContextWrapped : public Context {
 public:
-    /// window, when given, names the display; otherwise the current context's display is used.
+    /// Adopts the pair and registers it with its display's extension manager. window, when
+    /// given, names the display; otherwise the current context's display is used. Throws
+    /// InternalException for a null handle or when the manager cannot be made or registered.
     ContextWrapped(HDC deviceContext, HGLRC renderContext, HWND window = nullptr);
-    /// The thread's current pair.
+    /// Adopts the thread's current pair. Throws as the constructor above, so InternalException
+    /// when no context is current.
     ContextWrapped();
+    /// Leaves the host's context alive; only the library's records of it go. Throws nothing.
     ~ContextWrapped() override;
 
+    /// Makes the pair current. Throws InternalException ("ContextWrapped Object leaked") when
+    /// it cannot, typically because the host deleted its context.
     void makeCurrent() const override;
 
 private:

@@ -13,17 +13,27 @@ namespace OGL {
 /// decimal. The empty key stands for no display (a context made from a bare handle).
 class VEK_EXPORT DisplayDeviceKey {
 public:
+    /// The empty key. Throws nothing.
     DisplayDeviceKey() = default;
+    /// The key of the named output, adapter and device identifier. Throws nothing.
     DisplayDeviceKey(std::string outputName, std::string adapterDescription,
                      std::string deviceIdentifier);
 
+    /// The output's name. Throws nothing.
     const std::string& outputName() const { return outputName_; }
+    /// The adapter's description. Throws nothing.
     const std::string& adapterDescription() const { return adapterDescription_; }
+    /// The adapter's device identifier in decimal; managers are shared per identifier. Throws
+    /// nothing.
     const std::string& deviceIdentifier() const { return deviceIdentifier_; }
+    /// Whether all three parts are empty. Throws nothing.
     bool empty() const;
 
+    /// All three parts equal. Throws nothing.
     bool operator==(const DisplayDeviceKey& other) const;
+    /// Some part differs. Throws nothing.
     bool operator!=(const DisplayDeviceKey& other) const { return !(*this == other); }
+    /// A hash combining the three parts. Throws nothing.
     std::size_t hash() const;
 
 private:
@@ -32,7 +42,7 @@ private:
     std::string deviceIdentifier_;
 };
 
-/// "output (adapter, device identifier)"
+/// Writes "output (adapter, device identifier)". Throws what the stream throws.
 VEK_EXPORT std::ostream& operator<<(std::ostream& stream, const DisplayDeviceKey& key);
 
 }  // namespace OGL

@@ -15,20 +15,33 @@ class VEK_EXPORT Renderbuffer : public Object {
 public:
     /// glInternalFormat is a raw OpenGL enumerant (GL_RGBA8, GL_DEPTH_COMPONENT24, ...). Sizes
     /// below 0 or above MaxSize() are refused before any OpenGL object is made; the renderbuffer
-    /// binding in force before is in force again afterwards.
+    /// binding in force before is in force again afterwards. Throws InternalException without
+    /// GL_EXT_framebuffer_object or for a refused size; ExceptionOGL on a GL error,
+    /// InternalException without a current context.
     Renderbuffer(unsigned glInternalFormat, int width, int height);
+    /// Deletes the renderbuffer object; a failure is dropped. Throws nothing.
     ~Renderbuffer() override;
 
+    /// Whether the current context offers GL_EXT_framebuffer_object; false without a current
+    /// context. Throws as ExtensionManager::CurrentTable when the context is met for the first
+    /// time.
     static bool IsSupported();
-    /// GL_MAX_RENDERBUFFER_SIZE of the current context.
+    /// GL_MAX_RENDERBUFFER_SIZE of the current context. Throws ExceptionOGL on a GL error,
+    /// InternalException without a current context.
     static int MaxSize();
 
+    /// Binds the renderbuffer to GL_RENDERBUFFER. Throws ExceptionOGL on a GL error,
+    /// InternalException without a current context.
     void bind();
-    /// Only while this renderbuffer is bound.
+    /// Unbinds it; only while this renderbuffer is bound. Throws InternalException when it is
+    /// not bound; ExceptionOGL on a GL error, InternalException without a current context.
     void unbind();
 
+    /// The internal format given at construction. Throws nothing.
     unsigned format() const { return format_; }
+    /// Width in pixels. Throws nothing.
     int width() const { return width_; }
+    /// Height in pixels. Throws nothing.
     int height() const { return height_; }
 
 protected:

@@ -10,6 +10,7 @@ namespace OGL {
 /// it to watch, or override an operation to change what the window system answers.
 class VEK_EXPORT WGLCallObserver : public WGLInterceptorDecorator {
 public:
+    /// next: where calls are forwarded (set by the chain when pushed). Throws nothing.
     explicit WGLCallObserver(WGLInterceptor* next = nullptr) : WGLInterceptorDecorator(next) {}
     ~WGLCallObserver() override;
 

@@ -15,11 +15,16 @@ public:
     /// The head of the chain; the first call makes the default WGLErrorChecker, and throws
     /// InternalException when the allocation hook gives no memory for it.
     static WGLInterceptor* Instance();
-    /// Destroys the checker when it heads the chain; decorators must be popped first.
+    /// Destroys the checker when it heads the chain; decorators must be popped first. Throws
+    /// InternalException when a decorator still heads it.
     static void Destroy();
 
     /// Both act on the process-wide chain whatever object they are called on.
+    /// d's next interceptor becomes the current head. Throws InternalException for a null d or
+    /// one already in the chain.
     void addInterceptor(WGLInterceptorDecorator* d);
+    /// The head when it is a decorator, which is unlinked (not destroyed); otherwise null.
+    /// Throws nothing.
     WGLInterceptorDecorator* popInterceptor();
 
     // One pure operation per generated row, in slot order.
@@ -42,11 +47,15 @@ private:
 /// A WGL interceptor that does its own work and forwards to the next one.
 class VEK_EXPORT WGLInterceptorDecorator : public WGLInterceptor {
 public:
+    /// The next interceptor of the chain, null when none. Throws nothing.
     WGLInterceptor* interceptor() { return interceptor_; }
+    /// The next interceptor of the chain, null when none. Throws nothing.
     const WGLInterceptor* interceptor() const { return interceptor_; }
+    /// Sets where calls are forwarded; the chain does this when pushing. Throws nothing.
     void setInterceptor(WGLInterceptor* next) { interceptor_ = next; }
 
 protected:
+    /// next: where calls are forwarded. Throws nothing.
     explicit WGLInterceptorDecorator(WGLInterceptor* next = nullptr) : interceptor_(next) {}
 
     /// Where a call is forwarded; a decorator with nowhere to forward throws, naming the caller.
@@ -60,7 +69,9 @@ private:
 /// how WGL reports failure.
 class VEK_EXPORT WGLErrorChecker : public WGLInterceptor {
 public:
+    /// Throws nothing; Instance() makes the chain's checker.
     WGLErrorChecker() = default;
+    /// Throws nothing.
     ~WGLErrorChecker() override;
 
 #define VEK_WGL_OPERATION(Return, Operation, Function, Params, Args) \
