@@ -17,19 +17,21 @@ struct DisplayOutput {
     std::string deviceName;
     /// The CRTC's area in desktop coordinates; all zero when not attached.
     RECT desktopCoordinates;  // the CRTC's area; all zero when not attached
-    /// Connected and driven by a CRTC.
     bool attachedToDesktop;   // connected and driven by a CRTC
 };
+/// @var DisplayOutput::attachedToDesktop
+/// Connected and driven by a CRTC.
 
 /// One adapter: an X screen, described by the renderer that draws on it.
 struct DisplayAdapter {
     /// The renderer's name (GLX_MESA_query_renderer).
     std::string description;  // the renderer's name (GLX_MESA_query_renderer)
-    /// The renderer's device id, 0 where unknown.
     unsigned deviceId;        // the renderer's device id, 0 where unknown
     /// The screen's RandR outputs, in RandR order.
     std::vector<DisplayOutput> outputs;
 };
+/// @var DisplayAdapter::deviceId
+/// The renderer's device id (GLX_MESA_query_renderer), 0 where unknown.
 
 /// The display questions of the context layer, answered from the X screens and RandR. Failures
 /// are reported by the result and the last error (GetLastError), never by throwing.

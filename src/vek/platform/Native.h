@@ -12,8 +12,9 @@ namespace Platform {
 
 /// The GLXContext behind a rendering context; null for a handle that is not live. Throws nothing.
 VEK_EXPORT void* NativeContext(HGLRC context);      // the GLXContext
-/// The X Display* a device context draws on; null for a handle that is not live. Throws nothing.
 VEK_EXPORT void* NativeDisplay(HDC deviceContext);  // the X Display* it draws on
+/// @fn void* NativeDisplay(HDC deviceContext)
+/// The X Display* a device context draws on; null for a handle that is not live. Throws nothing.
 
 }  // namespace Platform
 }  // namespace VEK
