@@ -1,7 +1,10 @@
 #pragma once
 
-// The WGL calls the library makes, with their Windows names and values, served over GLX. An HGLRC
-// is the platform's context record; the current pair is kept per thread.
+/// @file
+/// The WGL calls the library makes, with their Windows names and values, served over GLX. An HGLRC
+/// is the platform's context record; the current pair is kept per thread. These are C-style
+/// calls: they never throw; failures return the Windows failure value and set the calling
+/// thread's last error (GetLastError), as on Windows.
 
 #include "vek/Export.h"
 #include "vek/core/utility/Tls.h"
@@ -71,57 +74,57 @@ struct WGLSWAP {
 /// @name WGL_ARB_pixel_format, WGL_ARB_multisample, WGL_ARB_pixel_format_float attributes and
 /// values
 ///@{
-constexpr int WGL_NUMBER_PIXEL_FORMATS_ARB = 0x2000;
-constexpr int WGL_DRAW_TO_WINDOW_ARB = 0x2001;
-constexpr int WGL_DRAW_TO_BITMAP_ARB = 0x2002;
-constexpr int WGL_ACCELERATION_ARB = 0x2003;
-constexpr int WGL_NEED_PALETTE_ARB = 0x2004;
-constexpr int WGL_NEED_SYSTEM_PALETTE_ARB = 0x2005;
-constexpr int WGL_SWAP_LAYER_BUFFERS_ARB = 0x2006;
-constexpr int WGL_SWAP_METHOD_ARB = 0x2007;
-constexpr int WGL_NUMBER_OVERLAYS_ARB = 0x2008;
-constexpr int WGL_NUMBER_UNDERLAYS_ARB = 0x2009;
-constexpr int WGL_TRANSPARENT_ARB = 0x200A;
-constexpr int WGL_SUPPORT_GDI_ARB = 0x200F;
-constexpr int WGL_SUPPORT_OPENGL_ARB = 0x2010;
-constexpr int WGL_DOUBLE_BUFFER_ARB = 0x2011;
-constexpr int WGL_STEREO_ARB = 0x2012;
-constexpr int WGL_PIXEL_TYPE_ARB = 0x2013;
-constexpr int WGL_COLOR_BITS_ARB = 0x2014;
-constexpr int WGL_RED_BITS_ARB = 0x2015;
-constexpr int WGL_RED_SHIFT_ARB = 0x2016;
-constexpr int WGL_GREEN_BITS_ARB = 0x2017;
-constexpr int WGL_GREEN_SHIFT_ARB = 0x2018;
-constexpr int WGL_BLUE_BITS_ARB = 0x2019;
-constexpr int WGL_BLUE_SHIFT_ARB = 0x201A;
-constexpr int WGL_ALPHA_BITS_ARB = 0x201B;
-constexpr int WGL_ALPHA_SHIFT_ARB = 0x201C;
-constexpr int WGL_ACCUM_BITS_ARB = 0x201D;
-constexpr int WGL_ACCUM_RED_BITS_ARB = 0x201E;
-constexpr int WGL_ACCUM_GREEN_BITS_ARB = 0x201F;
-constexpr int WGL_ACCUM_BLUE_BITS_ARB = 0x2020;
-constexpr int WGL_ACCUM_ALPHA_BITS_ARB = 0x2021;
-constexpr int WGL_DEPTH_BITS_ARB = 0x2022;
-constexpr int WGL_STENCIL_BITS_ARB = 0x2023;
-constexpr int WGL_AUX_BUFFERS_ARB = 0x2024;
-constexpr int WGL_NO_ACCELERATION_ARB = 0x2025;
-constexpr int WGL_GENERIC_ACCELERATION_ARB = 0x2026;
-constexpr int WGL_FULL_ACCELERATION_ARB = 0x2027;
-constexpr int WGL_SWAP_EXCHANGE_ARB = 0x2028;
-constexpr int WGL_SWAP_COPY_ARB = 0x2029;
-constexpr int WGL_SWAP_UNDEFINED_ARB = 0x202A;
-constexpr int WGL_TYPE_RGBA_ARB = 0x202B;
-constexpr int WGL_TYPE_COLORINDEX_ARB = 0x202C;
-constexpr int WGL_DRAW_TO_PBUFFER_ARB = 0x202D;
-constexpr int WGL_MAX_PBUFFER_PIXELS_ARB = 0x202E;
-constexpr int WGL_MAX_PBUFFER_WIDTH_ARB = 0x202F;
-constexpr int WGL_MAX_PBUFFER_HEIGHT_ARB = 0x2030;
-constexpr int WGL_PBUFFER_LARGEST_ARB = 0x2033;
-constexpr int WGL_PBUFFER_WIDTH_ARB = 0x2034;
-constexpr int WGL_PBUFFER_HEIGHT_ARB = 0x2035;
-constexpr int WGL_PBUFFER_LOST_ARB = 0x2036;
-constexpr int WGL_SAMPLE_BUFFERS_ARB = 0x2041;
-constexpr int WGL_SAMPLES_ARB = 0x2042;
+constexpr int WGL_NUMBER_PIXEL_FORMATS_ARB = 0x2000;  ///< number of formats
+constexpr int WGL_DRAW_TO_WINDOW_ARB = 0x2001;        ///< draws to windows
+constexpr int WGL_DRAW_TO_BITMAP_ARB = 0x2002;        ///< draws to bitmaps
+constexpr int WGL_ACCELERATION_ARB = 0x2003;          ///< WGL_*_ACCELERATION_ARB
+constexpr int WGL_NEED_PALETTE_ARB = 0x2004;          ///< needs a palette
+constexpr int WGL_NEED_SYSTEM_PALETTE_ARB = 0x2005;   ///< needs the system palette
+constexpr int WGL_SWAP_LAYER_BUFFERS_ARB = 0x2006;    ///< swaps layer planes
+constexpr int WGL_SWAP_METHOD_ARB = 0x2007;           ///< WGL_SWAP_*_ARB
+constexpr int WGL_NUMBER_OVERLAYS_ARB = 0x2008;       ///< overlay planes
+constexpr int WGL_NUMBER_UNDERLAYS_ARB = 0x2009;      ///< underlay planes
+constexpr int WGL_TRANSPARENT_ARB = 0x200A;           ///< has a transparent colour
+constexpr int WGL_SUPPORT_GDI_ARB = 0x200F;           ///< GDI drawing
+constexpr int WGL_SUPPORT_OPENGL_ARB = 0x2010;        ///< OpenGL drawing
+constexpr int WGL_DOUBLE_BUFFER_ARB = 0x2011;         ///< double-buffered
+constexpr int WGL_STEREO_ARB = 0x2012;                ///< stereo
+constexpr int WGL_PIXEL_TYPE_ARB = 0x2013;            ///< WGL_TYPE_*_ARB
+constexpr int WGL_COLOR_BITS_ARB = 0x2014;            ///< colour bits
+constexpr int WGL_RED_BITS_ARB = 0x2015;              ///< red bits
+constexpr int WGL_RED_SHIFT_ARB = 0x2016;             ///< red shift
+constexpr int WGL_GREEN_BITS_ARB = 0x2017;            ///< green bits
+constexpr int WGL_GREEN_SHIFT_ARB = 0x2018;           ///< green shift
+constexpr int WGL_BLUE_BITS_ARB = 0x2019;             ///< blue bits
+constexpr int WGL_BLUE_SHIFT_ARB = 0x201A;            ///< blue shift
+constexpr int WGL_ALPHA_BITS_ARB = 0x201B;            ///< alpha bits
+constexpr int WGL_ALPHA_SHIFT_ARB = 0x201C;           ///< alpha shift
+constexpr int WGL_ACCUM_BITS_ARB = 0x201D;            ///< accumulation bits
+constexpr int WGL_ACCUM_RED_BITS_ARB = 0x201E;        ///< accumulation red bits
+constexpr int WGL_ACCUM_GREEN_BITS_ARB = 0x201F;      ///< accumulation green bits
+constexpr int WGL_ACCUM_BLUE_BITS_ARB = 0x2020;       ///< accumulation blue bits
+constexpr int WGL_ACCUM_ALPHA_BITS_ARB = 0x2021;      ///< accumulation alpha bits
+constexpr int WGL_DEPTH_BITS_ARB = 0x2022;            ///< depth bits
+constexpr int WGL_STENCIL_BITS_ARB = 0x2023;          ///< stencil bits
+constexpr int WGL_AUX_BUFFERS_ARB = 0x2024;           ///< auxiliary buffers
+constexpr int WGL_NO_ACCELERATION_ARB = 0x2025;       ///< software rendering
+constexpr int WGL_GENERIC_ACCELERATION_ARB = 0x2026;  ///< generic acceleration
+constexpr int WGL_FULL_ACCELERATION_ARB = 0x2027;     ///< hardware rendering
+constexpr int WGL_SWAP_EXCHANGE_ARB = 0x2028;         ///< swap exchanges buffers
+constexpr int WGL_SWAP_COPY_ARB = 0x2029;             ///< swap copies the back buffer
+constexpr int WGL_SWAP_UNDEFINED_ARB = 0x202A;        ///< back buffer undefined after swap
+constexpr int WGL_TYPE_RGBA_ARB = 0x202B;             ///< RGBA pixels
+constexpr int WGL_TYPE_COLORINDEX_ARB = 0x202C;       ///< colour-index pixels
+constexpr int WGL_DRAW_TO_PBUFFER_ARB = 0x202D;       ///< draws to pbuffers
+constexpr int WGL_MAX_PBUFFER_PIXELS_ARB = 0x202E;    ///< largest pbuffer area
+constexpr int WGL_MAX_PBUFFER_WIDTH_ARB = 0x202F;     ///< largest pbuffer width
+constexpr int WGL_MAX_PBUFFER_HEIGHT_ARB = 0x2030;    ///< largest pbuffer height
+constexpr int WGL_PBUFFER_LARGEST_ARB = 0x2033;       ///< largest available if too big
+constexpr int WGL_PBUFFER_WIDTH_ARB = 0x2034;         ///< pbuffer width
+constexpr int WGL_PBUFFER_HEIGHT_ARB = 0x2035;        ///< pbuffer height
+constexpr int WGL_PBUFFER_LOST_ARB = 0x2036;          ///< contents lost; never here
+constexpr int WGL_SAMPLE_BUFFERS_ARB = 0x2041;        ///< multisample buffers
+constexpr int WGL_SAMPLES_ARB = 0x2042;               ///< samples per pixel
 /// A pixel-type value; the library's extended chooser also sends it as an attribute with value 1
 /// to ask for floating-point colour, and the chooser honours both forms.
 constexpr int WGL_TYPE_RGBA_FLOAT_ARB = 0x21A0;
@@ -129,23 +132,23 @@ constexpr int WGL_TYPE_RGBA_FLOAT_ARB = 0x21A0;
 
 /// @name WGL_ARB_create_context, WGL_ARB_create_context_profile attributes and bits
 ///@{
-constexpr int WGL_CONTEXT_MAJOR_VERSION_ARB = 0x2091;
-constexpr int WGL_CONTEXT_MINOR_VERSION_ARB = 0x2092;
-constexpr int WGL_CONTEXT_LAYER_PLANE_ARB = 0x2093;
-constexpr int WGL_CONTEXT_FLAGS_ARB = 0x2094;
-constexpr int WGL_CONTEXT_PROFILE_MASK_ARB = 0x9126;
-constexpr int WGL_CONTEXT_DEBUG_BIT_ARB = 0x0001;
-constexpr int WGL_CONTEXT_FORWARD_COMPATIBLE_BIT_ARB = 0x0002;
-constexpr int WGL_CONTEXT_CORE_PROFILE_BIT_ARB = 0x0001;
-constexpr int WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB = 0x0002;
+constexpr int WGL_CONTEXT_MAJOR_VERSION_ARB = 0x2091;              ///< major version
+constexpr int WGL_CONTEXT_MINOR_VERSION_ARB = 0x2092;              ///< minor version
+constexpr int WGL_CONTEXT_LAYER_PLANE_ARB = 0x2093;                ///< layer plane; only 0
+constexpr int WGL_CONTEXT_FLAGS_ARB = 0x2094;                      ///< WGL_CONTEXT_*_BIT_ARB
+constexpr int WGL_CONTEXT_PROFILE_MASK_ARB = 0x9126;               ///< core or compatibility
+constexpr int WGL_CONTEXT_DEBUG_BIT_ARB = 0x0001;                  ///< debug context
+constexpr int WGL_CONTEXT_FORWARD_COMPATIBLE_BIT_ARB = 0x0002;     ///< forward-compatible
+constexpr int WGL_CONTEXT_CORE_PROFILE_BIT_ARB = 0x0001;           ///< core profile
+constexpr int WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB = 0x0002;  ///< compatibility profile
 ///@}
 
 /// @name Last errors of the extensions
 ///@{
-constexpr DWORD ERROR_INVALID_PIXEL_TYPE_ARB = 0x2043;
-constexpr DWORD ERROR_INCOMPATIBLE_DEVICE_CONTEXTS_ARB = 0x2054;
-constexpr DWORD ERROR_INVALID_VERSION_ARB = 0x2095;
-constexpr DWORD ERROR_INVALID_PROFILE_ARB = 0x2096;
+constexpr DWORD ERROR_INVALID_PIXEL_TYPE_ARB = 0x2043;            ///< bad pixel type
+constexpr DWORD ERROR_INCOMPATIBLE_DEVICE_CONTEXTS_ARB = 0x2054;  ///< device contexts differ
+constexpr DWORD ERROR_INVALID_VERSION_ARB = 0x2095;               ///< bad or refused version
+constexpr DWORD ERROR_INVALID_PROFILE_ARB = 0x2096;               ///< unknown profile
 ///@}
 
 // Core WGL.

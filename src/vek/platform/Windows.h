@@ -1,9 +1,10 @@
 #pragma once
 
-// The Win32 and GDI calls the library makes, with their Windows names, types and values, served by
-// the platform layer over X11 and GLX. Handles are opaque: an HWND is an X window id, an HDC the
-// platform's device-context object. Failures return the Windows failure value and set the calling
-// thread's last error, as on Windows.
+/// @file
+/// The Win32 and GDI calls the library makes, with their Windows names, types and values, served
+/// by the platform layer over X11 and GLX. Handles are opaque: an HWND is an X window id, an HDC
+/// the platform's device-context object. These are C-style calls: they never throw; failures
+/// return the Windows failure value and set the calling thread's last error, as on Windows.
 
 #include <cstdint>
 
@@ -137,34 +138,34 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR is 40 
 
 /// @name Pixel-format descriptor flags and values
 ///@{
-constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;
-constexpr DWORD PFD_STEREO = 0x00000002;
-constexpr DWORD PFD_DRAW_TO_WINDOW = 0x00000004;
-constexpr DWORD PFD_DRAW_TO_BITMAP = 0x00000008;
-constexpr DWORD PFD_SUPPORT_GDI = 0x00000010;
-constexpr DWORD PFD_SUPPORT_OPENGL = 0x00000020;
-constexpr DWORD PFD_GENERIC_FORMAT = 0x00000040;
-constexpr DWORD PFD_NEED_PALETTE = 0x00000080;
-constexpr DWORD PFD_GENERIC_ACCELERATED = 0x00001000;
-constexpr DWORD PFD_DEPTH_DONTCARE = 0x20000000;
-constexpr DWORD PFD_DOUBLEBUFFER_DONTCARE = 0x40000000;
-constexpr DWORD PFD_STEREO_DONTCARE = 0x80000000;
-constexpr BYTE PFD_TYPE_RGBA = 0;
-constexpr BYTE PFD_TYPE_COLORINDEX = 1;
-constexpr BYTE PFD_MAIN_PLANE = 0;
+constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;         ///< double-buffered
+constexpr DWORD PFD_STEREO = 0x00000002;               ///< stereo buffers
+constexpr DWORD PFD_DRAW_TO_WINDOW = 0x00000004;       ///< draws to windows
+constexpr DWORD PFD_DRAW_TO_BITMAP = 0x00000008;       ///< draws to bitmaps; never here
+constexpr DWORD PFD_SUPPORT_GDI = 0x00000010;          ///< GDI drawing; never here
+constexpr DWORD PFD_SUPPORT_OPENGL = 0x00000020;       ///< OpenGL drawing; every format here
+constexpr DWORD PFD_GENERIC_FORMAT = 0x00000040;       ///< software rendering (slow configuration)
+constexpr DWORD PFD_NEED_PALETTE = 0x00000080;         ///< needs a palette; never here
+constexpr DWORD PFD_GENERIC_ACCELERATED = 0x00001000;  ///< generic accelerated; never here
+constexpr DWORD PFD_DEPTH_DONTCARE = 0x20000000;       ///< choosing: any depth buffer
+constexpr DWORD PFD_DOUBLEBUFFER_DONTCARE = 0x40000000;  ///< choosing: single or double
+constexpr DWORD PFD_STEREO_DONTCARE = 0x80000000;        ///< choosing: mono or stereo
+constexpr BYTE PFD_TYPE_RGBA = 0;                        ///< RGBA pixels
+constexpr BYTE PFD_TYPE_COLORINDEX = 1;                  ///< colour-index pixels
+constexpr BYTE PFD_MAIN_PLANE = 0;                       ///< the main plane
 ///@}
 
 /// @name Window class and window styles
 ///@{
-constexpr UINT CS_OWNDC = 0x0020;
-constexpr UINT CS_CLASSDC = 0x0040;
-constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
-constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
-constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
-constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+constexpr UINT CS_OWNDC = 0x0020;    ///< a device context per window
+constexpr UINT CS_CLASSDC = 0x0040;  ///< a device context per class; one per window here
+constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;             ///< framed top-level window
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;                 ///< clips siblings; X always does
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;                 ///< clips children; X always does
+constexpr DWORD WS_VISIBLE = 0x10000000;                      ///< map the window when made
+constexpr DWORD WS_CHILD = 0x40000000;                        ///< a child inside its parent
+constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;                ///< raised edge; ignored
+constexpr DWORD WS_EX_APPWINDOW = 0x00040000;                 ///< taskbar entry; ignored
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);  ///< default position or size
 ///@}
 
@@ -179,27 +180,27 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);  ///< default posit
 
 /// @name The last-error values the platform layer sets
 ///@{
-constexpr DWORD ERROR_SUCCESS = 0;
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_INVALID_DATA = 13;
-constexpr DWORD ERROR_NOT_SUPPORTED = 50;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
-constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
-constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
-constexpr DWORD ERROR_BUSY = 170;
-constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
-constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
-constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
-constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
-constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
-constexpr DWORD ERROR_DC_NOT_FOUND = 1425;
-constexpr DWORD ERROR_NO_SYSTEM_RESOURCES = 1450;
-constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
-constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;
-constexpr DWORD ERROR_INVALID_OPERATION = 4317;
+constexpr DWORD ERROR_SUCCESS = 0;                     ///< no error
+constexpr DWORD ERROR_ACCESS_DENIED = 5;               ///< not this platform's to do
+constexpr DWORD ERROR_INVALID_HANDLE = 6;              ///< unknown handle
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;           ///< out of memory
+constexpr DWORD ERROR_INVALID_DATA = 13;               ///< bad attribute value
+constexpr DWORD ERROR_NOT_SUPPORTED = 50;              ///< no X equivalent
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;          ///< bad argument
+constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;      ///< not implemented
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;             ///< unknown module
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;            ///< entry point not provided
+constexpr DWORD ERROR_BUSY = 170;                      ///< current on another thread
+constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;    ///< window unknown to X
+constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;    ///< unknown window class
+constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;     ///< class name taken
+constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;     ///< unknown class
+constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;        ///< class still has windows
+constexpr DWORD ERROR_DC_NOT_FOUND = 1425;             ///< no such device context or X server
+constexpr DWORD ERROR_NO_SYSTEM_RESOURCES = 1450;      ///< X or GLX refused resources
+constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;  ///< unknown resource
+constexpr DWORD ERROR_INVALID_PIXEL_FORMAT = 2000;     ///< unknown or unsuitable format
+constexpr DWORD ERROR_INVALID_OPERATION = 4317;        ///< not possible in this state
 ///@}
 
 // The last error is kept per thread, as on Windows.
