@@ -6,9 +6,10 @@
 namespace VEK {
 namespace Platform {
 
-// The native objects behind the platform's handles, for interfaces that share with OpenGL
-// directly (OpenCL's GLX context and display keys). Null for a handle the platform did not make
-// or has already released; neither throws nor sets the last error.
+/// @file
+/// The native objects behind the platform's handles, for interfaces that share with OpenGL
+/// directly (OpenCL's GLX context and display keys). Null for a handle the platform did not make
+/// or has already released; neither throws nor sets the last error.
 
 /// The GLXContext behind a rendering context; null for a handle that is not live. Throws nothing.
 VEK_EXPORT void* NativeContext(HGLRC context);      // the GLXContext

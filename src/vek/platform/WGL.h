@@ -226,8 +226,8 @@ VEK_EXPORT const char* wglGetExtensionsStringARB(HDC deviceContext);
 /// mapped to GLX and in the share group of `share` when given. Null, with the last error set, as
 /// wglCreateContext, or for a share context unknown or on another screen
 /// (ERROR_INVALID_OPERATION), a layer plane (ERROR_INVALID_DATA), an unknown attribute or flag
-/// (ERROR_INVALID_PARAMETER), a version OpenGL never had (ERROR_INVALID_VERSION_ARB) or an unknown
-/// profile (ERROR_INVALID_PROFILE_ARB).
+/// (ERROR_INVALID_PARAMETER), a version OpenGL never had or a forward-compatible one below 3.0
+/// (ERROR_INVALID_VERSION_ARB) or an unknown profile (ERROR_INVALID_PROFILE_ARB).
 VEK_EXPORT HGLRC wglCreateContextAttribsARB(HDC deviceContext, HGLRC share, const int* attributes);
 /// Translates the WGL attribute lists into a match over the screen's pixel formats and writes up
 /// to maxFormats of them, best first, and their number. FALSE, with the last error set, for an

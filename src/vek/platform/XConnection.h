@@ -18,8 +18,8 @@ public:
     /// (it is not retried, so every call gives the same answer). Throws nothing.
     static Display* Get();
     /// Opens a connection (null name: DISPLAY), retrying for about a second: a server busy with
-    /// other clients connecting refuses some connections for a moment (EAGAIN, reset). Null when
-    /// none is had by then; the caller owns the connection. Throws nothing.
+    /// other clients connecting refuses some connections for a moment (EAGAIN, reset). Null when no
+    /// server has answered by then; the caller owns the connection. Throws nothing.
     static Display* Open(const char* name);
     /// Makes the host's connection the one the platform uses. Only before first use and only once:
     /// false otherwise, and for a null display. The host keeps ownership and keeps it open.
