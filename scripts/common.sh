@@ -15,7 +15,7 @@ VEK_PACKAGES=(
     ocl-icd-libopencl1 opencl-c-headers pocl-opencl-icd clinfo
     libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libimath-dev libglew-dev libglbinding-dev libepoxy-dev
-    valgrind
+    valgrind doxygen
     python3-jsonschema
     libclang-rt-dev
 )
