@@ -10,6 +10,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
 namespace OGL {
@@ -416,10 +417,7 @@ unsigned Texture::SizeInBytes(InternalFormat format, unsigned width, unsigned he
 }
 
 void Texture::CheckByteAlignment(unsigned byteAlignment) {
-    if (byteAlignment != 1 && byteAlignment != 2 && byteAlignment != 4 && byteAlignment != 8) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Invalid row byte alignment (must be of 1, 2, 4, or 8).");
-    }
+    internal::CheckRowAlignment(__FILE__, __LINE__, byteAlignment);
 }
 
 void Texture::PushAndSetTransferByteAlignment(unsigned byteAlignment) {

@@ -5,6 +5,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/ogl/Texture.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
 namespace VEK {
 namespace OGL {
@@ -12,12 +13,12 @@ namespace TextureState {
 
 void SetActiveTextureUnit(unsigned unit) {
     OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    const ExtensionManager* manager = ExtensionManager::Instance();
+    const internal::DriverPaths& paths = internal::CurrentDriverPaths();
     // The extension's entry point where the driver names it; a core profile offers only the
     // core one.
-    if (manager->isSupported(OGLEXT_ARB_multitexture)) {
+    if (paths.activeTextureARB) {
         gl->cgmActiveTextureARB(__FILE__, __LINE__, GL_TEXTURE0 + unit);
-    } else if (manager->isSupported(OGLEXT_VERSION_1_3)) {
+    } else if (paths.activeTextureCore) {
         gl->cgmActiveTexture(__FILE__, __LINE__, GL_TEXTURE0 + unit);
     } else {
         throw InternalException(__FILE__, __LINE__,

@@ -9,7 +9,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/ogl/ProgramOGL.h"
-#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
 namespace VEK {
 namespace OGL {
@@ -226,8 +226,7 @@ void VertexBuffer::deleteDeviceSideResources() {
 
 void VertexBuffer::prepareDeviceSideResources() {
     deleteDeviceSideResources();
-    if (!internal::CurrentContextSupports(OGLEXT_VERSION_3_0) &&
-        !internal::CurrentContextSupports(OGLEXT_ARB_vertex_array_object)) {
+    if (!internal::CurrentDriverPaths().vertexArrays) {
         throw InternalException(
             __FILE__, __LINE__,
             "Vertex buffers need vertex array objects (OpenGL 3.0 or GL_ARB_vertex_array_object)");

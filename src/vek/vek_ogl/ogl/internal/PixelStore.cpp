@@ -1,15 +1,16 @@
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 
-#include <algorithm>
 #include <array>
-#include <string>
+#include <exception>
 #include <vector>
 
 #include "vek/core/exceptions/InternalException.h"
-#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/ogl/BufferOGL.h"
+#include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
 namespace OGL {
@@ -29,70 +30,43 @@ const GLenum kPixelStoreParameters[] = {
 };
 constexpr std::size_t kParameterCount = sizeof(kPixelStoreParameters) / sizeof(GLenum);
 
-#ifndef GL_PACK_REVERSE_ROW_ORDER_ANGLE
-#define GL_PACK_REVERSE_ROW_ORDER_ANGLE 0x93A4
-#endif
-
-// Pack parameters that extensions add, each 0 by default: a read-back sets them to 0 where the
-// context offers them, since a caller's non-zero value reorders the rows it writes.
-struct ExtensionPackParameter {
-    const char* extension;
-    GLenum parameter;
-};
-const ExtensionPackParameter kExtensionPackParameters[] = {
-    {"GL_MESA_pack_invert", GL_PACK_INVERT_MESA},
-    {"GL_ANGLE_pack_reverse_row_order", GL_PACK_REVERSE_ROW_ORDER_ANGLE},
-};
-constexpr std::size_t kExtensionParameterCount =
-    sizeof(kExtensionPackParameters) / sizeof(ExtensionPackParameter);
-
-bool Offers(const char* extension) {
-    const std::vector<std::string>& names = ExtensionManager::Instance()->supportedExtensionNames();
-    return std::find(names.begin(), names.end(), extension) != names.end();
-}
-
 // One entry per PushPixelStore of this thread: either a push of the client attribute stack or
 // the saved values. The extensions' pack parameters are saved by value either way: the
 // attribute stack is not bound to hold state its extension does not list.
 struct SavedPixelStore {
     bool onAttribStack;
     std::array<GLint, kParameterCount> values;
-    std::array<bool, kExtensionParameterCount> extensionOffered;
-    std::array<GLint, kExtensionParameterCount> extensionValues;
+    std::array<GLint, DriverPaths::kMaxExtensionPack> extensionValues;
 };
 
 thread_local std::vector<SavedPixelStore> tSavedPixelStores;
 
+// Whether byte swapping can move an element of the type: it is wider than a byte (unknown
+// types are taken to be).
+bool Swappable(GLenum type) {
+    switch (type) {
+        case GL_UNSIGNED_BYTE:
+        case GL_BYTE:
+        case GL_UNSIGNED_BYTE_3_3_2:
+        case GL_UNSIGNED_BYTE_2_3_3_REV:
+        case GL_BITMAP:
+            return false;
+        default:
+            return true;
+    }
+}
+
 }  // namespace
 
 bool HasClientAttribStack() {
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    const unsigned major = manager->majorVersion();
-    const unsigned minor = manager->minorVersion();
-    if (major < 3) {
-        return true;
-    }
-    GLint flags = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_FLAGS, &flags);
-    if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
-        return false;
-    }
-    if (major == 3 && minor < 2) {
-        return true;
-    }
-    GLint profile = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_PROFILE_MASK, &profile);
-    return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
+    return CurrentDriverPaths().clientAttribStack;
 }
 
 void PushPixelStore() {
-    SavedPixelStore saved{HasClientAttribStack(), {}, {}, {}};
-    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
-        saved.extensionOffered[i] = Offers(kExtensionPackParameters[i].extension);
-        if (saved.extensionOffered[i]) {
-            GL()->cgmGetIntegerv(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
-                                 &saved.extensionValues[i]);
-        }
+    const DriverPaths& paths = CurrentDriverPaths();
+    SavedPixelStore saved{paths.clientAttribStack, {}, {}};
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        GL()->cgmGetIntegerv(__FILE__, __LINE__, paths.extensionPack[i], &saved.extensionValues[i]);
     }
     if (saved.onAttribStack) {
         GL()->cgmPushClientAttrib(__FILE__, __LINE__, GL_CLIENT_PIXEL_STORE_BIT);
@@ -122,31 +96,87 @@ void PopPixelStore() {
             GL()->cgmPixelStorei(__FILE__, __LINE__, kPixelStoreParameters[i], saved.values[i]);
         }
     }
-    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
-        if (saved.extensionOffered[i]) {
-            GL()->cgmPixelStorei(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
-                                 saved.extensionValues[i]);
-        }
+    const DriverPaths& paths = CurrentDriverPaths();
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        GL()->cgmPixelStorei(__FILE__, __LINE__, paths.extensionPack[i], saved.extensionValues[i]);
     }
 }
 
-void SetTightPackState(unsigned alignment) {
-    OpenGLInterceptor* gl = GL();
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SWAP_BYTES, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_LSB_FIRST, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ROW_LENGTH, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_PIXELS, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_ROWS, 0);
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    if (manager->isSupported(OGLEXT_VERSION_1_2) || manager->isSupported(OGLEXT_EXT_texture3D)) {
-        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_IMAGE_HEIGHT, 0);
-        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_IMAGES, 0);
+PixelStoreChange::~PixelStoreChange() {
+    try {
+        restore();
+    } catch (...) {
+        // The transfer's own exception is on its way; it is the one to report.
     }
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
-    for (const ExtensionPackParameter& extra : kExtensionPackParameters) {
-        if (Offers(extra.extension)) {
-            gl->cgmPixelStorei(__FILE__, __LINE__, extra.parameter, 0);
+}
+
+void PixelStoreChange::set(unsigned parameter, int value) {
+    GLint current = 0;
+    GL()->cgmGetIntegerv(__FILE__, __LINE__, parameter, &current);
+    if (current == value) {
+        return;
+    }
+    VEK_ASSERT(count_ < kMaxSaved);
+    // Remembered first: a set that fails half-way is put back too.
+    saved_[count_++] = Saved{parameter, current};
+    GL()->cgmPixelStorei(__FILE__, __LINE__, parameter, value);
+}
+
+void PixelStoreChange::restore() {
+    std::exception_ptr first;
+    while (count_ != 0) {
+        const Saved& saved = saved_[--count_];
+        try {
+            GL()->cgmPixelStorei(__FILE__, __LINE__, saved.parameter, saved.value);
+        } catch (...) {
+            if (!first) {
+                first = std::current_exception();
+            }
         }
+    }
+    if (first) {
+        std::rethrow_exception(first);
+    }
+}
+
+void SetUnpackState(PixelStoreChange& change, const PixelUnpackParameters& parameters,
+                    unsigned dimensions, unsigned glType) {
+    if (Swappable(glType)) {
+        change.set(GL_UNPACK_SWAP_BYTES, parameters.swapBytes() ? 1 : 0);
+    }
+    if (glType == GL_BITMAP) {
+        change.set(GL_UNPACK_LSB_FIRST, parameters.isFirstLSB() ? 1 : 0);
+    }
+    change.set(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(parameters.rowLength()));
+    change.set(GL_UNPACK_SKIP_PIXELS, static_cast<GLint>(parameters.skipPixels()));
+    change.set(GL_UNPACK_SKIP_ROWS, static_cast<GLint>(parameters.skipRows()));
+    if (dimensions == 3 && CurrentDriverPaths().imageParameters) {
+        change.set(GL_UNPACK_IMAGE_HEIGHT, static_cast<GLint>(parameters.imageHeight()));
+        change.set(GL_UNPACK_SKIP_IMAGES, static_cast<GLint>(parameters.skipImages()));
+    }
+    change.set(GL_UNPACK_ALIGNMENT,
+               UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment()));
+}
+
+void SetTightPackState(PixelStoreChange& change, unsigned alignment, unsigned dimensions,
+                       unsigned glType) {
+    const DriverPaths& paths = CurrentDriverPaths();
+    if (Swappable(glType)) {
+        change.set(GL_PACK_SWAP_BYTES, 0);
+    }
+    if (glType == GL_BITMAP) {
+        change.set(GL_PACK_LSB_FIRST, 0);
+    }
+    change.set(GL_PACK_ROW_LENGTH, 0);
+    change.set(GL_PACK_SKIP_PIXELS, 0);
+    change.set(GL_PACK_SKIP_ROWS, 0);
+    if (dimensions == 3 && paths.imageParameters) {
+        change.set(GL_PACK_IMAGE_HEIGHT, 0);
+        change.set(GL_PACK_SKIP_IMAGES, 0);
+    }
+    change.set(GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        change.set(paths.extensionPack[i], 0);
     }
 }
 
@@ -195,7 +225,7 @@ void BindingScope::bind() const {
 
 ClientMemoryScope::ClientMemoryScope(bool pack)
     : target_(pack ? GL_PIXEL_PACK_BUFFER : GL_PIXEL_UNPACK_BUFFER), previous_(0) {
-    if (!ExtensionManager::Instance()->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
+    if (!CurrentDriverPaths().pixelBuffers) {
         return;
     }
     GLint bound = 0;
@@ -247,25 +277,26 @@ void BufferTransferScope::finish() {
     if (binding_) {
         binding_->restore();
     }
-    saved_.pop();
+    saved_.restore();
 }
 
-void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
-                  void* data) {
-    PixelStoreScope saved;
-    SetTightPackState(alignment);
+void ReadTexImage(const char* file, int line, unsigned target, unsigned dimensions, int level,
+                  unsigned format, unsigned type, unsigned alignment, void* data) {
+    PixelStoreChange change;
+    SetTightPackState(change, alignment, dimensions, type);
     ClientMemoryScope noBuffer(true);
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, data);
+    GL()->cgmGetTexImage(file, line, target, level, format, type, data);
     noBuffer.restore();
-    saved.pop();
+    change.restore();
 }
 
-void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
-                  Buffer* pbo, std::uintptr_t offset) {
+void ReadTexImage(const char* file, int line, unsigned target, unsigned dimensions, int level,
+                  unsigned format, unsigned type, unsigned alignment, Buffer* pbo,
+                  std::uintptr_t offset) {
     BufferTransferScope transfer(pbo, BufferTransferScope::kPack);
-    SetTightPackState(alignment);
+    SetTightPackState(transfer.pixelStore(), alignment, dimensions, type);
     transfer.bindBuffer();
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, BufferOffset(offset));
+    GL()->cgmGetTexImage(file, line, target, level, format, type, BufferOffset(offset));
     transfer.finish();
 }
 
