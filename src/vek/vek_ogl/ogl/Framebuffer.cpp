@@ -7,8 +7,8 @@
 #include "vek/vek_ogl/ogl/Renderbuffer.h"
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
-#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
 namespace VEK {
 namespace OGL {
