@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/BlendScope.h"
 #include "vek/vek_ogl/ogl/LineScope.h"
 #include "vek/vek_ogl/ogl/VertexBufferOGL.h"
@@ -35,18 +36,14 @@ public:
     ~HostState() {
         if (stippleSaved_) {
             Dropping([&] {
-                Gl()->cgmLineStipple(__FILE__, __LINE__, stippleFactor_,
-                                     static_cast<GLushort>(stipplePattern_));
+                VEK_GL(LineStipple)(stippleFactor_, static_cast<GLushort>(stipplePattern_));
             });
         }
         if (vertexArraySaved_) {
-            Dropping([&] {
-                Gl()->cgmBindVertexArray(__FILE__, __LINE__, static_cast<GLuint>(vertexArray_));
-            });
+            Dropping([&] { VEK_GL(BindVertexArray)(static_cast<GLuint>(vertexArray_)); });
         }
         if (programSaved_) {
-            Dropping(
-                [&] { Gl()->cgmUseProgram(__FILE__, __LINE__, static_cast<GLuint>(program_)); });
+            Dropping([&] { VEK_GL(UseProgram)(static_cast<GLuint>(program_)); });
         }
     }
 
@@ -54,17 +51,16 @@ public:
     void saveVertexArray() { Save(vertexArraySaved_, GL_VERTEX_ARRAY_BINDING, vertexArray_); }
     void saveStipple() {
         if (!stippleSaved_) {
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
+            VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_REPEAT, &stippleFactor_);
+            VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_PATTERN, &stipplePattern_);
             stippleSaved_ = true;
         }
     }
 
 private:
-    static OGL::OpenGLInterceptor* Gl() { return OGL::OpenGLInterceptor::Instance(); }
     static void Save(bool& saved, GLenum name, GLint& value) {
         if (!saved) {
-            Gl()->cgmGetIntegerv(__FILE__, __LINE__, name, &value);
+            VEK_GL(GetIntegerv)(name, &value);
             saved = true;
         }
     }

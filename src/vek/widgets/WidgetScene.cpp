@@ -51,8 +51,7 @@ WidgetScene::Timeline& WidgetScene::widgetTimeline(unsigned index) {
 void WidgetScene::setCurrentTime(float t) {
     // A NaN clock would make every later delta update NaN, and so refused.
     if (std::isnan(t)) {
-        throw InternalException(__FILE__, __LINE__,
-                                "WidgetScene::setCurrentTime time must be a number");
+        VEK_THROW_INTERNAL("WidgetScene::setCurrentTime time must be a number");
     }
     currentTime_ = t;
 }
@@ -61,8 +60,7 @@ void WidgetScene::updateWidgetsForTime(float t) {
     // With NaN every comparison below is false, so every queued event would count as over and
     // be consumed.
     if (std::isnan(t)) {
-        throw InternalException(__FILE__, __LINE__,
-                                "WidgetScene::updateWidgetsForTime time must be a number");
+        VEK_THROW_INTERNAL("WidgetScene::updateWidgetsForTime time must be a number");
     }
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         Widget& w = *widgets_[i];

@@ -3,6 +3,7 @@
 // pixel-store state, the client attribute stack and every binding are as they were.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include <vek/vek_ogl/ogl/BufferOGL.h>
 #include <vek/vek_ogl/ogl/Framebuffer.h>
 #include <vek/vek_ogl/ogl/PixelUnpackParameters.h>
+#include <vek/vek_ogl/ogl/ProgramOGL.h>
+#include <vek/vek_ogl/ogl/Shader.h>
 #include <vek/vek_ogl/ogl/Texture1.h>
 #include <vek/vek_ogl/ogl/Texture2.h>
 #include <vek/vek_ogl/ogl/Texture3.h>
@@ -295,12 +298,15 @@ TEST_F(Refusals, ConstructorsRefuseBeforeMakingAnything) {
 
 TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
     // An error left pending by earlier code fails the checked generating call after the driver
-    // made the name: the constructor throws, and the name goes with it.
+    // made the name: the constructor throws, and the name goes with it. A name returned by the
+    // call (shaders, programs) would be lost with the error: the pending error is taken before,
+    // and no name is made.
     struct Row {
         const char* what;
         const char* made;
         const char* deleted;
         std::function<void()> construct;
+        std::size_t names = 1;
     };
     const std::vector<std::uint8_t> pixels(2 * 2 * 2 * 4);
     const std::vector<Row> rows = {
@@ -324,14 +330,17 @@ TEST_F(Refusals, AFailedGeneratingCallDeletesTheNameItMade) {
         {"Buffer", "glGenBuffers", "glDeleteBuffers",
          [] { Buffer(16, Buffer::kArrayBuffer, Buffer::kStaticDraw, nullptr); }},
         {"Framebuffer", "glGenFramebuffersEXT", "glDeleteFramebuffersEXT", [] { Framebuffer(); }},
+        {"VertexShader", "glCreateShader", "glDeleteShader", [] { VertexShader(); }, 0},
+        {"FragmentShader", "glCreateShader", "glDeleteShader", [] { FragmentShader(); }, 0},
+        {"Program", "glCreateProgram", "glDeleteProgram", [] { Program(); }, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         VEKTest::RecordingDecorator recorder;
         glEnable(0x7FFF);  // GL_INVALID_ENUM, left pending
         EXPECT_THROW(row.construct(), VEK::OGL::ExceptionOGL);
-        EXPECT_EQ(recorder.count(row.made), 1u);
-        EXPECT_EQ(recorder.count(row.deleted), 1u);
+        EXPECT_EQ(recorder.count(row.made), row.names);
+        EXPECT_EQ(recorder.count(row.deleted), row.names);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }

@@ -8,6 +8,7 @@
 #include "vek/vek_ogl/ExceptionOGL.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/internal/DebugMessages.h"
+#include "vek/vek_ogl/extensionator/internal/GLErrors.h"
 #include "vek/vek_ogl/extensionator/internal/ThreadCalls.h"
 
 namespace VEK {
@@ -15,10 +16,8 @@ namespace OGL {
 
 OpenGLErrorChecker::~OpenGLErrorChecker() = default;
 
-// Only the error path reads the driver's words: a call without an error costs what it did.
 void OpenGLErrorChecker::throwError(char const* file, unsigned line, GLenum code) {
-    throw ExceptionOGL(file, line, reinterpret_cast<const char*>(::gluErrorString(code)), code,
-                       internal::TakeDriverErrorMessages());
+    internal::ThrowGLError(file, line, code);
 }
 
 namespace {

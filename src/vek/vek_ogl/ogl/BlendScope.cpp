@@ -2,15 +2,16 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 
 namespace VEK {
 namespace OGL {
 
 namespace {
 
-GLenum IntegerState(OpenGLInterceptor* gl, unsigned line, GLenum name) {
+GLenum IntegerState(unsigned line, GLenum name) {
     GLint value = 0;
-    gl->cgmGetIntegerv(__FILE__, line, name, &value);
+    VEK_GL_AT(GetIntegerv, __FILE__, line)(name, &value);
     return static_cast<GLenum>(value);
 }
 
@@ -26,16 +27,15 @@ void Restore(Call call) noexcept {
 }  // namespace
 
 void BlendState::setToCurrentGLValues() {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    gl->cgmGetBooleanv(__FILE__, __LINE__, GL_BLEND, &enabled_);
-    destinationAlpha_ = IntegerState(gl, __LINE__, GL_BLEND_DST_ALPHA);
-    destinationRGB_ = IntegerState(gl, __LINE__, GL_BLEND_DST_RGB);
-    sourceAlpha_ = IntegerState(gl, __LINE__, GL_BLEND_SRC_ALPHA);
-    sourceRGB_ = IntegerState(gl, __LINE__, GL_BLEND_SRC_RGB);
-    equationAlpha_ = IntegerState(gl, __LINE__, GL_BLEND_EQUATION_ALPHA);
-    equationRGB_ = IntegerState(gl, __LINE__, GL_BLEND_EQUATION_RGB);
-    if (gl->cgmGetError(__FILE__, __LINE__) != GL_NO_ERROR) {
-        throw InternalException(__FILE__, __LINE__, "glGetError() == GL_NO_ERROR");
+    VEK_GL(GetBooleanv)(GL_BLEND, &enabled_);
+    destinationAlpha_ = IntegerState(__LINE__, GL_BLEND_DST_ALPHA);
+    destinationRGB_ = IntegerState(__LINE__, GL_BLEND_DST_RGB);
+    sourceAlpha_ = IntegerState(__LINE__, GL_BLEND_SRC_ALPHA);
+    sourceRGB_ = IntegerState(__LINE__, GL_BLEND_SRC_RGB);
+    equationAlpha_ = IntegerState(__LINE__, GL_BLEND_EQUATION_ALPHA);
+    equationRGB_ = IntegerState(__LINE__, GL_BLEND_EQUATION_RGB);
+    if (VEK_GL(GetError)() != GL_NO_ERROR) {
+        VEK_THROW_INTERNAL("glGetError() == GL_NO_ERROR");
     }
 }
 
@@ -45,42 +45,35 @@ TemporaryBlendScope::TemporaryBlendScope() {
 }
 
 TemporaryBlendScope::~TemporaryBlendScope() {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    if (gl == nullptr) {
-        return;
-    }
     const BlendState& s = saved_;
     const BlendState& c = current_;
     if (s.enabled() != c.enabled()) {
         Restore([&] {
             if (s.enabled()) {
-                gl->cgmEnable(__FILE__, __LINE__, GL_BLEND);
+                VEK_GL(Enable)(GL_BLEND);
             } else {
-                gl->cgmDisable(__FILE__, __LINE__, GL_BLEND);
+                VEK_GL(Disable)(GL_BLEND);
             }
         });
     }
     if (s.sourceRGB() != c.sourceRGB() || s.destinationRGB() != c.destinationRGB() ||
         s.sourceAlpha() != c.sourceAlpha() || s.destinationAlpha() != c.destinationAlpha()) {
         Restore([&] {
-            gl->cgmBlendFuncSeparate(__FILE__, __LINE__, s.sourceRGB(), s.destinationRGB(),
-                                     s.sourceAlpha(), s.destinationAlpha());
+            VEK_GL(BlendFuncSeparate)
+            (s.sourceRGB(), s.destinationRGB(), s.sourceAlpha(), s.destinationAlpha());
         });
     }
     if (s.equationRGB() != c.equationRGB() || s.equationAlpha() != c.equationAlpha()) {
-        Restore([&] {
-            gl->cgmBlendEquationSeparate(__FILE__, __LINE__, s.equationRGB(), s.equationAlpha());
-        });
+        Restore([&] { VEK_GL(BlendEquationSeparate)(s.equationRGB(), s.equationAlpha()); });
     }
-    Restore([&] { gl->cgmGetError(__FILE__, __LINE__); });
+    Restore([&] { VEK_GL(GetError)(); });
 }
 
 TemporaryAlphaBlendScope::TemporaryAlphaBlendScope() {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     try {
-        gl->cgmEnable(__FILE__, __LINE__, GL_BLEND);
-        gl->cgmBlendFunc(__FILE__, __LINE__, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        gl->cgmBlendEquation(__FILE__, __LINE__, GL_FUNC_ADD);
+        VEK_GL(Enable)(GL_BLEND);
+        VEK_GL(BlendFunc)(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        VEK_GL(BlendEquation)(GL_FUNC_ADD);
         current().setToCurrentGLValues();
     } catch (...) {
         // The base destructor restores on the way out, but only what differs from current:

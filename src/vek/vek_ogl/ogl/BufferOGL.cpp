@@ -4,15 +4,12 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 
 namespace VEK {
 namespace OGL {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 struct Role {
     unsigned target;
@@ -41,17 +38,14 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
       mapped_(false) {
     ExtensionManager* manager = ExtensionManager::Instance();
     if (!manager->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "ExtensionManager::Instance()->isSupported(GL_ARB_PIXEL_BUFFER_OBJECT)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_ARB_PIXEL_BUFFER_OBJECT)");
     }
     if (!manager->isSupported(OGLEXT_ARB_vertex_buffer_object)) {
-        throw InternalException(
-            __FILE__, __LINE__,
+        VEK_THROW_INTERNAL(
             "ExtensionManager::Instance()->isSupported(GL_ARB_VERTEX_BUFFER_OBJECT)");
     }
     if (nSize <= 0) {
-        throw InternalException(__FILE__, __LINE__, "Range error: nSize > 0");
+        VEK_THROW_INTERNAL("Range error: nSize > 0");
     }
     // Checked before anything is made, so that a bad value leaves no buffer behind.
     const unsigned glTarget = Type2GL(type);
@@ -60,25 +54,25 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
     // No destructor runs for a constructor that throws: every failure from the generating call
     // on (which may have made the name before its check failed) deletes a name that was made.
     try {
-        GL()->cgmGenBuffers(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(GenBuffers)(1, &objectID_);
         if (objectID_ == 0) {
-            throw InternalException(__FILE__, __LINE__, "objectID_ != 0");
+            VEK_THROW_INTERNAL("objectID_ != 0");
         }
         // The new name was never bound, so the role change cannot be refused.
         changeTarget(glTarget, kRoles[type].binding);
         const unsigned previous = getBoundID();
         bind();
         try {
-            GL()->cgmBufferData(__FILE__, __LINE__, glTarget, nSize, data, glUsage);
+            VEK_GL(BufferData)(glTarget, nSize, data, glUsage);
         } catch (...) {
-            GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+            VEK_GL(BindBuffer)(glTarget, previous);
             throw;
         }
-        GL()->cgmBindBuffer(__FILE__, __LINE__, glTarget, previous);
+        VEK_GL(BindBuffer)(glTarget, previous);
     } catch (...) {
         if (objectID_ != 0) {
             try {
-                GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+                VEK_GL(DeleteBuffers)(1, &objectID_);
             } catch (...) {
                 // The first failure is the one to report.
             }
@@ -89,7 +83,7 @@ Buffer::Buffer(int nSize, Type type, Usage usage, const void* data)
 
 Buffer::~Buffer() {
     try {
-        GL()->cgmDeleteBuffers(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(DeleteBuffers)(1, &objectID_);
     } catch (...) {
         // A destructor cannot report: the name is given up either way.
     }
@@ -102,28 +96,28 @@ bool Buffer::IsSupported() {
 }
 
 void Buffer::bind() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, target(), objectID_);
+    VEK_GL(BindBuffer)(target(), objectID_);
 }
 
 void Buffer::BindDefaultArrayBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_ARRAY_BUFFER, 0);
 }
 
 void Buffer::BindDefaultElementArrayBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void Buffer::BindDefaultPackBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_PACK_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_PIXEL_PACK_BUFFER, 0);
 }
 
 void Buffer::BindDefaultUnpackBuffer() {
-    GL()->cgmBindBuffer(__FILE__, __LINE__, GL_PIXEL_UNPACK_BUFFER, 0);
+    VEK_GL(BindBuffer)(GL_PIXEL_UNPACK_BUFFER, 0);
 }
 
 void Buffer::convertTo(Type type, const char* refusal) {
     if (getBoundID() == objectID_) {
-        throw InternalException(__FILE__, __LINE__, refusal);
+        VEK_THROW_INTERNAL(refusal);
     }
     changeTarget(kRoles[type].target, kRoles[type].binding);
 }
@@ -165,51 +159,45 @@ bool Buffer::isUnpackBuffer() const {
 
 void Buffer::subData(int offset, int size, const void* data) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::subData buffer cannot be mapped");
+        VEK_THROW_INTERNAL("Buffer::subData buffer cannot be mapped");
     }
     if (data == nullptr) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::subData pointer to data must not be NULL");
+        VEK_THROW_INTERNAL("Buffer::subData pointer to data must not be NULL");
     }
     if (offset < 0) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::subData offset must not be negative");
+        VEK_THROW_INTERNAL("Buffer::subData offset must not be negative");
     }
-    GL()->cgmBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+    VEK_GL(BufferSubData)(target(), offset, size, data);
 }
 
 void Buffer::getSubData(int offset, int size, void* data) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__, "Buffer::getSubData buffer cannot be mapped");
+        VEK_THROW_INTERNAL("Buffer::getSubData buffer cannot be mapped");
     }
     if (data == nullptr) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::getSubData pointer to data must not be NULL");
+        VEK_THROW_INTERNAL("Buffer::getSubData pointer to data must not be NULL");
     }
     if (offset < 0) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer::getSubData offset must not be negative");
+        VEK_THROW_INTERNAL("Buffer::getSubData offset must not be negative");
     }
-    GL()->cgmGetBufferSubData(__FILE__, __LINE__, target(), offset, size, data);
+    VEK_GL(GetBufferSubData)(target(), offset, size, data);
 }
 
 void* Buffer::map(unsigned access) {
     if (mapped_) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Buffer is already mapped (this will cause a GL error)");
+        VEK_THROW_INTERNAL("Buffer is already mapped (this will cause a GL error)");
     }
-    void* pointer = GL()->cgmMapBuffer(__FILE__, __LINE__, target(), access);
+    void* pointer = VEK_GL(MapBuffer)(target(), access);
     mapped_ = true;
     return pointer;
 }
 
 void Buffer::unmap() {
     if (!mapped_) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "Buffer must be mapped before umapping it (this will cause a GL error)");
+        VEK_THROW_INTERNAL("Buffer must be mapped before umapping it (this will cause a GL error)");
     }
-    if (!GL()->cgmUnmapBuffer(__FILE__, __LINE__, target())) {
-        throw InternalException(__FILE__, __LINE__, "Cannot unmap buffer");
+    if (!VEK_GL(UnmapBuffer)(target())) {
+        VEK_THROW_INTERNAL("Cannot unmap buffer");
     }
     mapped_ = false;
 }
@@ -217,7 +205,7 @@ void Buffer::unmap() {
 unsigned Buffer::Type2GL(Type type) {
     const int index = static_cast<int>(type);
     if (index < 0 || index >= static_cast<int>(sizeof(kRoles) / sizeof(kRoles[0]))) {
-        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+        VEK_THROW_INTERNAL(kTranslationMessage);
     }
     return kRoles[index].target;
 }
@@ -228,13 +216,13 @@ Buffer::Type Buffer::GL2Type(unsigned glTarget) {
             return static_cast<Type>(i);
         }
     }
-    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    VEK_THROW_INTERNAL(kTranslationMessage);
 }
 
 unsigned Buffer::Usage2GL(Usage usage) {
     const int index = static_cast<int>(usage);
     if (index < 0 || index >= static_cast<int>(sizeof(kUsages) / sizeof(kUsages[0]))) {
-        throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+        VEK_THROW_INTERNAL(kTranslationMessage);
     }
     return kUsages[index];
 }
@@ -245,7 +233,7 @@ Buffer::Usage Buffer::GL2Usage(unsigned glUsage) {
             return static_cast<Usage>(i);
         }
     }
-    throw InternalException(__FILE__, __LINE__, kTranslationMessage);
+    VEK_THROW_INTERNAL(kTranslationMessage);
 }
 
 }  // namespace OGL

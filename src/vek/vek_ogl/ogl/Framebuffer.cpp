@@ -4,6 +4,7 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/Renderbuffer.h"
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
@@ -15,15 +16,14 @@ namespace OGL {
 
 Framebuffer::Framebuffer() : Object(GL_FRAMEBUFFER_EXT, GL_FRAMEBUFFER_BINDING_EXT) {
     VEK_ASSERT(IsSupported());
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     try {
-        gl->cgmGenFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(GenFramebuffersEXT)(1, &objectID_);
     } catch (...) {
         // The driver may have made the name before the check failed (an error left pending):
         // no destructor runs for a constructor that throws, so it is deleted here.
         if (objectID_ != 0) {
             try {
-                gl->cgmDeleteFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+                VEK_GL(DeleteFramebuffersEXT)(1, &objectID_);
             } catch (...) {
                 // The generating call's failure is the one to report.
             }
@@ -35,7 +35,7 @@ Framebuffer::Framebuffer() : Object(GL_FRAMEBUFFER_EXT, GL_FRAMEBUFFER_BINDING_E
 
 Framebuffer::~Framebuffer() {
     try {
-        OpenGLInterceptor::Instance()->cgmDeleteFramebuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(DeleteFramebuffersEXT)(1, &objectID_);
     } catch (...) {
         // A destructor cannot report it: the name is lost with its context.
     }
@@ -47,35 +47,30 @@ bool Framebuffer::IsSupported() {
 
 unsigned Framebuffer::MaxColorAttachments() {
     GLint count = 0;
-    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_MAX_COLOR_ATTACHMENTS_EXT,
-                                                  &count);
+    VEK_GL(GetIntegerv)(GL_MAX_COLOR_ATTACHMENTS_EXT, &count);
     return count > 0 ? static_cast<unsigned>(count) : 0u;
 }
 
 void Framebuffer::bind() {
-    OpenGLInterceptor::Instance()->cgmBindFramebufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
-                                                         objectID_);
+    VEK_GL(BindFramebufferEXT)(GL_FRAMEBUFFER_EXT, objectID_);
 }
 
 void Framebuffer::unbind() {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling unbind()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling unbind()");
     }
-    OpenGLInterceptor::Instance()->cgmBindFramebufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT, 0);
+    VEK_GL(BindFramebufferEXT)(GL_FRAMEBUFFER_EXT, 0);
 }
 
 void Framebuffer::requireBoundToAttach() const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer Objects must be bound to attach objects");
+        VEK_THROW_INTERNAL("Framebuffer Objects must be bound to attach objects");
     }
 }
 
 void Framebuffer::requireBoundToDetach() const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer Object must be bound before detaching objects");
+        VEK_THROW_INTERNAL("Framebuffer Object must be bound before detaching objects");
     }
 }
 
@@ -96,96 +91,77 @@ void Framebuffer::RequireIndexForAttachment(unsigned attachment, unsigned colorI
 }
 
 void Framebuffer::attach(Texture2* poTex, unsigned level, unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     if (poTex->getBoundID() == poTex->objectID()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Texture cannot be bound during attachment to framebuffer object");
+        VEK_THROW_INTERNAL("Texture cannot be bound during attachment to framebuffer object");
     }
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
-    OpenGLInterceptor::Instance()->cgmFramebufferTexture2DEXT(
-        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex,
-        poTex->target(), poTex->objectID(), static_cast<GLint>(level));
+    VEK_GL(FramebufferTexture2DEXT)
+    (GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->target(), poTex->objectID(),
+     static_cast<GLint>(level));
 }
 
 void Framebuffer::attach(Texture2DArray* poTex, unsigned layer, unsigned level,
                          unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     if (poTex->getBoundID() == poTex->objectID()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Texture cannot be bound during attachment to framebuffer object");
+        VEK_THROW_INTERNAL("Texture cannot be bound during attachment to framebuffer object");
     }
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
     if (layer >= poTex->depth(0)) {
-        throw InternalException(__FILE__, __LINE__, "Array Index too large");
+        VEK_THROW_INTERNAL("Array Index too large");
     }
     // glFramebufferTextureLayer belongs to OpenGL 3.0 and GL_ARB_framebuffer_object; older
     // drivers offer it as glFramebufferTextureLayerEXT with array textures.
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     if (internal::CurrentDriverPaths().framebufferCore) {
-        gl->cgmFramebufferTextureLayer(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
-                                       GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
-                                       static_cast<GLint>(level), static_cast<GLint>(layer));
+        VEK_GL(FramebufferTextureLayer)
+        (GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
+         static_cast<GLint>(level), static_cast<GLint>(layer));
     } else {
-        gl->cgmFramebufferTextureLayerEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
-                                          GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
-                                          static_cast<GLint>(level), static_cast<GLint>(layer));
+        VEK_GL(FramebufferTextureLayerEXT)
+        (GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
+         static_cast<GLint>(level), static_cast<GLint>(layer));
     }
 }
 
 void Framebuffer::attach(Renderbuffer* poBuffer, unsigned colorIndex) {
-    if (poBuffer == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
-    }
+    VEK_ENFORCE(poBuffer != NULL);
     requireBoundToAttach();
     RequireColorIndex(colorIndex);
     RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
-                                      poBuffer->attachment() + colorIndex, GL_RENDERBUFFER_EXT,
-                                      poBuffer->objectID());
+    VEK_GL(FramebufferRenderbufferEXT)
+    (GL_FRAMEBUFFER_EXT, poBuffer->attachment() + colorIndex, GL_RENDERBUFFER_EXT,
+     poBuffer->objectID());
     if (Renderbuffer::IsDepthStencilFormat(poBuffer->format())) {
-        gl->cgmFramebufferRenderbufferEXT(__FILE__, __LINE__, GL_FRAMEBUFFER_EXT,
-                                          GL_STENCIL_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
-                                          poBuffer->objectID());
+        VEK_GL(FramebufferRenderbufferEXT)
+        (GL_FRAMEBUFFER_EXT, GL_STENCIL_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, poBuffer->objectID());
     }
 }
 
 void Framebuffer::detach(Texture2* poTex, unsigned colorIndex) {
-    if (poTex == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poTex != NULL");
-    }
+    VEK_ENFORCE(poTex != NULL);
     requireBoundToDetach();
     RequireColorIndex(colorIndex);
-    OpenGLInterceptor::Instance()->cgmFramebufferTexture2DEXT(
-        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex,
-        poTex->target(), 0, 0);
+    VEK_GL(FramebufferTexture2DEXT)
+    (GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->target(), 0, 0);
 }
 
 void Framebuffer::detach(Renderbuffer* poBuffer, unsigned colorIndex) {
-    if (poBuffer == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Enforce poBuffer != NULL");
-    }
+    VEK_ENFORCE(poBuffer != NULL);
     requireBoundToDetach();
     RequireColorIndex(colorIndex);
     RequireIndexForAttachment(poBuffer->attachment(), colorIndex);
-    OpenGLInterceptor::Instance()->cgmFramebufferRenderbufferEXT(
-        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT, poBuffer->attachment() + colorIndex,
-        GL_RENDERBUFFER_EXT, 0);
+    VEK_GL(FramebufferRenderbufferEXT)
+    (GL_FRAMEBUFFER_EXT, poBuffer->attachment() + colorIndex, GL_RENDERBUFFER_EXT, 0);
 }
 
 bool Framebuffer::statusOkay(unsigned* status) const {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling statusOkay()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling statusOkay()");
     }
-    const GLenum s = OpenGLInterceptor::Instance()->cgmCheckFramebufferStatusEXT(
-        __FILE__, __LINE__, GL_FRAMEBUFFER_EXT);
+    const GLenum s = VEK_GL(CheckFramebufferStatusEXT)(GL_FRAMEBUFFER_EXT);
     if (status != nullptr) {
         *status = s;
     }

@@ -1,6 +1,7 @@
 #include "vek/vek_ogl/ogl/LineScope.h"
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 
 namespace VEK {
 namespace OGL {
@@ -15,14 +16,13 @@ GLboolean Normalised(GLboolean value) {
 }  // namespace
 
 void LineStippleState::setToCurrentGLValues() {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    gl->cgmGetBooleanv(__FILE__, __LINE__, GL_LINE_STIPPLE, &enabled_);
+    VEK_GL(GetBooleanv)(GL_LINE_STIPPLE, &enabled_);
     enabled_ = Normalised(enabled_);
     if (enabled_) {
         GLint value = 0;
-        gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_REPEAT, &value);
+        VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_REPEAT, &value);
         factor_ = value;
-        gl->cgmGetIntegerv(__FILE__, __LINE__, GL_LINE_STIPPLE_PATTERN, &value);
+        VEK_GL(GetIntegerv)(GL_LINE_STIPPLE_PATTERN, &value);
         pattern_ = static_cast<GLushort>(value);
     }
 }
@@ -52,12 +52,11 @@ TemporaryLineStippleScope::TemporaryLineStippleScope(GLboolean enable, GLint fac
 
 void TemporaryLineStippleScope::updateCurrentState(GLboolean enable, GLint factor,
                                                    GLushort pattern) {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     if (enable) {
-        gl->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
-        gl->cgmLineStipple(__FILE__, __LINE__, factor, pattern);
+        VEK_GL(Enable)(GL_LINE_STIPPLE);
+        VEK_GL(LineStipple)(factor, pattern);
     } else {
-        gl->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+        VEK_GL(Disable)(GL_LINE_STIPPLE);
     }
     enable_ = enable;
     factor_ = factor;
@@ -72,42 +71,33 @@ void TemporaryLineStippleScope::restore() noexcept {
     if (saved_.enabled() == enable_ && saved_.factor() == factor_ && saved_.pattern() == pattern_) {
         return;
     }
-    OpenGLInterceptor* gl = nullptr;
-    try {
-        gl = OpenGLInterceptor::Instance();
-    } catch (...) {
-        return;
-    }
-    if (gl == nullptr) {
-        return;
-    }
     // Each call on its own: one that fails does not keep the next from being made. What they
     // throw is dropped, since a destructor cannot report it.
     if (saved_.enabled()) {
         try {
-            gl->cgmEnable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+            VEK_GL(Enable)(GL_LINE_STIPPLE);
         } catch (...) {
         }
         try {
-            gl->cgmLineStipple(__FILE__, __LINE__, saved_.factor(), saved_.pattern());
+            VEK_GL(LineStipple)(saved_.factor(), saved_.pattern());
         } catch (...) {
         }
     } else {
         try {
-            gl->cgmDisable(__FILE__, __LINE__, GL_LINE_STIPPLE);
+            VEK_GL(Disable)(GL_LINE_STIPPLE);
         } catch (...) {
         }
     }
 }
 
 void LineWidthState::setToCurrentGLValues() {
-    OpenGLInterceptor::Instance()->cgmGetFloatv(__FILE__, __LINE__, GL_LINE_WIDTH, &width_);
+    VEK_GL(GetFloatv)(GL_LINE_WIDTH, &width_);
 }
 
 TemporaryLineWidthScope::TemporaryLineWidthScope(GLfloat width) {
     saved_.setToCurrentGLValues();
     if (saved_.width() != width) {
-        OpenGLInterceptor::Instance()->cgmLineWidth(__FILE__, __LINE__, width);
+        VEK_GL(LineWidth)(width);
     }
     width_ = width;
 }
@@ -115,7 +105,7 @@ TemporaryLineWidthScope::TemporaryLineWidthScope(GLfloat width) {
 TemporaryLineWidthScope::~TemporaryLineWidthScope() {
     if (width_ != saved_.width()) {
         try {
-            OpenGLInterceptor::Instance()->cgmLineWidth(__FILE__, __LINE__, saved_.width());
+            VEK_GL(LineWidth)(saved_.width());
         } catch (...) {
             // Dropped: a destructor cannot report it.
         }

@@ -2,6 +2,7 @@
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 
 namespace VEK {
 namespace OGL {
@@ -24,7 +25,7 @@ Object::~Object() = default;
 
 unsigned Object::getBoundID() const {
     GLint bound = 0;
-    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, targetBinding_, &bound);
+    VEK_GL(GetIntegerv)(targetBinding_, &bound);
     return static_cast<unsigned>(bound);
 }
 

@@ -11,8 +11,7 @@ namespace OGL {
 
 Program::Program() {
     if (!ProgramImplCore::IsSupported()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Neither OpenGL core Program nor Program ARB extensions supported");
+        VEK_THROW_INTERNAL("Neither OpenGL core Program nor Program ARB extensions supported");
     }
     // A throwing constructor gives its block back through the placement deallocation.
     actualProgram_ = VEK_NEW(ProgramImplCore)();

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 
 namespace VEK {
@@ -14,9 +15,7 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
       width_(width),
       height_(height) {
     if (!IsSupported()) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_EXT_FRAMEBUFFER_OBJECT)");
     }
     // An empty renderbuffer is legal (a window minimised to nothing makes them); a framebuffer
     // with one is incomplete, which statusOkay reports.
@@ -33,30 +32,28 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
         VEK_THROW_INTERNAL("Can't create renderbuffer of width " << height << ", a max height of "
                                                                  << maxSize << " is supported");
     }
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     GLuint previous = 0;
     bool previousRead = false;
     try {
         // Inside: the driver may make the name before the call's check fails.
-        gl->cgmGenRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(GenRenderbuffersEXT)(1, &objectID_);
         previous = getBoundID();
         previousRead = true;
         bind();
-        gl->cgmRenderbufferStorageEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, format_, width_,
-                                      height_);
+        VEK_GL(RenderbufferStorageEXT)(GL_RENDERBUFFER_EXT, format_, width_, height_);
         VEK_ASSERT(objectID_ != 0);
     } catch (...) {
         // A format or size the driver refuses: no object is left, nor a changed binding.
         try {
             if (previousRead) {
-                gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+                VEK_GL(BindRenderbufferEXT)(GL_RENDERBUFFER_EXT, previous);
             }
         } catch (...) {
             // The original failure is the one to report.
         }
         try {
             if (objectID_ != 0) {
-                gl->cgmDeleteRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+                VEK_GL(DeleteRenderbuffersEXT)(1, &objectID_);
             }
         } catch (...) {
             // The original failure is the one to report.
@@ -65,12 +62,12 @@ Renderbuffer::Renderbuffer(unsigned glInternalFormat, int width, int height)
     }
     attachment_ = AttachmentOf(format_);
     unbind();
-    gl->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT, previous);
+    VEK_GL(BindRenderbufferEXT)(GL_RENDERBUFFER_EXT, previous);
 }
 
 Renderbuffer::~Renderbuffer() {
     try {
-        OpenGLInterceptor::Instance()->cgmDeleteRenderbuffersEXT(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(DeleteRenderbuffersEXT)(1, &objectID_);
     } catch (...) {
         // A destructor cannot report it: the name is lost with its context.
     }
@@ -82,23 +79,19 @@ bool Renderbuffer::IsSupported() {
 
 int Renderbuffer::MaxSize() {
     GLint size = 0;
-    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_MAX_RENDERBUFFER_SIZE_EXT,
-                                                  &size);
+    VEK_GL(GetIntegerv)(GL_MAX_RENDERBUFFER_SIZE_EXT, &size);
     return size;
 }
 
 void Renderbuffer::bind() {
-    OpenGLInterceptor::Instance()->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT,
-                                                          objectID_);
+    VEK_GL(BindRenderbufferEXT)(GL_RENDERBUFFER_EXT, objectID_);
 }
 
 void Renderbuffer::unbind() {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Framebuffer object must be bound before calling unbind()");
+        VEK_THROW_INTERNAL("Framebuffer object must be bound before calling unbind()");
     }
-    OpenGLInterceptor::Instance()->cgmBindRenderbufferEXT(__FILE__, __LINE__, GL_RENDERBUFFER_EXT,
-                                                          0);
+    VEK_GL(BindRenderbufferEXT)(GL_RENDERBUFFER_EXT, 0);
 }
 
 bool Renderbuffer::IsDepthStencilFormat(unsigned glInternalFormat) {

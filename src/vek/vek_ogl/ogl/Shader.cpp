@@ -11,7 +11,7 @@ namespace OGL {
 
 Shader::Shader(ShaderType type) {
     if (!IsSupported(type)) {
-        throw InternalException(__FILE__, __LINE__, "Unsupported shader type");
+        VEK_THROW_INTERNAL("Unsupported shader type");
     }
     // A throwing constructor gives its block back through the placement deallocation.
     actualShader_ = VEK_NEW(ShaderImplCore)(type);

@@ -8,6 +8,7 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/ProgramOGL.h"
 #include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
@@ -21,24 +22,21 @@ constexpr unsigned kNoField = ~0u;
 // Leaves no vertex array bound when an operation that bound one ends with an exception.
 class VertexArrayBinding {
 public:
-    VertexArrayBinding(OpenGLInterceptor* gl, GLuint array) : gl_(gl) {
-        gl_->cgmBindVertexArray(__FILE__, __LINE__, array);
-    }
+    explicit VertexArrayBinding(GLuint array) { VEK_GL(BindVertexArray)(array); }
     ~VertexArrayBinding() {
         if (!released_) {
             try {
-                gl_->cgmBindVertexArray(__FILE__, __LINE__, 0);
+                VEK_GL(BindVertexArray)(0);
             } catch (...) {
             }
         }
     }
     void release() {
         released_ = true;
-        gl_->cgmBindVertexArray(__FILE__, __LINE__, 0);
+        VEK_GL(BindVertexArray)(0);
     }
 
 private:
-    OpenGLInterceptor* gl_;
     bool released_ = false;
 };
 
@@ -47,7 +45,7 @@ private:
 VertexBuffer::Field::Field(const std::string& name, AttributeType type, ExpectedUsage usage)
     : attributeType_(type), name_(name), expectedUsage_(usage), componentType_(GL_FLOAT) {
     if (type < kFloat1 || type > kFloat4) {
-        throw InternalException(__FILE__, __LINE__, "Unexpected field type");
+        VEK_THROW_INTERNAL("Unexpected field type");
     }
     componentCount_ = static_cast<unsigned>(type);
     elementSize_ = 4 * componentCount_;
@@ -211,33 +209,29 @@ void VertexBuffer::deleteDeviceSideResources() {
     if (vertexBuffer_ == 0) {
         return;
     }
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     const GLuint array = std::exchange(vertexBuffer_, 0);
     std::vector<unsigned> buffers;
     buffers.swap(attributeBuffers_);
     const GLuint elements = std::exchange(elementBuffer_, 0);
     marshalledIndexCount_ = 0;
-    gl->cgmDeleteBuffers(__FILE__, __LINE__, static_cast<GLsizei>(buffers.size()), buffers.data());
+    VEK_GL(DeleteBuffers)(static_cast<GLsizei>(buffers.size()), buffers.data());
     if (elements != 0) {
-        gl->cgmDeleteBuffers(__FILE__, __LINE__, 1, &elements);
+        VEK_GL(DeleteBuffers)(1, &elements);
     }
-    gl->cgmDeleteVertexArrays(__FILE__, __LINE__, 1, &array);
+    VEK_GL(DeleteVertexArrays)(1, &array);
 }
 
 void VertexBuffer::prepareDeviceSideResources() {
     deleteDeviceSideResources();
     if (!internal::CurrentDriverPaths().vertexArrays) {
-        throw InternalException(
-            __FILE__, __LINE__,
+        VEK_THROW_INTERNAL(
             "Vertex buffers need vertex array objects (OpenGL 3.0 or GL_ARB_vertex_array_object)");
     }
     // Sized first, so that every name made is in a member the destructor deletes.
     std::vector<unsigned> buffers(fields_.size(), 0);
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    gl->cgmGenVertexArrays(__FILE__, __LINE__, 1, &vertexBuffer_);
+    VEK_GL(GenVertexArrays)(1, &vertexBuffer_);
     attributeBuffers_.swap(buffers);
-    gl->cgmGenBuffers(__FILE__, __LINE__, static_cast<GLsizei>(attributeBuffers_.size()),
-                      attributeBuffers_.data());
+    VEK_GL(GenBuffers)(static_cast<GLsizei>(attributeBuffers_.size()), attributeBuffers_.data());
 }
 
 void VertexBuffer::setup() {
@@ -265,28 +259,27 @@ void VertexBuffer::marshallData() {
     for (const Field& f : fields_) {
         VEK_ASSERT(f.resolvedSlot_ >= 0);
     }
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     if (!indices_.empty() && elementBuffer_ == 0) {
-        gl->cgmGenBuffers(__FILE__, __LINE__, 1, &elementBuffer_);
+        VEK_GL(GenBuffers)(1, &elementBuffer_);
     }
-    VertexArrayBinding binding(gl, vertexBuffer_);
+    VertexArrayBinding binding(vertexBuffer_);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const Field& f = fields_[i];
         const GLuint slot = static_cast<GLuint>(f.resolvedSlot_);
-        gl->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, attributeBuffers_[i]);
-        gl->cgmBufferData(__FILE__, __LINE__, GL_ARRAY_BUFFER,
-                          static_cast<GLsizeiptr>(hostData_[i].size()), hostData_[i].data(),
-                          f.expectedUsage_);
-        gl->cgmVertexAttribPointer(__FILE__, __LINE__, slot, static_cast<GLint>(f.componentCount_),
-                                   f.componentType_, GL_FALSE, 0, nullptr);
-        gl->cgmEnableVertexAttribArray(__FILE__, __LINE__, slot);
+        VEK_GL(BindBuffer)(GL_ARRAY_BUFFER, attributeBuffers_[i]);
+        VEK_GL(BufferData)
+        (GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(hostData_[i].size()), hostData_[i].data(),
+         f.expectedUsage_);
+        VEK_GL(VertexAttribPointer)
+        (slot, static_cast<GLint>(f.componentCount_), f.componentType_, GL_FALSE, 0, nullptr);
+        VEK_GL(EnableVertexAttribArray)(slot);
     }
     if (!indices_.empty()) {
         // The element buffer binding is part of the vertex array object's state.
-        gl->cgmBindBuffer(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER, elementBuffer_);
-        gl->cgmBufferData(__FILE__, __LINE__, GL_ELEMENT_ARRAY_BUFFER,
-                          static_cast<GLsizeiptr>(indices_.size() * sizeof(unsigned)),
-                          indices_.data(), GL_STATIC_DRAW);
+        VEK_GL(BindBuffer)(GL_ELEMENT_ARRAY_BUFFER, elementBuffer_);
+        VEK_GL(BufferData)
+        (GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices_.size() * sizeof(unsigned)),
+         indices_.data(), GL_STATIC_DRAW);
     }
     binding.release();
     marshalledIndexCount_ = static_cast<unsigned>(indices_.size());
@@ -308,21 +301,18 @@ void VertexBuffer::setIndices(const unsigned* indices, unsigned count) {
 void VertexBuffer::drawIndexedPrimitives(unsigned count) {
     VEK_ASSERT(vertexBuffer_ != 0);
     VEK_ASSERT(marshalledIndexCount_ > 0);
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    VertexArrayBinding binding(gl, vertexBuffer_);
-    gl->cgmDrawElements(__FILE__, __LINE__, primitiveType_,
-                        static_cast<GLsizei>(std::min(count, marshalledIndexCount_)),
-                        GL_UNSIGNED_INT, nullptr);
+    VertexArrayBinding binding(vertexBuffer_);
+    VEK_GL(DrawElements)
+    (primitiveType_, static_cast<GLsizei>(std::min(count, marshalledIndexCount_)), GL_UNSIGNED_INT,
+     nullptr);
     binding.release();
 }
 
 void VertexBuffer::drawPrimitives(unsigned count) {
     // Without a vertex array object the draw would read whatever arrays the context has bound.
     VEK_ASSERT(vertexBuffer_ != 0);
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    VertexArrayBinding binding(gl, vertexBuffer_);
-    gl->cgmDrawArrays(__FILE__, __LINE__, primitiveType_, 0,
-                      static_cast<GLsizei>(std::min(count, vertexCount_)));
+    VertexArrayBinding binding(vertexBuffer_);
+    VEK_GL(DrawArrays)(primitiveType_, 0, static_cast<GLsizei>(std::min(count, vertexCount_)));
     binding.release();
 }
 

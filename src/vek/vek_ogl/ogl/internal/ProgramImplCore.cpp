@@ -5,6 +5,8 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
+#include "vek/vek_ogl/extensionator/internal/GLErrors.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 #include "vek/vek_ogl/ogl/internal/ShaderImplCore.h"
 
@@ -62,29 +64,28 @@ const char* ShaderKindOf(GLint type) {
 // a line naming its kind: a failed link says only that a shader was not compiled, and
 // loadVertexShader and loadFragmentShader leave compile errors to the link.
 std::string CompileErrorsOfAttached(GLuint program) {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     GLint attached = 0;
-    gl->cgmGetProgramiv(__FILE__, __LINE__, program, GL_ATTACHED_SHADERS, &attached);
+    VEK_GL(GetProgramiv)(program, GL_ATTACHED_SHADERS, &attached);
     if (attached < 1) {
         return {};
     }
     std::vector<GLuint> names(static_cast<std::size_t>(attached));
     GLsizei count = 0;
-    gl->cgmGetAttachedShaders(__FILE__, __LINE__, program, attached, &count, names.data());
+    VEK_GL(GetAttachedShaders)(program, attached, &count, names.data());
     std::string errors;
     for (GLsizei i = 0; i < count; ++i) {
         GLint compiled = 0;
-        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_COMPILE_STATUS, &compiled);
+        VEK_GL(GetShaderiv)(names[i], GL_COMPILE_STATUS, &compiled);
         if (compiled != 0) {
             continue;
         }
         GLint type = 0;
         GLint length = 0;
-        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
-        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_INFO_LOG_LENGTH, &length);
+        VEK_GL(GetShaderiv)(names[i], GL_SHADER_TYPE, &type);
+        VEK_GL(GetShaderiv)(names[i], GL_INFO_LOG_LENGTH, &length);
         std::vector<char> log(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
         if (length > 1) {
-            gl->cgmGetShaderInfoLog(__FILE__, __LINE__, names[i], length, nullptr, log.data());
+            VEK_GL(GetShaderInfoLog)(names[i], length, nullptr, log.data());
         }
         errors += std::string("\nProgram Compile Error (") + ShaderKindOf(type) + "): \n" +
                   (log[0] != '\0' ? log.data() : "Unknown Compile Error.");
@@ -109,7 +110,8 @@ bool ProgramImplCore::IsSupported() {
 
 ProgramImplCore::ProgramImplCore() {
     VEK_ASSERT(IsSupported());
-    programID_ = OpenGLInterceptor::Instance()->cgmCreateProgram(__FILE__, __LINE__);
+    internal::ThrowPendingGLError(__FILE__, __LINE__);
+    programID_ = VEK_GL(CreateProgram)();
     VEK_ASSERT(programID_ != 0);
 }
 
@@ -118,7 +120,7 @@ ProgramImplCore::~ProgramImplCore() {
     // current context does not know the name) is dropped rather than ending the process.
     if (programID_ != 0) {
         try {
-            OpenGLInterceptor::Instance()->cgmDeleteProgram(__FILE__, __LINE__, programID_);
+            VEK_GL(DeleteProgram)(programID_);
         } catch (...) {
         }
     }
@@ -127,16 +129,14 @@ ProgramImplCore::~ProgramImplCore() {
 void ProgramImplCore::attach(Shader* shader) {
     const ShaderImplCore* coreShader = CoreShaderOf(shader);
     if (!coreShader->isLoaded()) {
-        throw InternalException(__FILE__, __LINE__, "Shader must be loaded before attaching");
+        VEK_THROW_INTERNAL("Shader must be loaded before attaching");
     }
-    OpenGLInterceptor::Instance()->cgmAttachShader(__FILE__, __LINE__, programID_,
-                                                   coreShader->shaderID());
+    VEK_GL(AttachShader)(programID_, coreShader->shaderID());
 }
 
 void ProgramImplCore::detach(const Shader* shader) {
     const ShaderImplCore* coreShader = CoreShaderOf(shader);
-    OpenGLInterceptor::Instance()->cgmDetachShader(__FILE__, __LINE__, programID_,
-                                                   coreShader->shaderID());
+    VEK_GL(DetachShader)(programID_, coreShader->shaderID());
 }
 
 void ProgramImplCore::loadShader(Shader::ShaderType type, unsigned count, const char** strings,
@@ -157,22 +157,20 @@ void ProgramImplCore::loadFragmentShader(unsigned count, const char** strings, i
 }
 
 void ProgramImplCore::detachAllShaders() {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     for (;;) {
         GLuint names[64];
         GLsizei count = 0;
-        gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, 64, &count, names);
+        VEK_GL(GetAttachedShaders)(programID_, 64, &count, names);
         if (count < 1) {
             break;
         }
         for (GLsizei i = 0; i < count; ++i) {
-            gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
+            VEK_GL(DetachShader)(programID_, names[i]);
         }
     }
 }
 
 void ProgramImplCore::detachAllOfType(unsigned glType) {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     // Every attached name at once: shaders of the other types stay attached, so reading a
     // fixed number of names again would find the same ones and miss those after them.
     const GLint attached = programParameter(GL_ATTACHED_SHADERS);
@@ -181,12 +179,12 @@ void ProgramImplCore::detachAllOfType(unsigned glType) {
     }
     std::vector<GLuint> names(static_cast<std::size_t>(attached));
     GLsizei count = 0;
-    gl->cgmGetAttachedShaders(__FILE__, __LINE__, programID_, attached, &count, names.data());
+    VEK_GL(GetAttachedShaders)(programID_, attached, &count, names.data());
     for (GLsizei i = 0; i < count; ++i) {
         GLint type = 0;
-        gl->cgmGetShaderiv(__FILE__, __LINE__, names[i], GL_SHADER_TYPE, &type);
+        VEK_GL(GetShaderiv)(names[i], GL_SHADER_TYPE, &type);
         if (static_cast<unsigned>(type) == glType) {
-            gl->cgmDetachShader(__FILE__, __LINE__, programID_, names[i]);
+            VEK_GL(DetachShader)(programID_, names[i]);
         }
     }
 }
@@ -200,7 +198,7 @@ void ProgramImplCore::detachAllFragmentShaders() {
 }
 
 void ProgramImplCore::link(bool throwOnError) {
-    OpenGLInterceptor::Instance()->cgmLinkProgram(__FILE__, __LINE__, programID_);
+    VEK_GL(LinkProgram)(programID_);
     if (!throwOnError) {
         return;
     }
@@ -209,11 +207,11 @@ void ProgramImplCore::link(bool throwOnError) {
         if (length <= 1) {
             const std::string message =
                 "Unknown Program Link Error\n" + CompileErrorsOfAttached(programID_);
-            throw InternalException(__FILE__, __LINE__, message.c_str());
+            VEK_THROW_INTERNAL(message);
         }
         const std::string message =
             "Program Link Error: \n" + ReadLog(*this, length) + CompileErrorsOfAttached(programID_);
-        throw InternalException(__FILE__, __LINE__, message.c_str());
+        VEK_THROW_INTERNAL(message);
     }
     const int length = getInfoLogLength();
     if (length > 1) {
@@ -221,7 +219,7 @@ void ProgramImplCore::link(bool throwOnError) {
         const std::string log = ReadLog(*this, length);
         if (log.find("run in software") != std::string::npos) {
             const std::string message = "Program Link Error(Falling to Software): \n" + log;
-            throw InternalException(__FILE__, __LINE__, message.c_str());
+            VEK_THROW_INTERNAL(message);
         }
     }
 }
@@ -230,7 +228,7 @@ void ProgramImplCore::postLinkInit() {}
 
 int ProgramImplCore::programParameter(unsigned pname) const {
     GLint value = 0;
-    OpenGLInterceptor::Instance()->cgmGetProgramiv(__FILE__, __LINE__, programID_, pname, &value);
+    VEK_GL(GetProgramiv)(programID_, pname, &value);
     return value;
 }
 
@@ -239,7 +237,7 @@ bool ProgramImplCore::isLinked() const {
 }
 
 bool ProgramImplCore::validate() const {
-    OpenGLInterceptor::Instance()->cgmValidateProgram(__FILE__, __LINE__, programID_);
+    VEK_GL(ValidateProgram)(programID_);
     return programParameter(GL_VALIDATE_STATUS) != 0;
 }
 
@@ -249,43 +247,39 @@ int ProgramImplCore::getInfoLogLength() const {
 
 void ProgramImplCore::getInfoLog(int maxLength, char* log) {
     VEK_ASSERT(maxLength <= 0 || log != nullptr);
-    OpenGLInterceptor::Instance()->cgmGetProgramInfoLog(__FILE__, __LINE__, programID_, maxLength,
-                                                        nullptr, log);
+    VEK_GL(GetProgramInfoLog)(programID_, maxLength, nullptr, log);
 }
 
 void ProgramImplCore::enable() {
     if (!isLinked()) {
-        throw InternalException(__FILE__, __LINE__, "Program must be linked before being enabled");
+        VEK_THROW_INTERNAL("Program must be linked before being enabled");
     }
-    OpenGLInterceptor::Instance()->cgmUseProgram(__FILE__, __LINE__, programID_);
+    VEK_GL(UseProgram)(programID_);
 }
 
 void ProgramImplCore::disable() {
-    OpenGLInterceptor::Instance()->cgmUseProgram(__FILE__, __LINE__, 0);
+    VEK_GL(UseProgram)(0);
 }
 
 bool ProgramImplCore::isEnabled() const {
     GLint current = 0;
-    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_CURRENT_PROGRAM, &current);
+    VEK_GL(GetIntegerv)(GL_CURRENT_PROGRAM, &current);
     return static_cast<unsigned>(current) == programID_;
 }
 
 void ProgramImplCore::setAttributeLocation(unsigned index, const char* name) {
     VEK_ASSERT(name != nullptr);
-    OpenGLInterceptor::Instance()->cgmBindAttribLocation(__FILE__, __LINE__, programID_, index,
-                                                         name);
+    VEK_GL(BindAttribLocation)(programID_, index, name);
 }
 
 int ProgramImplCore::getAttributeLocation(const char* name) {
     VEK_ASSERT(name != nullptr);
-    return OpenGLInterceptor::Instance()->cgmGetAttribLocation(__FILE__, __LINE__, programID_,
-                                                               name);
+    return VEK_GL(GetAttribLocation)(programID_, name);
 }
 
 void ProgramImplCore::requireLinkedForUniformQueries() const {
     if (!isLinked()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Program must be linked to get active uniform count");
+        VEK_THROW_INTERNAL("Program must be linked to get active uniform count");
     }
 }
 
@@ -304,22 +298,19 @@ void ProgramImplCore::getActiveUniform(unsigned index, int bufSize, int* size, u
     VEK_ASSERT(size != nullptr && type != nullptr);
     VEK_ASSERT(bufSize <= 0 || name != nullptr);
     requireLinkedForUniformQueries();
-    OpenGLInterceptor::Instance()->cgmGetActiveUniform(__FILE__, __LINE__, programID_, index,
-                                                       bufSize, nullptr, size, type, name);
+    VEK_GL(GetActiveUniform)(programID_, index, bufSize, nullptr, size, type, name);
 }
 
 int ProgramImplCore::getUniformLocation(const char* name) const {
     VEK_ASSERT(name != nullptr);
-    return OpenGLInterceptor::Instance()->cgmGetUniformLocation(__FILE__, __LINE__, programID_,
-                                                                name);
+    return VEK_GL(GetUniformLocation)(programID_, name);
 }
 
 void ProgramImplCore::assertActiveUniformType(int, unsigned, unsigned) const {}
 
 void ProgramImplCore::requireEnabled() const {
     if (!isEnabled()) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Program must be enabled to set uniform parameter");
+        VEK_THROW_INTERNAL("Program must be enabled to set uniform parameter");
     }
 }
 
@@ -339,7 +330,7 @@ void ProgramImplCore::setScalar(int location, unsigned hookType, Call call, Valu
             return;
         }
     }
-    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, ToGL(values)...);
+    internal::MakeGLCall(call, __FILE__, __LINE__)(location, ToGL(values)...);
 }
 
 template <ProgramImplCore::Safety S, class Call, class... Values>
@@ -357,7 +348,7 @@ void ProgramImplCore::setArray(int location, int count, T* values, Call call) {
             return;
         }
     }
-    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, values);
+    internal::MakeGLCall(call, __FILE__, __LINE__)(location, count, values);
 }
 
 // By name the arrays go straight to OpenGL with the location found, -1 included.
@@ -368,7 +359,7 @@ void ProgramImplCore::setArray(const char* name, int count, T* values, Call call
         requireEnabled();
     }
     const int location = getUniformLocation(name);
-    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, values);
+    internal::MakeGLCall(call, __FILE__, __LINE__)(location, count, values);
 }
 
 template <ProgramImplCore::Safety S, class Call>
@@ -384,7 +375,7 @@ void ProgramImplCore::setMatrices(int location, int count, const float* values,
             return;
         }
     }
-    (OpenGLInterceptor::Instance()->*call)(__FILE__, __LINE__, location, count, transpose, values);
+    internal::MakeGLCall(call, __FILE__, __LINE__)(location, count, transpose, values);
 }
 
 template <ProgramImplCore::Safety S, class Call>

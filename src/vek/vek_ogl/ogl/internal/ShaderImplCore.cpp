@@ -6,6 +6,8 @@
 
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
+#include "vek/vek_ogl/extensionator/internal/GLErrors.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
 
 namespace VEK {
@@ -67,8 +69,8 @@ Shader::ShaderType ShaderImplCore::GL2ShaderType(unsigned glType) {
 
 ShaderImplCore::ShaderImplCore(Shader::ShaderType eShaderType) {
     VEK_ASSERT(IsSupported(eShaderType));
-    shaderID_ = OpenGLInterceptor::Instance()->cgmCreateShader(__FILE__, __LINE__,
-                                                               ShaderType2GL(eShaderType));
+    internal::ThrowPendingGLError(__FILE__, __LINE__);
+    shaderID_ = VEK_GL(CreateShader)(ShaderType2GL(eShaderType));
     VEK_ASSERT(shaderID_ != 0);
 }
 
@@ -77,7 +79,7 @@ ShaderImplCore::~ShaderImplCore() {
     // current context does not know the name) is dropped rather than ending the process.
     if (shaderID_ != 0) {
         try {
-            OpenGLInterceptor::Instance()->cgmDeleteShader(__FILE__, __LINE__, shaderID_);
+            VEK_GL(DeleteShader)(shaderID_);
         } catch (...) {
         }
     }
@@ -85,7 +87,7 @@ ShaderImplCore::~ShaderImplCore() {
 
 int ShaderImplCore::shaderParameter(unsigned pname) const {
     GLint value = 0;
-    OpenGLInterceptor::Instance()->cgmGetShaderiv(__FILE__, __LINE__, shaderID_, pname, &value);
+    VEK_GL(GetShaderiv)(shaderID_, pname, &value);
     return value;
 }
 
@@ -100,20 +102,17 @@ void ShaderImplCore::load(unsigned count, const char** strings, int* lengths) {
     if (count == 0) {
         // Some drivers keep the old source for no strings at all: one empty string clears it.
         const GLchar* none = "";
-        OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_, 1, &none,
-                                                       nullptr);
+        VEK_GL(ShaderSource)(shaderID_, 1, &none, nullptr);
         return;
     }
-    OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_,
-                                                   static_cast<GLsizei>(count), strings, lengths);
+    VEK_GL(ShaderSource)(shaderID_, static_cast<GLsizei>(count), strings, lengths);
 }
 
 void ShaderImplCore::load(const std::string& source) {
     VEK_ASSERT(source.size() <= INT_MAX);
     const GLchar* text = source.c_str();
     const GLint length = static_cast<GLint>(source.size());
-    OpenGLInterceptor::Instance()->cgmShaderSource(__FILE__, __LINE__, shaderID_, 1, &text,
-                                                   &length);
+    VEK_GL(ShaderSource)(shaderID_, 1, &text, &length);
 }
 
 bool ShaderImplCore::isLoaded() const {
@@ -131,23 +130,22 @@ int ShaderImplCore::getInfoLogLength() const {
 
 void ShaderImplCore::getInfoLog(int maxLength, char* log) {
     VEK_ASSERT(maxLength <= 0 || log != nullptr);
-    OpenGLInterceptor::Instance()->cgmGetShaderInfoLog(__FILE__, __LINE__, shaderID_, maxLength,
-                                                       nullptr, log);
+    VEK_GL(GetShaderInfoLog)(shaderID_, maxLength, nullptr, log);
 }
 
 void ShaderImplCore::compile(bool throwOnError) {
-    OpenGLInterceptor::Instance()->cgmCompileShader(__FILE__, __LINE__, shaderID_);
+    VEK_GL(CompileShader)(shaderID_);
     if (!throwOnError || isCompiled()) {
         return;
     }
     const int length = getInfoLogLength();
     if (length == 0) {
-        throw InternalException(__FILE__, __LINE__, "Unknown Compile Error.");
+        VEK_THROW_INTERNAL("Unknown Compile Error.");
     }
     std::vector<char> log(static_cast<std::size_t>(length) + 1, '\0');
     getInfoLog(length, log.data());
     const std::string message = std::string("Program Compile Error: \n") + log.data();
-    throw InternalException(__FILE__, __LINE__, message.c_str());
+    VEK_THROW_INTERNAL(message);
 }
 
 }  // namespace OGL
