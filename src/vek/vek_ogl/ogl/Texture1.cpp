@@ -2,6 +2,7 @@
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 #include "vek/vek_ogl/ogl/internal/TextureTransfer.h"
 
@@ -19,7 +20,7 @@ Texture1::Texture1(Target target, TargetBinding targetBinding, InternalFormat fo
     : Texture(target, targetBinding, format, CheckPowerOfTwo(width, false, kRules.powerOfTwo), 1,
               1) {
     internal::BindingScope binding(internal::BindingScope::kTexture, this->target(), getBoundID());
-    OpenGLInterceptor::Instance()->cgmBindTexture(__FILE__, __LINE__, this->target(), objectID_);
+    VEK_GL(BindTexture)(this->target(), objectID_);
     const unsigned size[3] = {width, 1, 1};
     internal::AllocateLevels(VEK_TEXTURE_SITE, *this, kRules, size, -1, mipmaps, GL_UNSIGNED_BYTE,
                              nullptr);
@@ -58,8 +59,7 @@ unsigned Texture1::pixelDataSize(int /*level*/, Format format, Type type) const 
 }
 
 void Texture1::setWrap(WrapMode s) {
-    OpenGLInterceptor::Instance()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_S,
-                                                    static_cast<GLint>(WrapMode2GL(s)));
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_S, static_cast<GLint>(WrapMode2GL(s)));
 }
 
 Texture1D::Texture1D(InternalFormat format, unsigned width, bool mipmaps)

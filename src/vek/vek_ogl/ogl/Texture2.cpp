@@ -4,6 +4,7 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 #include "vek/vek_ogl/ogl/internal/TextureTransfer.h"
 
@@ -11,10 +12,6 @@ namespace VEK {
 namespace OGL {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 const internal::TextureRules& kRules = internal::kTexture2Rules;
 
@@ -32,9 +29,7 @@ unsigned Texture2::CheckStorage(Target target, unsigned width, unsigned height,
     }
     if (clientStorage != nullptr &&
         !ExtensionManager::Instance()->isSupported(OGLEXT_APPLE_client_storage)) {
-        throw InternalException(
-            __FILE__, __LINE__,
-            "ExtensionManager::Instance()->isSupported(GL_APPLE_CLIENT_STORAGE)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_APPLE_CLIENT_STORAGE)");
     }
     return width;
 }
@@ -49,11 +44,11 @@ Texture2::Texture2(Target target, TargetBinding targetBinding, InternalFormat fo
     const int layerDimension = target == kTarget1DArray ? 1 : -1;
 
     internal::BindingScope binding(internal::BindingScope::kTexture, glTarget, getBoundID());
-    GL()->cgmBindTexture(__FILE__, __LINE__, glTarget, objectID_);
+    VEK_GL(BindTexture)(glTarget, objectID_);
     if (clientStorage_ != nullptr) {
-        GL()->cgmTexParameteri(__FILE__, __LINE__, GL_TEXTURE_RECTANGLE,
-                               GL_TEXTURE_STORAGE_HINT_APPLE, GL_STORAGE_CACHED_APPLE);
-        GL()->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_CLIENT_STORAGE_APPLE, 1);
+        VEK_GL(TexParameteri)
+        (GL_TEXTURE_RECTANGLE, GL_TEXTURE_STORAGE_HINT_APPLE, GL_STORAGE_CACHED_APPLE);
+        VEK_GL(PixelStorei)(GL_UNPACK_CLIENT_STORAGE_APPLE, 1);
     }
     try {
         // Without client storage nothing is read: no buffer the caller left bound may be used.
@@ -66,16 +61,16 @@ Texture2::Texture2(Target target, TargetBinding targetBinding, InternalFormat fo
     } catch (...) {
         if (clientStorage_ != nullptr) {
             try {
-                GL()->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_CLIENT_STORAGE_APPLE, 0);
+                VEK_GL(PixelStorei)(GL_UNPACK_CLIENT_STORAGE_APPLE, 0);
             } catch (...) {
             }
         }
         throw;
     }
     if (clientStorage_ != nullptr) {
-        GL()->cgmTexParameteri(__FILE__, __LINE__, GL_TEXTURE_RECTANGLE,
-                               GL_TEXTURE_STORAGE_HINT_APPLE, GL_STORAGE_PRIVATE_APPLE);
-        GL()->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_CLIENT_STORAGE_APPLE, 0);
+        VEK_GL(TexParameteri)
+        (GL_TEXTURE_RECTANGLE, GL_TEXTURE_STORAGE_HINT_APPLE, GL_STORAGE_PRIVATE_APPLE);
+        VEK_GL(PixelStorei)(GL_UNPACK_CLIENT_STORAGE_APPLE, 0);
     }
     binding.restore();
 }
@@ -119,12 +114,10 @@ unsigned Texture2::pixelDataSize(int /*level*/, Format format, Type type) const 
 
 void Texture2::setWrap(WrapMode s, WrapMode t) {
     if (!isBound()) {
-        throw InternalException(__FILE__, __LINE__, "Texture must be enabled (bound & active)");
+        VEK_THROW_INTERNAL("Texture must be enabled (bound & active)");
     }
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_S,
-                           static_cast<GLint>(WrapMode2GL(s)));
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_T,
-                           static_cast<GLint>(WrapMode2GL(t)));
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_S, static_cast<GLint>(WrapMode2GL(s)));
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_T, static_cast<GLint>(WrapMode2GL(t)));
 }
 
 Texture2D::Texture2D(InternalFormat format, unsigned width, unsigned height, bool mipmaps,

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 #include "vek/vek_ogl/ogl/internal/TextureChecks.h"
@@ -12,10 +13,6 @@ namespace VEK {
 namespace OGL {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 const internal::TextureRules& kRules = internal::kTexture3Rules;
 
@@ -36,7 +33,7 @@ Texture3::Texture3(Target target, TargetBinding targetBinding, InternalFormat fo
     : Texture(target, targetBinding, format, CheckStorage(target, width, height, depth), height,
               depth) {
     internal::BindingScope binding(internal::BindingScope::kTexture, this->target(), getBoundID());
-    GL()->cgmBindTexture(__FILE__, __LINE__, this->target(), objectID_);
+    VEK_GL(BindTexture)(this->target(), objectID_);
     const unsigned size[3] = {width, height, depth};
     internal::AllocateLevels(VEK_TEXTURE_SITE, *this, kRules, size,
                              target == kTarget2DArray ? 2 : -1, mipmaps, GL_UNSIGNED_BYTE, nullptr);
@@ -57,14 +54,14 @@ Texture3::Texture3(Target target, TargetBinding targetBinding, InternalFormat fo
     internal::UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
 
     internal::BindingScope binding(internal::BindingScope::kTexture, glTarget, getBoundID());
-    GL()->cgmBindTexture(__FILE__, __LINE__, glTarget, objectID_);
+    VEK_GL(BindTexture)(glTarget, objectID_);
     {
         internal::PixelStoreChange change;
-        internal::SetUnpackState(change, parameters, 3, glType);
+        internal::SetUnpackState(change, parameters, {3, glFormat, glType, width});
         internal::ClientMemoryScope noBuffer(false);
-        GL()->cgmTexImage3D(__FILE__, __LINE__, glTarget, level, glInternal,
-                            static_cast<GLsizei>(width), static_cast<GLsizei>(height),
-                            static_cast<GLsizei>(depth), 0, glFormat, glType, data);
+        VEK_GL(TexImage3D)
+        (glTarget, level, glInternal, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
+         static_cast<GLsizei>(depth), 0, glFormat, glType, data);
         noBuffer.restore();
         change.restore();
     }
@@ -119,9 +116,9 @@ void Texture3::setWrap(WrapMode s, WrapMode t, WrapMode r) {
     const GLint glS = static_cast<GLint>(WrapMode2GL(s));
     const GLint glT = static_cast<GLint>(WrapMode2GL(t));
     const GLint glR = static_cast<GLint>(WrapMode2GL(r));
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_S, glS);
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_T, glT);
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_WRAP_R, glR);
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_S, glS);
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_T, glT);
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_WRAP_R, glR);
 }
 
 Texture3D::Texture3D(InternalFormat format, unsigned width, unsigned height, unsigned depth,

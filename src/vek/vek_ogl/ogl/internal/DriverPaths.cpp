@@ -11,6 +11,7 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/extensionator/internal/ThreadCalls.h"
 
 #ifndef GL_PACK_REVERSE_ROW_ORDER_ANGLE
@@ -38,9 +39,8 @@ bool ReadClientAttribStack(const ExtensionManager& manager) {
     if (major < 3) {
         return true;
     }
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
     GLint flags = 0;
-    gl->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_FLAGS, &flags);
+    VEK_GL(GetIntegerv)(GL_CONTEXT_FLAGS, &flags);
     if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
         return false;
     }
@@ -48,7 +48,7 @@ bool ReadClientAttribStack(const ExtensionManager& manager) {
         return true;
     }
     GLint profile = 0;
-    gl->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_PROFILE_MASK, &profile);
+    VEK_GL(GetIntegerv)(GL_CONTEXT_PROFILE_MASK, &profile);
     return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
 }
 

@@ -49,16 +49,25 @@ private:
     std::size_t count_ = 0;
 };
 
-// The unpack state of an upload of glType data laid out as parameters say, for a transfer of
-// dimensions 1, 2 or 3 (only a three-dimensional one reads the image height and skipped images;
-// byte swapping moves only elements wider than a byte, bit order only bitmaps).
+// The pixels of one transfer as the pixel store sees them: its dimensions (1, 2 or 3; only a
+// three-dimensional one reads the image height and skipped images), OpenGL format and type,
+// and the pixels of a row.
+struct PixelLayout {
+    unsigned dimensions;
+    unsigned format;
+    unsigned type;
+    unsigned width;
+};
+
+// The unpack state of an upload laid out as parameters say. Only what can move the pixels is
+// read: byte swapping moves elements wider than a byte, bit order only bitmaps, and the row
+// alignment nothing when every row is a whole number of 8-byte words.
 void SetUnpackState(PixelStoreChange& change, const PixelUnpackParameters& parameters,
-                    unsigned dimensions, unsigned glType);
+                    const PixelLayout& layout);
 // The pack state of a read-back into memory sized for the image alone: rows of the image's own
 // width, nothing skipped, swapped or reversed, rows aligned to alignment bytes. Whatever the
 // caller left in the pack state would otherwise move the image or write past its end.
-void SetTightPackState(PixelStoreChange& change, unsigned alignment, unsigned dimensions,
-                       unsigned glType);
+void SetTightPackState(PixelStoreChange& change, unsigned alignment, const PixelLayout& layout);
 
 // PushPixelStore on construction; pop() restores, and the destructor restores when pop() was
 // not reached (a transfer that threw), swallowing what a second failure would report.
@@ -145,15 +154,14 @@ inline void* BufferOffset(std::uintptr_t offset) {
     return reinterpret_cast<void*>(offset);
 }
 
-// Reads a level of the texture bound to target (of dimensions 1, 2 or 3) back with rows
+// Reads a level of the texture bound to target back with rows
 // aligned to alignment bytes: into client memory (nothing else skipped or swapped, no pack
 // buffer bound), or into the buffer at the offset. The caller's pixel-store state and bindings
 // come back, also when the read threw. file and line name the read itself.
-void ReadTexImage(const char* file, int line, unsigned target, unsigned dimensions, int level,
-                  unsigned format, unsigned type, unsigned alignment, void* data);
-void ReadTexImage(const char* file, int line, unsigned target, unsigned dimensions, int level,
-                  unsigned format, unsigned type, unsigned alignment, Buffer* pbo,
-                  std::uintptr_t offset);
+void ReadTexImage(const char* file, int line, unsigned target, int level, const PixelLayout& layout,
+                  unsigned alignment, void* data);
+void ReadTexImage(const char* file, int line, unsigned target, int level, const PixelLayout& layout,
+                  unsigned alignment, Buffer* pbo, std::uintptr_t offset);
 
 }  // namespace internal
 }  // namespace OGL

@@ -5,6 +5,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/BufferOGL.h"
 #include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
@@ -56,10 +57,6 @@ const TextureRules kTexture3Rules = {
 
 namespace {
 
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
-
 struct GLFormatType {
     GLenum format;
     GLenum type;
@@ -86,6 +83,17 @@ unsigned PixelStoreDimensions(const Texture& texture, const TextureRules& rules)
     return target == GL_TEXTURE_1D_ARRAY || target == GL_TEXTURE_2D_ARRAY ? 3 : rules.dimensions;
 }
 
+PixelLayout Layout(const Texture& texture, const TextureRules& rules, GLenum format, GLenum type,
+                   unsigned width) {
+    return PixelLayout{PixelStoreDimensions(texture, rules), format, type, width};
+}
+
+// The row width of a level as OpenGL stores it; a level that cannot exist reads as 0 (its rows
+// are then taken to need the alignment).
+unsigned LevelWidth(const Texture& texture, int level) {
+    return level < 0 || level > 31 ? 0 : texture.width(static_cast<unsigned>(level));
+}
+
 GLsizei Size(unsigned size) {
     return static_cast<GLsizei>(size);
 }
@@ -94,17 +102,18 @@ void SubImage(Site site, GLenum target, unsigned dimensions, const Region& r, GL
               GLenum type, const void* data) {
     switch (dimensions) {
         case 1:
-            GL()->cgmTexSubImage1D(site.file, site.line, target, r.level, r.offset[0],
-                                   Size(r.size[0]), format, type, data);
+            VEK_GL_AT(TexSubImage1D, site.file, site.line)
+            (target, r.level, r.offset[0], Size(r.size[0]), format, type, data);
             break;
         case 2:
-            GL()->cgmTexSubImage2D(site.file, site.line, target, r.level, r.offset[0], r.offset[1],
-                                   Size(r.size[0]), Size(r.size[1]), format, type, data);
+            VEK_GL_AT(TexSubImage2D, site.file, site.line)
+            (target, r.level, r.offset[0], r.offset[1], Size(r.size[0]), Size(r.size[1]), format,
+             type, data);
             break;
         default:
-            GL()->cgmTexSubImage3D(site.file, site.line, target, r.level, r.offset[0], r.offset[1],
-                                   r.offset[2], Size(r.size[0]), Size(r.size[1]), Size(r.size[2]),
-                                   format, type, data);
+            VEK_GL_AT(TexSubImage3D, site.file, site.line)
+            (target, r.level, r.offset[0], r.offset[1], r.offset[2], Size(r.size[0]),
+             Size(r.size[1]), Size(r.size[2]), format, type, data);
             break;
     }
 }
@@ -169,16 +178,17 @@ void AllocateLevels(Site site, const Texture& texture, const TextureRules& rules
     for (GLint level = 0;; ++level) {
         switch (dimensions) {
             case 1:
-                GL()->cgmTexImage1D(site.file, site.line, target, level, internalFormat, Size(s[0]),
-                                    0, format, glType, data);
+                VEK_GL_AT(TexImage1D, site.file, site.line)
+                (target, level, internalFormat, Size(s[0]), 0, format, glType, data);
                 break;
             case 2:
-                GL()->cgmTexImage2D(site.file, site.line, target, level, internalFormat, Size(s[0]),
-                                    Size(s[1]), 0, format, glType, data);
+                VEK_GL_AT(TexImage2D, site.file, site.line)
+                (target, level, internalFormat, Size(s[0]), Size(s[1]), 0, format, glType, data);
                 break;
             default:
-                GL()->cgmTexImage3D(site.file, site.line, target, level, internalFormat, Size(s[0]),
-                                    Size(s[1]), Size(s[2]), 0, format, glType, data);
+                VEK_GL_AT(TexImage3D, site.file, site.line)
+                (target, level, internalFormat, Size(s[0]), Size(s[1]), Size(s[2]), 0, format,
+                 glType, data);
                 break;
         }
         if (!mipmaps) {
@@ -208,7 +218,7 @@ void Upload(Site site, const Texture& texture, const TextureRules& rules, const 
     const GLFormatType gl =
         CheckUpload(site, texture, rules, region, format, type, false, nullptr, 0, parameters);
     PixelStoreChange change;
-    SetUnpackState(change, parameters, PixelStoreDimensions(texture, rules), gl.type);
+    SetUnpackState(change, parameters, Layout(texture, rules, gl.format, gl.type, region.size[0]));
     ClientMemoryScope noBuffer(false);
     SubImage(site, texture.target(), rules.dimensions, region, gl.format, gl.type, data);
     noBuffer.restore();
@@ -221,8 +231,8 @@ void Upload(Site site, const Texture& texture, const TextureRules& rules, const 
     const GLFormatType gl =
         CheckUpload(site, texture, rules, region, format, type, true, pbo, offset, parameters);
     BufferTransferScope transfer(pbo, BufferTransferScope::kUnpack);
-    SetUnpackState(transfer.pixelStore(), parameters, PixelStoreDimensions(texture, rules),
-                   gl.type);
+    SetUnpackState(transfer.pixelStore(), parameters,
+                   Layout(texture, rules, gl.format, gl.type, region.size[0]));
     transfer.bindBuffer();
     SubImage(site, texture.target(), rules.dimensions, region, gl.format, gl.type,
              BufferOffset(offset));
@@ -244,17 +254,17 @@ void Copy(Site site, const Texture& texture, const TextureRules& rules, const Re
     const GLenum target = texture.target();
     switch (rules.dimensions) {
         case 1:
-            GL()->cgmCopyTexSubImage1D(site.file, site.line, target, r.level, r.offset[0], x, y,
-                                       Size(r.size[0]));
+            VEK_GL_AT(CopyTexSubImage1D, site.file, site.line)
+            (target, r.level, r.offset[0], x, y, Size(r.size[0]));
             break;
         case 2:
-            GL()->cgmCopyTexSubImage2D(site.file, site.line, target, r.level, r.offset[0],
-                                       r.offset[1], x, y, Size(r.size[0]), Size(r.size[1]));
+            VEK_GL_AT(CopyTexSubImage2D, site.file, site.line)
+            (target, r.level, r.offset[0], r.offset[1], x, y, Size(r.size[0]), Size(r.size[1]));
             break;
         default:
-            GL()->cgmCopyTexSubImage3D(site.file, site.line, target, r.level, r.offset[0],
-                                       r.offset[1], r.offset[2], x, y, Size(r.size[0]),
-                                       Size(r.size[1]));
+            VEK_GL_AT(CopyTexSubImage3D, site.file, site.line)
+            (target, r.level, r.offset[0], r.offset[1], r.offset[2], x, y, Size(r.size[0]),
+             Size(r.size[1]));
             break;
     }
 }
@@ -263,8 +273,9 @@ void ReadBack(Site site, const Texture& texture, const TextureRules& rules, int 
               Texture::Format format, Texture::Type type, unsigned byteAlignment, void* data) {
     const GLFormatType gl =
         CheckReadBack(site, texture, rules, format, type, byteAlignment, nullptr, 0, false);
-    ReadTexImage(site.file, site.line, texture.target(), PixelStoreDimensions(texture, rules),
-                 level, gl.format, gl.type, byteAlignment, data);
+    ReadTexImage(site.file, site.line, texture.target(), level,
+                 Layout(texture, rules, gl.format, gl.type, LevelWidth(texture, level)),
+                 byteAlignment, data);
 }
 
 void ReadBack(Site site, const Texture& texture, const TextureRules& rules, int level,
@@ -272,16 +283,16 @@ void ReadBack(Site site, const Texture& texture, const TextureRules& rules, int 
               long long offset) {
     const GLFormatType gl =
         CheckReadBack(site, texture, rules, format, type, byteAlignment, pbo, offset, true);
-    ReadTexImage(site.file, site.line, texture.target(), PixelStoreDimensions(texture, rules),
-                 level, gl.format, gl.type, byteAlignment, pbo,
-                 static_cast<std::uintptr_t>(offset));
+    ReadTexImage(site.file, site.line, texture.target(), level,
+                 Layout(texture, rules, gl.format, gl.type, LevelWidth(texture, level)),
+                 byteAlignment, pbo, static_cast<std::uintptr_t>(offset));
 }
 
 void ReadBackGL(Site site, const Texture& texture, const TextureRules& rules, int level,
                 unsigned glFormat, unsigned glType, void* data) {
     CheckBound(site.file, site.line, texture);
-    ReadTexImage(site.file, site.line, texture.target(), PixelStoreDimensions(texture, rules),
-                 level, glFormat, glType, 1, data);
+    ReadTexImage(site.file, site.line, texture.target(), level,
+                 Layout(texture, rules, glFormat, glType, LevelWidth(texture, level)), 1, data);
 }
 
 void ReadBackGL(Site site, const Texture& texture, const TextureRules& rules, int level,
@@ -289,8 +300,9 @@ void ReadBackGL(Site site, const Texture& texture, const TextureRules& rules, in
     CheckBufferTransfer(site.file, site.line, pbo, offset, false);
     CheckBound(site.file, site.line, texture);
     // One-byte rows, and the caller's pack state back afterwards.
-    ReadTexImage(site.file, site.line, texture.target(), PixelStoreDimensions(texture, rules),
-                 level, glFormat, glType, 1, pbo, static_cast<std::uintptr_t>(offset));
+    ReadTexImage(site.file, site.line, texture.target(), level,
+                 Layout(texture, rules, glFormat, glType, LevelWidth(texture, level)), 1, pbo,
+                 static_cast<std::uintptr_t>(offset));
 }
 
 unsigned PixelDataSize(Site site, const Texture& texture, const TextureRules& rules,
