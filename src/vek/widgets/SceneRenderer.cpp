@@ -7,6 +7,7 @@
 #include "vek/vek_ogl/ogl/BlendScope.h"
 #include "vek/vek_ogl/ogl/LineScope.h"
 #include "vek/vek_ogl/ogl/VertexBufferOGL.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace WIDGETS {
@@ -34,16 +35,18 @@ public:
     HostState(const HostState&) = delete;
     HostState& operator=(const HostState&) = delete;
     ~HostState() {
+        // A failure is dropped, as a destructor cannot report it; the rest is still put back.
+        OGL::internal::RestoreGuard restoring;
         if (stippleSaved_) {
-            Dropping([&] {
+            restoring([&] {
                 VEK_GL(LineStipple)(stippleFactor_, static_cast<GLushort>(stipplePattern_));
             });
         }
         if (vertexArraySaved_) {
-            Dropping([&] { VEK_GL(BindVertexArray)(static_cast<GLuint>(vertexArray_)); });
+            restoring([&] { VEK_GL(BindVertexArray)(static_cast<GLuint>(vertexArray_)); });
         }
         if (programSaved_) {
-            Dropping([&] { VEK_GL(UseProgram)(static_cast<GLuint>(program_)); });
+            restoring([&] { VEK_GL(UseProgram)(static_cast<GLuint>(program_)); });
         }
     }
 
@@ -62,14 +65,6 @@ private:
         if (!saved) {
             VEK_GL(GetIntegerv)(name, &value);
             saved = true;
-        }
-    }
-    template <class F>
-    static void Dropping(F&& call) noexcept {
-        try {
-            call();
-        } catch (...) {
-            // Dropped: a destructor cannot report it.
         }
     }
 

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace OGL {
@@ -13,15 +14,6 @@ GLenum IntegerState(unsigned line, GLenum name) {
     GLint value = 0;
     VEK_GL_AT(GetIntegerv, __FILE__, line)(name, &value);
     return static_cast<GLenum>(value);
-}
-
-// Runs one restoring call; what it throws is dropped so that the destructor can go on.
-template <class Call>
-void Restore(Call call) noexcept {
-    try {
-        call();
-    } catch (...) {
-    }
 }
 
 }  // namespace
@@ -45,10 +37,12 @@ TemporaryBlendScope::TemporaryBlendScope() {
 }
 
 TemporaryBlendScope::~TemporaryBlendScope() {
+    // Every call is made even when one before it failed; the failures are dropped.
+    internal::RestoreGuard restoring;
     const BlendState& s = saved_;
     const BlendState& c = current_;
     if (s.enabled() != c.enabled()) {
-        Restore([&] {
+        restoring([&] {
             if (s.enabled()) {
                 VEK_GL(Enable)(GL_BLEND);
             } else {
@@ -58,15 +52,15 @@ TemporaryBlendScope::~TemporaryBlendScope() {
     }
     if (s.sourceRGB() != c.sourceRGB() || s.destinationRGB() != c.destinationRGB() ||
         s.sourceAlpha() != c.sourceAlpha() || s.destinationAlpha() != c.destinationAlpha()) {
-        Restore([&] {
+        restoring([&] {
             VEK_GL(BlendFuncSeparate)
             (s.sourceRGB(), s.destinationRGB(), s.sourceAlpha(), s.destinationAlpha());
         });
     }
     if (s.equationRGB() != c.equationRGB() || s.equationAlpha() != c.equationAlpha()) {
-        Restore([&] { VEK_GL(BlendEquationSeparate)(s.equationRGB(), s.equationAlpha()); });
+        restoring([&] { VEK_GL(BlendEquationSeparate)(s.equationRGB(), s.equationAlpha()); });
     }
-    Restore([&] { VEK_GL(GetError)(); });
+    restoring([&] { VEK_GL(GetError)(); });
 }
 
 TemporaryAlphaBlendScope::TemporaryAlphaBlendScope() {

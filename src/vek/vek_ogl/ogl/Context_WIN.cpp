@@ -12,6 +12,7 @@
 #include "vek/vek_ogl/extensionator/wgl/WGLInterceptor.h"
 #include "vek/vek_ogl/ogl/BufferFormat.h"
 #include "vek/vek_ogl/ogl/Context.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace OGL {
@@ -474,30 +475,34 @@ void Context::initialize(HDC deviceContext, BufferFormat const& format, Bufferin
     } catch (...) {
         // Every step is taken even when one before it failed, so that a failed release leaves
         // no context behind; the first failure is reported.
-        const char* failure = nullptr;
-        if ((wgl->wcgmGetCurrentContext(__FILE__, __LINE__) != nullptr ||
-             wgl->wcgmGetCurrentDC(__FILE__, __LINE__) != nullptr) &&
-            !wgl->wcgmMakeCurrent(__FILE__, __LINE__, nullptr, nullptr)) {
-            failure =
-                "ContextWindowed::ContextWindowed failed to release context: fatal exception!";
-        }
         const char* const destroyFailure =
             "ContextWindowed::ContextWindowed failed to destroy context: fatal exception!";
-        if (temporaryContext != nullptr &&
-            !wgl->wcgmDeleteContext(__FILE__, __LINE__, temporaryContext) && !failure) {
-            failure = destroyFailure;
-        }
-        temporaryWindow.reset();
-        if (renderContext_ != nullptr) {
-            const HGLRC created = renderContext_;
-            renderContext_ = nullptr;
-            if (!wgl->wcgmDeleteContext(__FILE__, __LINE__, created) && !failure) {
-                failure = destroyFailure;
+        internal::RestoreGuard cleaning;
+        cleaning([&] {
+            if ((wgl->wcgmGetCurrentContext(__FILE__, __LINE__) != nullptr ||
+                 wgl->wcgmGetCurrentDC(__FILE__, __LINE__) != nullptr) &&
+                !wgl->wcgmMakeCurrent(__FILE__, __LINE__, nullptr, nullptr)) {
+                VEK_THROW_INTERNAL(
+                    "ContextWindowed::ContextWindowed failed to release context: fatal exception!");
             }
-        }
-        if (failure) {
-            VEK_THROW_INTERNAL(failure);
-        }
+        });
+        cleaning([&] {
+            if (temporaryContext != nullptr &&
+                !wgl->wcgmDeleteContext(__FILE__, __LINE__, temporaryContext)) {
+                VEK_THROW_INTERNAL(destroyFailure);
+            }
+        });
+        cleaning([&] { temporaryWindow.reset(); });
+        cleaning([&] {
+            if (renderContext_ != nullptr) {
+                const HGLRC created = renderContext_;
+                renderContext_ = nullptr;
+                if (!wgl->wcgmDeleteContext(__FILE__, __LINE__, created)) {
+                    VEK_THROW_INTERNAL(destroyFailure);
+                }
+            }
+        });
+        cleaning.throwFirstFailure();
         throw;
     }
 }

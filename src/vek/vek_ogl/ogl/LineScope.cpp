@@ -2,6 +2,7 @@
 
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace OGL {
@@ -73,20 +74,12 @@ void TemporaryLineStippleScope::restore() noexcept {
     }
     // Each call on its own: one that fails does not keep the next from being made. What they
     // throw is dropped, since a destructor cannot report it.
+    internal::RestoreGuard restoring;
     if (saved_.enabled()) {
-        try {
-            VEK_GL(Enable)(GL_LINE_STIPPLE);
-        } catch (...) {
-        }
-        try {
-            VEK_GL(LineStipple)(saved_.factor(), saved_.pattern());
-        } catch (...) {
-        }
+        restoring([&] { VEK_GL(Enable)(GL_LINE_STIPPLE); });
+        restoring([&] { VEK_GL(LineStipple)(saved_.factor(), saved_.pattern()); });
     } else {
-        try {
-            VEK_GL(Disable)(GL_LINE_STIPPLE);
-        } catch (...) {
-        }
+        restoring([&] { VEK_GL(Disable)(GL_LINE_STIPPLE); });
     }
 }
 
@@ -104,11 +97,8 @@ TemporaryLineWidthScope::TemporaryLineWidthScope(GLfloat width) {
 
 TemporaryLineWidthScope::~TemporaryLineWidthScope() {
     if (width_ != saved_.width()) {
-        try {
-            VEK_GL(LineWidth)(saved_.width());
-        } catch (...) {
-            // Dropped: a destructor cannot report it.
-        }
+        // A failure is dropped: a destructor cannot report it.
+        internal::RestoreGuard()([&] { VEK_GL(LineWidth)(saved_.width()); });
     }
 }
 

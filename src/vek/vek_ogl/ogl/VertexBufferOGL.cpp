@@ -11,6 +11,7 @@
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/ProgramOGL.h"
 #include "vek/vek_ogl/ogl/internal/DriverPaths.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
 namespace OGL {
@@ -25,10 +26,7 @@ public:
     explicit VertexArrayBinding(GLuint array) { VEK_GL(BindVertexArray)(array); }
     ~VertexArrayBinding() {
         if (!released_) {
-            try {
-                VEK_GL(BindVertexArray)(0);
-            } catch (...) {
-            }
+            internal::RestoreGuard()([] { VEK_GL(BindVertexArray)(0); });
         }
     }
     void release() {
