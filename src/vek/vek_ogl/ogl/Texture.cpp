@@ -11,6 +11,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 #include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
@@ -200,11 +201,8 @@ Texture::Texture(Target target, TargetBinding targetBinding, InternalFormat form
         // The driver may have made the name before the check failed (an error left pending):
         // no destructor runs for a constructor that throws, so it is deleted here.
         if (objectID_ != 0) {
-            try {
-                VEK_GL(DeleteTextures)(1, &objectID_);
-            } catch (...) {
-                // The generating call's failure is the one to report.
-            }
+            // The generating call's failure is the one to report.
+            internal::RestoreGuard()([&] { VEK_GL(DeleteTextures)(1, &objectID_); });
         }
         throw;
     }
@@ -214,11 +212,8 @@ Texture::Texture(Target target, TargetBinding targetBinding, InternalFormat form
 }
 
 Texture::~Texture() {
-    try {
-        VEK_GL(DeleteTextures)(1, &objectID_);
-    } catch (...) {
-        // A destructor cannot report: the name is given up either way.
-    }
+    // A destructor cannot report: the name is given up either way.
+    internal::RestoreGuard()([&] { VEK_GL(DeleteTextures)(1, &objectID_); });
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 #include "vek/vek_ogl/ogl/internal/TextureTransfer.h"
 
 namespace VEK {
@@ -60,10 +61,9 @@ Texture2::Texture2(Target target, TargetBinding targetBinding, InternalFormat fo
         setWrap(wrap, wrap);
     } catch (...) {
         if (clientStorage_ != nullptr) {
-            try {
+            internal::RestoreGuard()([] {
                 VEK_GL(PixelStorei)(GL_UNPACK_CLIENT_STORAGE_APPLE, 0);
-            } catch (...) {
-            }
+            });
         }
         throw;
     }

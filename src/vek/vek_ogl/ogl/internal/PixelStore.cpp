@@ -12,6 +12,7 @@
 #include "vek/vek_ogl/ogl/BufferOGL.h"
 #include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
 #include "vek/vek_ogl/ogl/internal/DriverPaths.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 #include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
@@ -168,11 +169,8 @@ void PopPixelStore() {
 }
 
 PixelStoreChange::~PixelStoreChange() {
-    try {
-        restore();
-    } catch (...) {
-        // The transfer's own exception is on its way; it is the one to report.
-    }
+    // The transfer's own exception is on its way; it is the one to report.
+    RestoreGuard()([&] { restore(); });
 }
 
 void PixelStoreChange::set(unsigned parameter, int value) {
@@ -188,20 +186,12 @@ void PixelStoreChange::set(unsigned parameter, int value) {
 }
 
 void PixelStoreChange::restore() {
-    std::exception_ptr first;
+    RestoreGuard restoring;
     while (count_ != 0) {
         const Saved& saved = saved_[--count_];
-        try {
-            VEK_GL(PixelStorei)(saved.parameter, saved.value);
-        } catch (...) {
-            if (!first) {
-                first = std::current_exception();
-            }
-        }
+        restoring([&] { VEK_GL(PixelStorei)(saved.parameter, saved.value); });
     }
-    if (first) {
-        std::rethrow_exception(first);
-    }
+    restoring.throwFirstFailure();
 }
 
 void SetUnpackState(PixelStoreChange& change, const PixelUnpackParameters& parameters,
@@ -256,11 +246,8 @@ PixelStoreScope::PixelStoreScope() : pushed_(false) {
 
 PixelStoreScope::~PixelStoreScope() {
     if (pushed_) {
-        try {
-            PopPixelStore();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([] { PopPixelStore(); });
     }
 }
 
@@ -271,11 +258,8 @@ void PixelStoreScope::pop() {
 
 BindingScope::~BindingScope() {
     if (active_) {
-        try {
-            bind();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([&] { bind(); });
     }
 }
 
@@ -308,11 +292,8 @@ ClientMemoryScope::ClientMemoryScope(bool pack)
 
 ClientMemoryScope::~ClientMemoryScope() {
     if (previous_ != 0) {
-        try {
-            restore();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([&] { restore(); });
     }
 }
 
