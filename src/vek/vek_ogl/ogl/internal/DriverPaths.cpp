@@ -74,8 +74,8 @@ DriverPaths Make(const ExtensionManager& manager) {
 }
 
 // One record per context handle, each with the registry generation it was made at. A record
-// is read and remade only on the thread its context is current on, so the lock guards the
-// map alone.
+// is read and remade only on the thread its context is current on (a context is current on one
+// thread at a time), so the lock guards the map alone.
 struct Record {
     unsigned long generation;
     DriverPaths paths;
@@ -100,6 +100,15 @@ const DriverPaths& CurrentDriverPaths() {
     const unsigned long generation = TablesGeneration();
     if (tLast.paths != nullptr && tLast.context == context && tLast.generation == generation) {
         return *tLast.paths;
+    }
+    if (context == nullptr) {
+        // Without a context no driver is asked; every call fails on its own.
+        static const DriverPaths kNoContext = [] {
+            DriverPaths paths;
+            paths.clientAttribStack = true;
+            return paths;
+        }();
+        return kNoContext;
     }
     // The manager of a context met for the first time is made and registered here.
     ExtensionManager::CurrentTable();
