@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -217,3 +218,38 @@ INSTANTIATE_TEST_SUITE_P(BothProfiles, EachPixelStoreParameter, ::testing::Bool(
                          [](const ::testing::TestParamInfo<bool>& param) {
                              return std::string(param.param ? "Core" : "Compatibility");
                          });
+
+// A transfer reads the pixel-store parameters that can move its pixels and writes only those
+// the caller left otherwise: a 64x64 RGBA8 upload and read-back over the default state stay
+// within a handful of calls on both profiles (the binding check, the row length and skips, the
+// extension's pack parameter, the pixel-buffer binding and the transfer itself; rows of whole
+// 8-byte words need no alignment).
+TEST_P(EachPixelStoreParameter, SmallTransfersMakeFewCalls) {
+    const unsigned kMaxUploadCalls = 6;
+    const unsigned kMaxReadBackCalls = 7;
+    Texture2D texture(Texture::kRGBA8, 64, 64, false, nullptr, Texture::kTypeDefault);
+    glBindTexture(GL_TEXTURE_2D, texture.objectID());
+    std::vector<std::uint8_t> image(64 * 64 * 4);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 5 + i / 256);
+    }
+    const PixelUnpackParameters tight;
+    std::vector<std::uint8_t> back(image.size());
+    // The first transfer on a context settles its driver paths.
+    texture.subImage(0, 0, 0, 64, 64, Texture::kFormatRGBA, Texture::kTypeUnsignedByte,
+                     image.data(), tight);
+
+    VEKTest::RecordingDecorator recorder;
+    texture.subImage(0, 0, 0, 64, 64, Texture::kFormatRGBA, Texture::kTypeUnsignedByte,
+                     image.data(), tight);
+    const std::size_t upload = recorder.calls().size();
+    recorder.clear();
+    texture.getPixelData(back.data(), 0, Texture::kFormatRGBA, Texture::kTypeUnsignedByte, 4);
+    const std::size_t readBack = recorder.calls().size();
+    std::cout << "calls: upload " << upload << ", read-back " << readBack << "\n";
+    EXPECT_LE(upload, kMaxUploadCalls) << ::testing::PrintToString(recorder.entryPoints());
+    EXPECT_LE(readBack, kMaxReadBackCalls) << ::testing::PrintToString(recorder.entryPoints());
+    EXPECT_EQ(back, image);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -9,6 +9,7 @@
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
 #include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
 namespace VEK {
 namespace OGL {
@@ -114,9 +115,7 @@ void Framebuffer::attach(Texture2DArray* poTex, unsigned layer, unsigned level,
     }
     // glFramebufferTextureLayer belongs to OpenGL 3.0 and GL_ARB_framebuffer_object; older
     // drivers offer it as glFramebufferTextureLayerEXT with array textures.
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    if (manager->isSupported(OGLEXT_VERSION_3_0) ||
-        manager->isSupported(OGLEXT_ARB_framebuffer_object)) {
+    if (internal::CurrentDriverPaths().framebufferCore) {
         VEK_GL(FramebufferTextureLayer)
         (GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + colorIndex, poTex->objectID(),
          static_cast<GLint>(level), static_cast<GLint>(layer));

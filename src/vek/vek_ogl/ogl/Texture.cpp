@@ -9,16 +9,15 @@
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTokenName.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
 namespace OGL {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 template <class T, std::size_t N>
 constexpr int Count(const T (&)[N]) {
@@ -197,31 +196,24 @@ Texture::Texture(Target target, TargetBinding targetBinding, InternalFormat form
       sizeInBytes_(-1) {
     InternalFormat2GL(format);  // refuses an unknown format before a name is made
     try {
-        GL()->cgmGenTextures(__FILE__, __LINE__, 1, &objectID_);
+        VEK_GL(GenTextures)(1, &objectID_);
     } catch (...) {
         // The driver may have made the name before the check failed (an error left pending):
         // no destructor runs for a constructor that throws, so it is deleted here.
         if (objectID_ != 0) {
-            try {
-                GL()->cgmDeleteTextures(__FILE__, __LINE__, 1, &objectID_);
-            } catch (...) {
-                // The generating call's failure is the one to report.
-            }
+            // The generating call's failure is the one to report.
+            internal::RestoreGuard()([&] { VEK_GL(DeleteTextures)(1, &objectID_); });
         }
         throw;
     }
     if (objectID_ == 0) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Texture:: contructor failed to allocate new GPU texture resource");
+        VEK_THROW_INTERNAL("Texture:: contructor failed to allocate new GPU texture resource");
     }
 }
 
 Texture::~Texture() {
-    try {
-        GL()->cgmDeleteTextures(__FILE__, __LINE__, 1, &objectID_);
-    } catch (...) {
-        // A destructor cannot report: the name is given up either way.
-    }
+    // A destructor cannot report: the name is given up either way.
+    internal::RestoreGuard()([&] { VEK_GL(DeleteTextures)(1, &objectID_); });
 }
 
 namespace {
@@ -267,19 +259,19 @@ unsigned Texture::getGLFormat(InternalFormat format) const {
 void Texture::setFilter(Filter minFilter, Filter magFilter) {
     const GLint glMin = static_cast<GLint>(Filter2GL(minFilter));
     const GLint glMag = static_cast<GLint>(Filter2GL(magFilter));
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_MIN_FILTER, glMin);
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_TEXTURE_MAG_FILTER, glMag);
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_MIN_FILTER, glMin);
+    VEK_GL(TexParameteri)(target(), GL_TEXTURE_MAG_FILTER, glMag);
 }
 
 void Texture::setBorderColor(const float* rgba) {
     if (rgba == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "Texture::setBorderColor needs four floats");
+        VEK_THROW_INTERNAL("Texture::setBorderColor needs four floats");
     }
-    GL()->cgmTexParameterfv(__FILE__, __LINE__, target(), GL_TEXTURE_BORDER_COLOR, rgba);
+    VEK_GL(TexParameterfv)(target(), GL_TEXTURE_BORDER_COLOR, rgba);
 }
 
 void Texture::enableAutoMIPGeneration(bool on) {
-    GL()->cgmTexParameteri(__FILE__, __LINE__, target(), GL_GENERATE_MIPMAP, on ? 1 : 0);
+    VEK_GL(TexParameteri)(target(), GL_GENERATE_MIPMAP, on ? 1 : 0);
 }
 
 bool Texture::SupportsAutoMIPGeneration() {
@@ -416,24 +408,20 @@ unsigned Texture::SizeInBytes(InternalFormat format, unsigned width, unsigned he
 }
 
 void Texture::CheckByteAlignment(unsigned byteAlignment) {
-    if (byteAlignment != 1 && byteAlignment != 2 && byteAlignment != 4 && byteAlignment != 8) {
-        throw InternalException(__FILE__, __LINE__,
-                                "Invalid row byte alignment (must be of 1, 2, 4, or 8).");
-    }
+    internal::CheckRowAlignment(__FILE__, __LINE__, byteAlignment);
 }
 
 void Texture::PushAndSetTransferByteAlignment(unsigned byteAlignment) {
     CheckByteAlignment(byteAlignment);
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_UNPACK_ALIGNMENT,
-                         static_cast<GLint>(byteAlignment));
+    VEK_GL(PixelStorei)(GL_UNPACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
     saved.keep();
 }
 
 void Texture::PushAndSetReadbackByteAlignment(unsigned byteAlignment) {
     CheckByteAlignment(byteAlignment);
     internal::PixelStoreScope saved;
-    GL()->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
+    VEK_GL(PixelStorei)(GL_PACK_ALIGNMENT, static_cast<GLint>(byteAlignment));
     saved.keep();
 }
 
@@ -446,7 +434,7 @@ unsigned Texture::CheckPowerOfTwo(unsigned size, bool anySizeWithRectangles, con
         (anySizeWithRectangles && IsTargetSupported(GL_TEXTURE_RECTANGLE))) {
         return size;
     }
-    throw InternalException(__FILE__, __LINE__, refusal);
+    VEK_THROW_INTERNAL(refusal);
 }
 
 bool Texture::SupportsClampToEdge() {

@@ -4,24 +4,24 @@
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/Texture.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 
 namespace VEK {
 namespace OGL {
 namespace TextureState {
 
 void SetActiveTextureUnit(unsigned unit) {
-    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
-    const ExtensionManager* manager = ExtensionManager::Instance();
+    const internal::DriverPaths& paths = internal::CurrentDriverPaths();
     // The extension's entry point where the driver names it; a core profile offers only the
     // core one.
-    if (manager->isSupported(OGLEXT_ARB_multitexture)) {
-        gl->cgmActiveTextureARB(__FILE__, __LINE__, GL_TEXTURE0 + unit);
-    } else if (manager->isSupported(OGLEXT_VERSION_1_3)) {
-        gl->cgmActiveTexture(__FILE__, __LINE__, GL_TEXTURE0 + unit);
+    if (paths.activeTextureARB) {
+        VEK_GL(ActiveTextureARB)(GL_TEXTURE0 + unit);
+    } else if (paths.activeTextureCore) {
+        VEK_GL(ActiveTexture)(GL_TEXTURE0 + unit);
     } else {
-        throw InternalException(__FILE__, __LINE__,
-                                "ExtensionManager::Instance()->isSupported(GL_ARB_MULTITEXTURE)");
+        VEK_THROW_INTERNAL("ExtensionManager::Instance()->isSupported(GL_ARB_MULTITEXTURE)");
     }
 }
 
@@ -31,7 +31,7 @@ void setActiveTextureUnit(unsigned unit) {
 
 unsigned ActiveTextureUnit() {
     GLint active = GL_TEXTURE0;
-    OpenGLInterceptor::Instance()->cgmGetIntegerv(__FILE__, __LINE__, GL_ACTIVE_TEXTURE, &active);
+    VEK_GL(GetIntegerv)(GL_ACTIVE_TEXTURE, &active);
     return static_cast<unsigned>(active) - GL_TEXTURE0;
 }
 

@@ -3,6 +3,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/Texture1.h"
 #include "vek/vek_ogl/ogl/Texture2.h"
 #include "vek/vek_ogl/ogl/Texture3.h"
@@ -12,22 +13,18 @@ namespace OGL {
 
 namespace {
 
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
-
 const unsigned kEnvironments[] = {GL_ADD, GL_BLEND, GL_COMBINE, GL_DECAL, GL_MODULATE, GL_REPLACE};
 const char kEnvironmentMessage[] = "!\"Environment enums are not all properly translated.\"";
 
 void Bind(unsigned target, const Texture* texture) {
     if (texture == nullptr) {
-        throw InternalException(__FILE__, __LINE__, "TextureUnit::bind texture must not be NULL");
+        VEK_THROW_INTERNAL("TextureUnit::bind texture must not be NULL");
     }
-    GL()->cgmBindTexture(__FILE__, __LINE__, target, texture->objectID());
+    VEK_GL(BindTexture)(target, texture->objectID());
 }
 
 bool IsEnabled(unsigned target) {
-    return GL()->cgmIsEnabled(__FILE__, __LINE__, target) == GL_TRUE;
+    return VEK_GL(IsEnabled)(target) == GL_TRUE;
 }
 
 }  // namespace
@@ -48,7 +45,7 @@ unsigned TextureUnit::number() const {
 
 bool TextureUnit::verifyActiveTexture() const {
     GLint active = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_ACTIVE_TEXTURE, &active);
+    VEK_GL(GetIntegerv)(GL_ACTIVE_TEXTURE, &active);
     return static_cast<unsigned>(active) == GL_TEXTURE0 + number();
 }
 
@@ -73,55 +70,55 @@ void TextureUnit::bind(const TextureRECT* texture) const {
 }
 
 void TextureUnit::bind1DDefault() const {
-    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_1D, 0);
+    VEK_GL(BindTexture)(GL_TEXTURE_1D, 0);
 }
 
 void TextureUnit::bind2DDefault() const {
-    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, 0);
+    VEK_GL(BindTexture)(GL_TEXTURE_2D, 0);
 }
 
 void TextureUnit::bind2DArrayDefault() const {
-    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D_ARRAY, 0);
+    VEK_GL(BindTexture)(GL_TEXTURE_2D_ARRAY, 0);
 }
 
 void TextureUnit::bind3DDefault() const {
-    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_3D, 0);
+    VEK_GL(BindTexture)(GL_TEXTURE_3D, 0);
 }
 
 void TextureUnit::bindRECTDefault() const {
-    GL()->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_RECTANGLE, 0);
+    VEK_GL(BindTexture)(GL_TEXTURE_RECTANGLE, 0);
 }
 
 void TextureUnit::enable1D() const {
-    GL()->cgmEnable(__FILE__, __LINE__, GL_TEXTURE_1D);
+    VEK_GL(Enable)(GL_TEXTURE_1D);
 }
 
 void TextureUnit::enable2D() const {
-    GL()->cgmEnable(__FILE__, __LINE__, GL_TEXTURE_2D);
+    VEK_GL(Enable)(GL_TEXTURE_2D);
 }
 
 void TextureUnit::enable3D() const {
-    GL()->cgmEnable(__FILE__, __LINE__, GL_TEXTURE_3D);
+    VEK_GL(Enable)(GL_TEXTURE_3D);
 }
 
 void TextureUnit::enableRECT() const {
-    GL()->cgmEnable(__FILE__, __LINE__, GL_TEXTURE_RECTANGLE);
+    VEK_GL(Enable)(GL_TEXTURE_RECTANGLE);
 }
 
 void TextureUnit::disable1D() const {
-    GL()->cgmDisable(__FILE__, __LINE__, GL_TEXTURE_1D);
+    VEK_GL(Disable)(GL_TEXTURE_1D);
 }
 
 void TextureUnit::disable2D() const {
-    GL()->cgmDisable(__FILE__, __LINE__, GL_TEXTURE_2D);
+    VEK_GL(Disable)(GL_TEXTURE_2D);
 }
 
 void TextureUnit::disable3D() const {
-    GL()->cgmDisable(__FILE__, __LINE__, GL_TEXTURE_3D);
+    VEK_GL(Disable)(GL_TEXTURE_3D);
 }
 
 void TextureUnit::disableRECT() const {
-    GL()->cgmDisable(__FILE__, __LINE__, GL_TEXTURE_RECTANGLE);
+    VEK_GL(Disable)(GL_TEXTURE_RECTANGLE);
 }
 
 bool TextureUnit::isEnabled1D() const {
@@ -141,14 +138,13 @@ bool TextureUnit::isEnabledRECT() const {
 }
 
 void TextureUnit::setEnv(Environment mode) const {
-    GL()->cgmTexEnvi(__FILE__, __LINE__, GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE,
-                     static_cast<GLint>(Environment2GL(mode)));
+    VEK_GL(TexEnvi)(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLint>(Environment2GL(mode)));
 }
 
 unsigned TextureUnit::Environment2GL(Environment mode) {
     const int index = static_cast<int>(mode);
     if (index < 0 || index >= static_cast<int>(sizeof(kEnvironments) / sizeof(unsigned))) {
-        throw InternalException(__FILE__, __LINE__, kEnvironmentMessage);
+        VEK_THROW_INTERNAL(kEnvironmentMessage);
     }
     return kEnvironments[index];
 }
@@ -159,7 +155,7 @@ TextureUnit::Environment TextureUnit::GL2Environment(unsigned glMode) {
             return static_cast<Environment>(i);
         }
     }
-    throw InternalException(__FILE__, __LINE__, kEnvironmentMessage);
+    VEK_THROW_INTERNAL(kEnvironmentMessage);
 }
 
 }  // namespace OGL

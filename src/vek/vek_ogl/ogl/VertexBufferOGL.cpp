@@ -10,7 +10,7 @@
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/ProgramOGL.h"
-#include "vek/vek_ogl/ogl/internal/CurrentSupport.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
 #include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
 
 namespace VEK {
@@ -221,8 +221,7 @@ void VertexBuffer::deleteDeviceSideResources() {
 
 void VertexBuffer::prepareDeviceSideResources() {
     deleteDeviceSideResources();
-    if (!internal::CurrentContextSupports(OGLEXT_VERSION_3_0) &&
-        !internal::CurrentContextSupports(OGLEXT_ARB_vertex_array_object)) {
+    if (!internal::CurrentDriverPaths().vertexArrays) {
         VEK_THROW_INTERNAL(
             "Vertex buffers need vertex array objects (OpenGL 3.0 or GL_ARB_vertex_array_object)");
     }

@@ -1,25 +1,25 @@
 #include "vek/vek_ogl/ogl/internal/PixelStore.h"
 
-#include <algorithm>
 #include <array>
-#include <string>
+#include <cstdint>
+#include <exception>
 #include <vector>
 
 #include "vek/core/exceptions/InternalException.h"
-#include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
+#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/ogl/BufferOGL.h"
+#include "vek/vek_ogl/ogl/PixelUnpackParameters.h"
+#include "vek/vek_ogl/ogl/internal/DriverPaths.h"
+#include "vek/vek_ogl/ogl/internal/RestoreGuard.h"
+#include "vek/vek_ogl/ogl/internal/TextureChecks.h"
 
 namespace VEK {
 namespace OGL {
 namespace internal {
 
 namespace {
-
-OpenGLInterceptor* GL() {
-    return OpenGLInterceptor::Instance();
-}
 
 const GLenum kPixelStoreParameters[] = {
     GL_PACK_SWAP_BYTES,    GL_PACK_LSB_FIRST,   GL_PACK_ROW_LENGTH,    GL_PACK_IMAGE_HEIGHT,
@@ -29,83 +29,123 @@ const GLenum kPixelStoreParameters[] = {
 };
 constexpr std::size_t kParameterCount = sizeof(kPixelStoreParameters) / sizeof(GLenum);
 
-#ifndef GL_PACK_REVERSE_ROW_ORDER_ANGLE
-#define GL_PACK_REVERSE_ROW_ORDER_ANGLE 0x93A4
-#endif
-
-// Pack parameters that extensions add, each 0 by default: a read-back sets them to 0 where the
-// context offers them, since a caller's non-zero value reorders the rows it writes.
-struct ExtensionPackParameter {
-    const char* extension;
-    GLenum parameter;
-};
-const ExtensionPackParameter kExtensionPackParameters[] = {
-    {"GL_MESA_pack_invert", GL_PACK_INVERT_MESA},
-    {"GL_ANGLE_pack_reverse_row_order", GL_PACK_REVERSE_ROW_ORDER_ANGLE},
-};
-constexpr std::size_t kExtensionParameterCount =
-    sizeof(kExtensionPackParameters) / sizeof(ExtensionPackParameter);
-
-bool Offers(const char* extension) {
-    const std::vector<std::string>& names = ExtensionManager::Instance()->supportedExtensionNames();
-    return std::find(names.begin(), names.end(), extension) != names.end();
-}
-
 // One entry per PushPixelStore of this thread: either a push of the client attribute stack or
 // the saved values. The extensions' pack parameters are saved by value either way: the
 // attribute stack is not bound to hold state its extension does not list.
 struct SavedPixelStore {
     bool onAttribStack;
     std::array<GLint, kParameterCount> values;
-    std::array<bool, kExtensionParameterCount> extensionOffered;
-    std::array<GLint, kExtensionParameterCount> extensionValues;
+    std::array<GLint, DriverPaths::kMaxExtensionPack> extensionValues;
 };
 
 thread_local std::vector<SavedPixelStore> tSavedPixelStores;
 
+// Whether byte swapping can move an element of the type: it is wider than a byte (unknown
+// types are taken to be).
+bool Swappable(GLenum type) {
+    switch (type) {
+        case GL_UNSIGNED_BYTE:
+        case GL_BYTE:
+        case GL_UNSIGNED_BYTE_3_3_2:
+        case GL_UNSIGNED_BYTE_2_3_3_REV:
+        case GL_BITMAP:
+            return false;
+        default:
+            return true;
+    }
+}
+
+// Bytes of one pixel of the format and type; 0 where unknown (bitmaps included).
+unsigned PixelBytes(GLenum format, GLenum type) {
+    unsigned components = 0;
+    switch (format) {
+        case GL_RED:
+        case GL_GREEN:
+        case GL_BLUE:
+        case GL_ALPHA:
+        case GL_LUMINANCE:
+        case GL_COLOR_INDEX:
+            components = 1;
+            break;
+        case GL_RG:
+        case GL_LUMINANCE_ALPHA:
+            components = 2;
+            break;
+        case GL_RGB:
+        case GL_BGR:
+            components = 3;
+            break;
+        case GL_RGBA:
+        case GL_BGRA:
+            components = 4;
+            break;
+        default:
+            return 0;
+    }
+    switch (type) {
+        case GL_UNSIGNED_BYTE:
+        case GL_BYTE:
+            return components;
+        case GL_UNSIGNED_SHORT:
+        case GL_SHORT:
+        case GL_HALF_FLOAT:
+            return components * 2;
+        case GL_UNSIGNED_INT:
+        case GL_INT:
+        case GL_FLOAT:
+            return components * 4;
+        case GL_UNSIGNED_BYTE_3_3_2:
+        case GL_UNSIGNED_BYTE_2_3_3_REV:
+            return 1;
+        case GL_UNSIGNED_SHORT_5_6_5:
+        case GL_UNSIGNED_SHORT_5_6_5_REV:
+        case GL_UNSIGNED_SHORT_4_4_4_4:
+        case GL_UNSIGNED_SHORT_4_4_4_4_REV:
+        case GL_UNSIGNED_SHORT_5_5_5_1:
+        case GL_UNSIGNED_SHORT_1_5_5_5_REV:
+            return 2;
+        case GL_UNSIGNED_INT_8_8_8_8:
+        case GL_UNSIGNED_INT_8_8_8_8_REV:
+        case GL_UNSIGNED_INT_10_10_10_2:
+        case GL_UNSIGNED_INT_2_10_10_10_REV:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+// Whether rows of rowPixels pixels are whole 8-byte words, so that no row alignment (1, 2, 4
+// or 8) moves them and the alignment need not be read or set.
+bool WholeWords(const PixelLayout& layout, unsigned rowPixels) {
+    const std::uint64_t rowBytes =
+        std::uint64_t(PixelBytes(layout.format, layout.type)) * rowPixels;
+    return rowBytes != 0 && rowBytes % 8 == 0;
+}
+
 }  // namespace
 
 bool HasClientAttribStack() {
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    const unsigned major = manager->majorVersion();
-    const unsigned minor = manager->minorVersion();
-    if (major < 3) {
-        return true;
-    }
-    GLint flags = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_FLAGS, &flags);
-    if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
-        return false;
-    }
-    if (major == 3 && minor < 2) {
-        return true;
-    }
-    GLint profile = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__, GL_CONTEXT_PROFILE_MASK, &profile);
-    return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
+    return CurrentDriverPaths().clientAttribStack;
 }
 
 void PushPixelStore() {
-    SavedPixelStore saved{HasClientAttribStack(), {}, {}, {}};
-    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
-        saved.extensionOffered[i] = Offers(kExtensionPackParameters[i].extension);
-        if (saved.extensionOffered[i]) {
-            GL()->cgmGetIntegerv(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
-                                 &saved.extensionValues[i]);
-        }
+    const DriverPaths& paths = CurrentDriverPaths();
+    SavedPixelStore saved{paths.clientAttribStack, {}, {}};
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        VEK_GL(GetIntegerv)(paths.extensionPack[i], &saved.extensionValues[i]);
     }
     if (saved.onAttribStack) {
-        GL()->cgmPushClientAttrib(__FILE__, __LINE__, GL_CLIENT_PIXEL_STORE_BIT);
+        VEK_GL(PushClientAttrib)(GL_CLIENT_PIXEL_STORE_BIT);
     } else {
         for (std::size_t i = 0; i < kParameterCount; ++i) {
-            GL()->cgmGetIntegerv(__FILE__, __LINE__, kPixelStoreParameters[i], &saved.values[i]);
+            VEK_GL(GetIntegerv)(kPixelStoreParameters[i], &saved.values[i]);
         }
     }
     try {
         tSavedPixelStores.push_back(saved);
     } catch (...) {
         if (saved.onAttribStack) {
-            GL()->cgmPopClientAttrib(__FILE__, __LINE__);
+            VEK_GL(PopClientAttrib)();
         }
         throw;
     }
@@ -116,37 +156,86 @@ void PopPixelStore() {
     const SavedPixelStore saved = tSavedPixelStores.back();
     tSavedPixelStores.pop_back();
     if (saved.onAttribStack) {
-        GL()->cgmPopClientAttrib(__FILE__, __LINE__);
+        VEK_GL(PopClientAttrib)();
     } else {
         for (std::size_t i = 0; i < kParameterCount; ++i) {
-            GL()->cgmPixelStorei(__FILE__, __LINE__, kPixelStoreParameters[i], saved.values[i]);
+            VEK_GL(PixelStorei)(kPixelStoreParameters[i], saved.values[i]);
         }
     }
-    for (std::size_t i = 0; i < kExtensionParameterCount; ++i) {
-        if (saved.extensionOffered[i]) {
-            GL()->cgmPixelStorei(__FILE__, __LINE__, kExtensionPackParameters[i].parameter,
-                                 saved.extensionValues[i]);
-        }
+    const DriverPaths& paths = CurrentDriverPaths();
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        VEK_GL(PixelStorei)(paths.extensionPack[i], saved.extensionValues[i]);
     }
 }
 
-void SetTightPackState(unsigned alignment) {
-    OpenGLInterceptor* gl = GL();
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SWAP_BYTES, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_LSB_FIRST, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ROW_LENGTH, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_PIXELS, 0);
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_ROWS, 0);
-    const ExtensionManager* manager = ExtensionManager::Instance();
-    if (manager->isSupported(OGLEXT_VERSION_1_2) || manager->isSupported(OGLEXT_EXT_texture3D)) {
-        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_IMAGE_HEIGHT, 0);
-        gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_SKIP_IMAGES, 0);
+PixelStoreChange::~PixelStoreChange() {
+    // The transfer's own exception is on its way; it is the one to report.
+    RestoreGuard()([&] { restore(); });
+}
+
+void PixelStoreChange::set(unsigned parameter, int value) {
+    GLint current = 0;
+    VEK_GL(GetIntegerv)(parameter, &current);
+    if (current == value) {
+        return;
     }
-    gl->cgmPixelStorei(__FILE__, __LINE__, GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
-    for (const ExtensionPackParameter& extra : kExtensionPackParameters) {
-        if (Offers(extra.extension)) {
-            gl->cgmPixelStorei(__FILE__, __LINE__, extra.parameter, 0);
-        }
+    VEK_ASSERT(count_ < kMaxSaved);
+    // Remembered first: a set that fails half-way is put back too.
+    saved_[count_++] = Saved{parameter, current};
+    VEK_GL(PixelStorei)(parameter, value);
+}
+
+void PixelStoreChange::restore() {
+    RestoreGuard restoring;
+    while (count_ != 0) {
+        const Saved& saved = saved_[--count_];
+        restoring([&] { VEK_GL(PixelStorei)(saved.parameter, saved.value); });
+    }
+    restoring.throwFirstFailure();
+}
+
+void SetUnpackState(PixelStoreChange& change, const PixelUnpackParameters& parameters,
+                    const PixelLayout& layout) {
+    if (Swappable(layout.type)) {
+        change.set(GL_UNPACK_SWAP_BYTES, parameters.swapBytes() ? 1 : 0);
+    }
+    if (layout.type == GL_BITMAP) {
+        change.set(GL_UNPACK_LSB_FIRST, parameters.isFirstLSB() ? 1 : 0);
+    }
+    change.set(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(parameters.rowLength()));
+    change.set(GL_UNPACK_SKIP_PIXELS, static_cast<GLint>(parameters.skipPixels()));
+    change.set(GL_UNPACK_SKIP_ROWS, static_cast<GLint>(parameters.skipRows()));
+    if (layout.dimensions == 3 && CurrentDriverPaths().imageParameters) {
+        change.set(GL_UNPACK_IMAGE_HEIGHT, static_cast<GLint>(parameters.imageHeight()));
+        change.set(GL_UNPACK_SKIP_IMAGES, static_cast<GLint>(parameters.skipImages()));
+    }
+    const GLint alignment = UnpackAlignmentBytes(__FILE__, __LINE__, parameters.alignment());
+    const unsigned rowPixels = parameters.rowLength() != 0 ? parameters.rowLength() : layout.width;
+    if (!WholeWords(layout, rowPixels)) {
+        change.set(GL_UNPACK_ALIGNMENT, alignment);
+    }
+}
+
+void SetTightPackState(PixelStoreChange& change, unsigned alignment, const PixelLayout& layout) {
+    const DriverPaths& paths = CurrentDriverPaths();
+    if (Swappable(layout.type)) {
+        change.set(GL_PACK_SWAP_BYTES, 0);
+    }
+    if (layout.type == GL_BITMAP) {
+        change.set(GL_PACK_LSB_FIRST, 0);
+    }
+    change.set(GL_PACK_ROW_LENGTH, 0);
+    change.set(GL_PACK_SKIP_PIXELS, 0);
+    change.set(GL_PACK_SKIP_ROWS, 0);
+    if (layout.dimensions == 3 && paths.imageParameters) {
+        change.set(GL_PACK_IMAGE_HEIGHT, 0);
+        change.set(GL_PACK_SKIP_IMAGES, 0);
+    }
+    if (!WholeWords(layout, layout.width)) {
+        change.set(GL_PACK_ALIGNMENT, static_cast<GLint>(alignment));
+    }
+    for (std::size_t i = 0; i < paths.extensionPackCount; ++i) {
+        change.set(paths.extensionPack[i], 0);
     }
 }
 
@@ -157,11 +246,8 @@ PixelStoreScope::PixelStoreScope() : pushed_(false) {
 
 PixelStoreScope::~PixelStoreScope() {
     if (pushed_) {
-        try {
-            PopPixelStore();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([] { PopPixelStore(); });
     }
 }
 
@@ -172,11 +258,8 @@ void PixelStoreScope::pop() {
 
 BindingScope::~BindingScope() {
     if (active_) {
-        try {
-            bind();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([&] { bind(); });
     }
 }
 
@@ -187,34 +270,30 @@ void BindingScope::restore() {
 
 void BindingScope::bind() const {
     if (kind_ == kTexture) {
-        GL()->cgmBindTexture(__FILE__, __LINE__, target_, previous_);
+        VEK_GL(BindTexture)(target_, previous_);
     } else {
-        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, previous_);
+        VEK_GL(BindBuffer)(target_, previous_);
     }
 }
 
 ClientMemoryScope::ClientMemoryScope(bool pack)
     : target_(pack ? GL_PIXEL_PACK_BUFFER : GL_PIXEL_UNPACK_BUFFER), previous_(0) {
-    if (!ExtensionManager::Instance()->isSupported(OGLEXT_ARB_pixel_buffer_object)) {
+    if (!CurrentDriverPaths().pixelBuffers) {
         return;
     }
     GLint bound = 0;
-    GL()->cgmGetIntegerv(__FILE__, __LINE__,
-                         pack ? GL_PIXEL_PACK_BUFFER_BINDING : GL_PIXEL_UNPACK_BUFFER_BINDING,
-                         &bound);
+    VEK_GL(GetIntegerv)
+    (pack ? GL_PIXEL_PACK_BUFFER_BINDING : GL_PIXEL_UNPACK_BUFFER_BINDING, &bound);
     if (bound != 0) {
-        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, 0);
+        VEK_GL(BindBuffer)(target_, 0);
         previous_ = static_cast<unsigned>(bound);
     }
 }
 
 ClientMemoryScope::~ClientMemoryScope() {
     if (previous_ != 0) {
-        try {
-            restore();
-        } catch (...) {
-            // The transfer's own exception is on its way; it is the one to report.
-        }
+        // The transfer's own exception is on its way; it is the one to report.
+        RestoreGuard()([&] { restore(); });
     }
 }
 
@@ -222,7 +301,7 @@ void ClientMemoryScope::restore() {
     const unsigned previous = previous_;
     previous_ = 0;
     if (previous != 0) {
-        GL()->cgmBindBuffer(__FILE__, __LINE__, target_, previous);
+        VEK_GL(BindBuffer)(target_, previous);
     }
 }
 
@@ -247,25 +326,29 @@ void BufferTransferScope::finish() {
     if (binding_) {
         binding_->restore();
     }
-    saved_.pop();
+    saved_.restore();
 }
 
-void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
-                  void* data) {
-    PixelStoreScope saved;
-    SetTightPackState(alignment);
+void ReadTexImage(const char* file, int line, unsigned target, int level, const PixelLayout& layout,
+                  unsigned alignment, void* data) {
+    const unsigned format = layout.format;
+    const unsigned type = layout.type;
+    PixelStoreChange change;
+    SetTightPackState(change, alignment, layout);
     ClientMemoryScope noBuffer(true);
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, data);
+    VEK_GL_AT(GetTexImage, file, line)(target, level, format, type, data);
     noBuffer.restore();
-    saved.pop();
+    change.restore();
 }
 
-void ReadTexImage(unsigned target, int level, unsigned format, unsigned type, unsigned alignment,
-                  Buffer* pbo, std::uintptr_t offset) {
+void ReadTexImage(const char* file, int line, unsigned target, int level, const PixelLayout& layout,
+                  unsigned alignment, Buffer* pbo, std::uintptr_t offset) {
+    const unsigned format = layout.format;
+    const unsigned type = layout.type;
     BufferTransferScope transfer(pbo, BufferTransferScope::kPack);
-    SetTightPackState(alignment);
+    SetTightPackState(transfer.pixelStore(), alignment, layout);
     transfer.bindBuffer();
-    GL()->cgmGetTexImage(__FILE__, __LINE__, target, level, format, type, BufferOffset(offset));
+    VEK_GL_AT(GetTexImage, file, line)(target, level, format, type, BufferOffset(offset));
     transfer.finish();
 }
 

@@ -45,6 +45,13 @@ int UnpackAlignmentBytes(const char* file, int line, int alignment) {
     }
 }
 
+void CheckRowAlignment(const char* file, int line, unsigned byteAlignment) {
+    if (byteAlignment != 1 && byteAlignment != 2 && byteAlignment != 4 && byteAlignment != 8) {
+        throw InternalException(file, line,
+                                "Invalid row byte alignment (must be of 1, 2, 4, or 8).");
+    }
+}
+
 void CheckBufferNotNull(const char* file, int line, const Buffer* pbo) {
     if (pbo == nullptr) {
         throw InternalException(file, line, "Pixel Buffer Object must not be NULL");

@@ -36,6 +36,9 @@ void CheckBound(const char* file, int line, const Texture& texture);
 // is refused with "Enum value not recognized".
 int UnpackAlignmentBytes(const char* file, int line, int alignment);
 
+// "Invalid row byte alignment (must be of 1, 2, 4, or 8)." for any other row alignment.
+void CheckRowAlignment(const char* file, int line, unsigned byteAlignment);
+
 // Offset not negative and (checkOffset) inside the buffer, buffer not mapped; a null buffer is
 // refused first.
 void CheckBufferTransfer(const char* file, int line, const Buffer* pbo, long long offset,
