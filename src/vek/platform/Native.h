@@ -1,16 +1,19 @@
 #pragma once
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 
 namespace VEK {
 namespace Platform {
 
 // The native objects behind the platform's handles, for interfaces that share with OpenGL
-// directly (OpenCL's GLX context and display keys). Null for a handle the platform did not make
+// directly (OpenCL's context and display keys). Null for a handle the platform did not make
 // or has already released.
-VEK_EXPORT void* NativeContext(HGLRC context);      // the GLXContext
-VEK_EXPORT void* NativeDisplay(HDC deviceContext);  // the X Display* it draws on
+VEK_EXPORT void* NativeContext(HGLRC context);      // X11: the GLXContext; Windows: the HGLRC
+VEK_EXPORT void* NativeDisplay(HDC deviceContext);  // X11: the X Display* it draws on; Windows: the HDC
+// The OpenCL context property that names NativeDisplay's object: CL_GLX_DISPLAY_KHR (0x200A) on
+// X11, CL_WGL_HDC_KHR (0x200B) on Windows.
+VEK_EXPORT long NativeDisplayProperty();
 
 }  // namespace Platform
 }  // namespace VEK

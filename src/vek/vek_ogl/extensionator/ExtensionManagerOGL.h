@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"

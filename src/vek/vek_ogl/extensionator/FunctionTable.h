@@ -13,7 +13,7 @@ template <class Operation>
 struct EntryPointOf;
 template <class Return, class... Params>
 struct EntryPointOf<Return(char const*, unsigned, Params...)> {
-    typedef Return(GLAPIENTRY* type)(Params...);
+    typedef Return(APIENTRY* type)(Params...);
 };
 
 }  // namespace internal

@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "vek/core/utility/Tls.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 
 namespace VEK {
