@@ -18,5 +18,8 @@ target_include_directories(vek_host_headers SYSTEM INTERFACE ${VEK_HOST_HEADERS}
 # opengl32 and glu32 come with mingw-w64 (and with Wine at run time).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 
+# M_PI and its kin, which mingw-w64's <cmath> keeps behind this macro in standard C++ mode.
+add_compile_definitions(_USE_MATH_DEFINES)
+
 set(VEK_HEADER_LIBRARIES TBB::tbb $<BUILD_INTERFACE:vek_host_headers>)
 set(VEK_PLATFORM_LIBRARIES dxgi gdi32 user32)

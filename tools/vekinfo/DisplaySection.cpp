@@ -6,7 +6,7 @@
 
 #include <vek/core/exceptions/InternalException.h>
 #include <vek/platform/Displays.h>
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 #include "PlatformContext.h"
 #include "Sections.h"
@@ -22,7 +22,10 @@ void PrintRenderer(std::ostream& out) {
         << DescribePixelFormat(context.dc(), 1, 0, nullptr) << "\n";
     out << "  GL_RENDERER: " << glGetString(GL_RENDERER) << "\n";
     out << "  GL_VERSION:  " << glGetString(GL_VERSION) << "\n";
-    out << "  WGL extensions: " << wglGetExtensionsStringARB(context.dc()) << "\n";
+    typedef const char* (*ExtensionsString)(HDC);
+    const auto extensions =
+        reinterpret_cast<ExtensionsString>(wglGetProcAddress("wglGetExtensionsStringARB"));
+    out << "  WGL extensions: " << (extensions ? extensions(context.dc()) : "(none)") << "\n";
 }
 
 }  // namespace
