@@ -21,5 +21,5 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 # M_PI and its kin, which mingw-w64's <cmath> keeps behind this macro in standard C++ mode.
 add_compile_definitions(_USE_MATH_DEFINES)
 
-set(VEK_HEADER_LIBRARIES TBB::tbb $<BUILD_INTERFACE:vek_host_headers>)
+set(VEK_HEADER_LIBRARIES $<BUILD_INTERFACE:vek_host_headers>)
 set(VEK_PLATFORM_LIBRARIES dxgi gdi32 user32)

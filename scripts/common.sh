@@ -8,7 +8,7 @@ VEK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Every Debian package the library, its tests, benchmarks and tools need.
 VEK_PACKAGES=(
     build-essential g++ clang cmake ninja-build pkg-config python3 git
-    libtbb-dev libboost-dev
+    libboost-dev
     libx11-dev libxrandr-dev libxres-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev libegl-dev
     mesa-utils x11-utils xvfb xauth
     khronos-api

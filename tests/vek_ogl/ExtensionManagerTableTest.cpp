@@ -151,6 +151,44 @@ TEST(ExtensionManagerTable, NoContextCurrentFailsTheSameOnBothPathsAndRegistersN
     EXPECT_NO_THROW(gl->cgmBindBuffer("b.cpp", 12, GL_ARRAY_BUFFER, 0));
 }
 
+// The host may change the current context behind the library's back (through the platform's
+// own calls): the next checked call must take the table of the context current now, or none.
+TEST(ExtensionManagerTable, ChecksFollowAContextMadeCurrentUnseen) {
+    VEK::Core::AutoInitializer core;
+    AutoInitializer ogl;
+    VEK::Platform::SetCurrentChangedHook(nullptr);  // nothing may rely on being told
+    VEKTest::GLTestContext::Options core33;
+    core33.major = 3;
+    core33.minor = 3;
+    core33.core = true;
+    VEKTest::GLTestContext modern(core33);
+    VEKTest::GLTestContext legacy;
+    OpenGLInterceptor* gl = OpenGLInterceptor::Instance();
+    // The legacy context's table has glClientActiveTexture; the core profile's has not.
+    EXPECT_NO_THROW(gl->cgmClientActiveTexture("a.cpp", 1, GL_TEXTURE0));
+    const FunctionTable* legacyTable = &ExtensionManager::CurrentTable();
+
+    modern.makeCurrent();
+    EXPECT_NE(Thrown([&] {
+                  gl->cgmClientActiveTexture("b.cpp", 3, GL_TEXTURE0);
+              }).find("b.cpp:3: glClientActiveTexture is not loaded"),
+              std::string::npos);
+    EXPECT_EQ(&ExtensionManager::CurrentTable(), &ExtensionManager::Instance()->table());
+
+    // Back, asking for the table first: the one kept is the other context's.
+    legacy.makeCurrent();
+    EXPECT_EQ(&ExtensionManager::CurrentTable(), legacyTable);
+    EXPECT_NO_THROW(gl->cgmClientActiveTexture("c.cpp", 4, GL_TEXTURE0));
+
+    // To no context from the short way, on both kinds of call.
+    wglMakeCurrent(nullptr, nullptr);
+    const std::string message = "No OpenGL context is current on the calling thread";
+    EXPECT_EQ(Thrown([&] { gl->cgmBindTexture("d.cpp", 5, GL_TEXTURE_2D, 0); }),
+              "d.cpp:5: " + message);
+    EXPECT_EQ(Thrown([&] { gl->cgmBindBuffer("d.cpp", 6, GL_ARRAY_BUFFER, 0); }),
+              "d.cpp:6: " + message);
+}
+
 TEST(ExtensionManagerTable, RegistrationsGoWithTheirDeletedContexts) {
     VEK::Core::AutoInitializer core;
     AutoInitializer ogl;

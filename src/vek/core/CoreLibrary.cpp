@@ -1,5 +1,6 @@
 #include "vek/core/CoreLibrary.h"
 
+#include <mutex>
 #include <sstream>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -13,15 +14,15 @@ namespace VEK {
 namespace Core {
 
 bool Library::sInitialized_ = false;
-tbb::spin_mutex Library::sMutex_;
+SpinMutex Library::sMutex_;
 
 void Library::Initialize() {
-    tbb::spin_mutex::scoped_lock lock(sMutex_);
+    std::lock_guard<SpinMutex> lock(sMutex_);
     InitializeLocked();
 }
 
 void Library::InitializeIfNecessary() {
-    tbb::spin_mutex::scoped_lock lock(sMutex_);
+    std::lock_guard<SpinMutex> lock(sMutex_);
     if (!sInitialized_) {
         InitializeLocked();
     }
@@ -33,13 +34,13 @@ void Library::InitializeLocked() {
 }
 
 void Library::Terminate() {
-    tbb::spin_mutex::scoped_lock lock(sMutex_);
+    std::lock_guard<SpinMutex> lock(sMutex_);
     VEK_ASSERT(sInitialized_);
     sInitialized_ = false;
 }
 
 AutoInitializer::AutoInitializer() : terminateOnDestruction_(true) {
-    tbb::spin_mutex::scoped_lock lock(Library::sMutex_);
+    std::lock_guard<SpinMutex> lock(Library::sMutex_);
     Library::InitializeLocked();
 }
 

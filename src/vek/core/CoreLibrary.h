@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include <tbb/spin_mutex.h>
-
 #include "vek/Export.h"
+#include "vek/core/utility/SpinMutex.h"
 
 namespace VEK {
 namespace OCL {
@@ -30,7 +29,7 @@ private:
     static void InitializeLocked();
 
     static bool sInitialized_;
-    static tbb::spin_mutex sMutex_;
+    static SpinMutex sMutex_;
 };
 
 // Starts the core for its lifetime; release() keeps it running past the object.

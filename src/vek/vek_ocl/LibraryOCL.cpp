@@ -1,5 +1,7 @@
 #include "vek/vek_ocl/LibraryOCL.h"
 
+#include <mutex>
+
 #include "vek/core/CoreLibrary.h"
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/vek_ocl/Enum.h"
@@ -10,23 +12,23 @@ namespace VEK {
 namespace OCL {
 
 bool Library::bInitialized_ = false;
-tbb::spin_mutex Library::mutex_;
+Core::SpinMutex Library::mutex_;
 std::string Library::libraryPath_;
 void* Library::openCLLibraryHandle = nullptr;
 
 void Library::Initialize() {
-    tbb::spin_mutex::scoped_lock lock(mutex_);
+    std::lock_guard<Core::SpinMutex> lock(mutex_);
     InitializeLocked();
 }
 
 void Library::InitializeIfNecessary() {
-    tbb::spin_mutex::scoped_lock lock(mutex_);
+    std::lock_guard<Core::SpinMutex> lock(mutex_);
     if (bInitialized_) {
         return;
     }
     {
         // Lock order: this layer's mutex, then the core's.
-        tbb::spin_mutex::scoped_lock coreLock(Core::Library::sMutex_);
+        std::lock_guard<Core::SpinMutex> coreLock(Core::Library::sMutex_);
         if (!Core::Library::IsInitialized()) {
             Core::Library::InitializeLocked();
         }
@@ -51,7 +53,7 @@ void Library::InitializeLocked() {
 }
 
 void Library::Terminate() {
-    tbb::spin_mutex::scoped_lock lock(mutex_);
+    std::lock_guard<Core::SpinMutex> lock(mutex_);
     VEK_ASSERT(bInitialized_);
     bInitialized_ = false;
     libraryPath_.clear();
@@ -81,7 +83,7 @@ bool Library::IsOpenCLAvailable(const std::string& path) {
 }
 
 AutoInitializer::AutoInitializer() : releaseOnExit_(true) {
-    tbb::spin_mutex::scoped_lock lock(Library::mutex_);
+    std::lock_guard<Core::SpinMutex> lock(Library::mutex_);
     Library::InitializeLocked();
 }
 

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include <tbb/spin_mutex.h>
-
 #include "vek/Export.h"
+#include "vek/core/utility/SpinMutex.h"
 
 namespace VEK {
 namespace OCL {
@@ -32,7 +31,7 @@ private:
     static void InitializeLocked();
 
     static bool bInitialized_;
-    static tbb::spin_mutex mutex_;
+    static Core::SpinMutex mutex_;
     static std::string libraryPath_;
     static void* openCLLibraryHandle;
 };

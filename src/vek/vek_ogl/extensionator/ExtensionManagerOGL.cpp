@@ -7,10 +7,9 @@
 #include <mutex>
 #include <ostream>
 
-#include <tbb/concurrent_hash_map.h>
-
 #include "vek/core/CoreLibrary.h"
 #include "vek/core/exceptions/InternalException.h"
+#include "vek/core/utility/ConcurrentMap.h"
 #include "vek/core/utility/SharedPtr.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"
@@ -33,7 +32,7 @@ namespace OGL {
 
 namespace {
 
-typedef tbb::concurrent_hash_map<HGLRC, ExtensionManager*> ContextRegistry;
+typedef Core::ConcurrentMap<HGLRC, ExtensionManager*> ContextRegistry;
 
 ContextRegistry& ContextRegistryInstance() {
     static ContextRegistry registry;
@@ -52,8 +51,7 @@ HandleManagers& HandleManagersInstance() {
 }
 
 ExtensionManager* Lookup(HGLRC context) {
-    ContextRegistry::const_accessor accessor;
-    return ContextRegistryInstance().find(accessor, context) ? accessor->second : nullptr;
+    return ContextRegistryInstance().find(context);
 }
 
 // Told by the platform before it deletes a rendering context: the handle's registration and a
@@ -65,16 +63,16 @@ void ForgetDeletedContext(HGLRC context) {
     OpenGLErrorChecker::ForgetContext(context);
 }
 
+// A change of the current context needs no word: each thread's kept table names its context.
 [[maybe_unused]] const bool kFollowsContexts =
-    (Platform::SetContextDeletedHook(&ForgetDeletedContext),
-     Platform::SetCurrentChangedHook(&internal::CurrentContextChanged), true);
+    (Platform::SetContextDeletedHook(&ForgetDeletedContext), true);
 
 const char* const kVendorNames[] = {"OTHER", "AMD", "NVIDIA", "INTEL"};
 
 }  // namespace
 
 struct ExtensionManager::DeviceRegistry
-    : tbb::concurrent_hash_map<std::string, std::shared_ptr<ExtensionManager>> {};
+    : Core::ConcurrentMap<std::string, std::shared_ptr<ExtensionManager>> {};
 
 ExtensionManager::DeviceRegistry ExtensionManager::sDeviceRegistry_;
 ExtensionManager* ExtensionManager::sCachedNullExtMgrInstance_ = nullptr;
@@ -137,9 +135,7 @@ ExtensionManager* ExtensionManager::Instance(DisplayDeviceKey const& key) {
 }
 
 ExtensionManager* ExtensionManager::Find(DisplayDeviceKey const& key) {
-    DeviceRegistry::const_accessor accessor;
-    return sDeviceRegistry_.find(accessor, key.deviceIdentifier()) ? accessor->second.get()
-                                                                   : nullptr;
+    return sDeviceRegistry_.find(key.deviceIdentifier()).get();
 }
 
 ExtensionManager* ExtensionManager::Create(DisplayDeviceKey const& key) {
@@ -152,20 +148,13 @@ ExtensionManager* ExtensionManager::Create(DisplayDeviceKey const& key) {
         VEK_ENFORCE(made != NULL);
         manager.reset(made, VEKDeleter<ExtensionManager>());
     }
-    DeviceRegistry::accessor accessor;
-    if (sDeviceRegistry_.insert(accessor, key.deviceIdentifier())) {
-        accessor->second = manager;
-    }
     // Another thread's manager for the same display wins; ours goes with its last reference.
-    return accessor->second.get();
+    return sDeviceRegistry_.insert(key.deviceIdentifier(), manager).get();
 }
 
 void ExtensionManager::RegisterContext(Context const& context) {
     ExtensionManager* manager = Instance(context.displayDeviceKey());
-    ContextRegistry::accessor accessor;
-    if (ContextRegistryInstance().insert(accessor, context.renderContext())) {
-        accessor->second = manager;
-    }
+    ContextRegistryInstance().insert(context.renderContext(), manager);
 }
 
 void ExtensionManager::UnRegisterContext(Context const& context) {
@@ -176,7 +165,7 @@ void ExtensionManager::UnRegisterContext(Context const& context) {
 }
 
 FunctionTable const& ExtensionManager::CurrentTable() {
-    if (const FunctionTable* table = internal::tThreadCalls.table.load(std::memory_order_relaxed)) {
+    if (const FunctionTable* table = internal::KeptTable()) {
         return *table;
     }
     return CurrentTableLookup(Platform::CurrentContext());
@@ -192,16 +181,11 @@ FunctionTable const& ExtensionManager::CurrentTableLookup(HGLRC context) {
     const unsigned long generation = internal::TablesGeneration();
     ExtensionManager* manager = Lookup(context);
     if (manager == nullptr) {
-        ExtensionManager* made = Create(context);
-        ContextRegistry::accessor accessor;
         // Another thread may have registered the handle first; the registry keeps the first.
-        if (ContextRegistryInstance().insert(accessor, context)) {
-            accessor->second = made;
-        }
-        manager = accessor->second;
+        manager = ContextRegistryInstance().insert(context, Create(context));
     }
     const FunctionTable& table = manager->table();
-    internal::KeepTable(&table, generation);
+    internal::KeepTable(&table, context, generation);
     return table;
 }
 

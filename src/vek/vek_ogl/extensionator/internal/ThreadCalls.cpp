@@ -52,21 +52,29 @@ void Settle() {
     // generation here or finds the published table in its walk.
     for (;;) {
         const unsigned long generation = gGeneration.load();
+        const HGLRC current = Platform::CurrentContext();
         const FunctionTable* way = nullptr;
-        if (calls.pairContext.load() == nullptr && Platform::CurrentContext() != nullptr) {
+        if (calls.pairContext.load() == nullptr && current != nullptr) {
             const FunctionTable* table = calls.table.load();
-            way = table != nullptr ? table : &kNoTable;
+            way = table != nullptr && calls.tableContext == current ? table : &kNoTable;
         }
-        calls.shortWay.store(way);
+        if (way == nullptr) {
+            calls.wayKey = 0;
+            calls.shortWay.store(nullptr);
+        } else {
+            calls.shortWay.store(way);
+            calls.wayKey = WayKey(current);
+        }
         if (gGeneration.load() == generation) {
             return;
         }
     }
 }
 
-void KeepTable(const FunctionTable* table, unsigned long generation) {
+void KeepTable(const FunctionTable* table, HGLRC context, unsigned long generation) {
     ListThread();
     ThreadCalls& calls = tThreadCalls;
+    calls.tableContext = context;
     calls.table.store(table);
     if (gGeneration.load() != generation) {
         // Looked up before the registry changed: stale, so not kept.
@@ -87,16 +95,10 @@ void ForgetTables() {
     }
 }
 
-void CurrentContextChanged(HGLRC previous, HGLRC current) {
-    if (previous != current) {
-        tThreadCalls.table.store(nullptr);
-    }
-    Settle();
-}
-
 void OpenPair(HGLRC context) {
     ListThread();
     tThreadCalls.pairContext.store(context);
+    tThreadCalls.wayKey = 0;
     tThreadCalls.shortWay.store(nullptr);
 }
 
@@ -111,7 +113,7 @@ void EndPairsOn(HGLRC context) {
     }
     // A context current on a thread is deleted on that thread only, so no pair can be opened
     // on it meanwhile; the exchange leaves a pair on any other context alone. The thread finds
-    // its pair over on its next call, which takes the full way while shortWay is null.
+    // its pair over on its next call, which takes the full way while its pair is open.
     std::lock_guard<std::mutex> lock(gThreadsMutex);
     for (ThreadCalls* calls : gThreads) {
         HGLRC expected = context;

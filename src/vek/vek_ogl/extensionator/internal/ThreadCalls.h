@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 #include "vek/core/utility/Tls.h"
 #include "vek/platform/System.h"
@@ -11,21 +12,52 @@ namespace OGL {
 namespace internal {
 
 // What the calling thread's OpenGL calls need to know of its current context, so that a
-// checked call outside a glBegin/glEnd pair reads one thread-local word and tests nothing else:
-//  - shortWay: the current context's table while no pair is open; kNoTable (every position
-//    null, so a table call takes the full way and looks its table up) while no pair is open
-//    and the table is not known yet; null without a current context or with a pair open.
-//  - table: the current context's table once looked up, or null.
+// checked call outside a glBegin/glEnd pair compares one thread-local word with the current
+// context and tests nothing else:
+//  - shortWay: the table of the context named by wayKey while no pair is open; kNoTable (every
+//    position null, so a table call takes the full way and looks its table up) while no pair
+//    is open and the table is not known yet; null without a current context or with a pair
+//    open.
+//  - wayKey: the complement of the context shortWay was settled for while shortWay is set, 0
+//    otherwise. Zero, also its value before the first call, matches no context and not the
+//    lack of one, so the key alone tells whether the short way holds.
+//  - table: the table of tableContext once looked up, or null.
 //  - pairContext: the context current at the glBegin of the open pair, or null.
-// The words change on their own thread, except that a registry change clears the tables of
-// every thread and a deleted context ends its pairs on every thread (hence atomics: plain
-// moves on the usual processors). Plain __thread: no initialisation guard on the call path.
+// Each table is kept with the context it belongs to and holds only while that context is
+// still the current one: the host may change the current context without the library seeing
+// it (by calling the platform directly), so nothing relies on being told. The words change on
+// their own thread, except that a registry change clears the tables of every thread (leaving
+// a set shortWay set) and a deleted context ends its pairs on every thread; hence atomics,
+// plain moves on the usual processors. wayKey and tableContext only ever change on their own
+// thread. Plain __thread: no initialisation guard on the call path.
 struct ThreadCalls {
     std::atomic<const FunctionTable*> shortWay{nullptr};
+    std::uintptr_t wayKey = 0;
     std::atomic<const FunctionTable*> table{nullptr};
+    HGLRC tableContext = nullptr;
     std::atomic<HGLRC> pairContext{nullptr};
 };
 extern __thread ThreadCalls tThreadCalls VEK_INITIAL_EXEC_TLS;
+
+inline std::uintptr_t WayKey(HGLRC context) {
+    return ~reinterpret_cast<std::uintptr_t>(context);
+}
+
+// Whether a checked call may take the short way: its table, ShortWayTable(), was settled for
+// the context current now.
+inline bool OnShortWay() {
+    return tThreadCalls.wayKey == WayKey(Platform::CurrentContext());
+}
+inline const FunctionTable& ShortWayTable() {
+    return *tThreadCalls.shortWay.load(std::memory_order_relaxed);
+}
+
+// The table kept for the current context, or null.
+inline const FunctionTable* KeptTable() {
+    const ThreadCalls& calls = tThreadCalls;
+    const FunctionTable* table = calls.table.load(std::memory_order_relaxed);
+    return calls.tableContext == Platform::CurrentContext() ? table : nullptr;
+}
 
 // The table without any entry point, for no context and for a table not yet looked up.
 extern const FunctionTable kNoTable;
@@ -33,15 +65,12 @@ extern const FunctionTable kNoTable;
 // Counts registry changes; read before a lookup, so that a table kept from it is dropped when
 // the registry changed meanwhile.
 unsigned long TablesGeneration();
-// Keeps the current context's table, looked up at the generation given.
-void KeepTable(const FunctionTable* table, unsigned long generation);
+// Keeps the table of context (the current one), looked up at the generation given.
+void KeepTable(const FunctionTable* table, HGLRC context, unsigned long generation);
 // Sends every thread back to the registry for its next table.
 void ForgetTables();
 // Sets shortWay from the other words and the current context.
 void Settle();
-
-// The platform's word that the thread's current context changed.
-void CurrentContextChanged(HGLRC previous, HGLRC current);
 
 // The thread's pair opens on the context, or closes.
 void OpenPair(HGLRC context);
