@@ -21,5 +21,8 @@ find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 # M_PI and its kin, which mingw-w64's <cmath> keeps behind this macro in standard C++ mode.
 add_compile_definitions(_USE_MATH_DEFINES)
 
+# vek.dll and the programs in one folder, where Windows looks for a program's DLLs.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+
 set(VEK_HEADER_LIBRARIES $<BUILD_INTERFACE:vek_host_headers>)
 set(VEK_PLATFORM_LIBRARIES dxgi gdi32 user32)

@@ -22,7 +22,10 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -static")
 
 # Debian's wine64 package installs its loader outside the search path.
 find_program(VEK_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-# Wine's own diagnostics (fixme: lines) stay out of the tests' output.
+# Wine's own diagnostics (fixme: lines) stay out of the tests' output. Wine loads its own
+# OpenCL.dll for that name even from a full path unless told to take the file first: the tests'
+# scripted loader is an OpenCL.dll of its own (the system's copy is Wine's placeholder, which
+# still leads to the built-in one).
 if(VEK_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all ${VEK_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEDLLOVERRIDES=opencl=n,b ${VEK_WINE})
 endif()

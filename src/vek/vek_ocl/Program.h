@@ -18,7 +18,7 @@ namespace OCL {
 class VEK_EXPORT Program : public OpenCLObjectWrapper<cl_program> {
 public:
     // Device binaries, one per device, owned.
-    class BinaryArray {
+    class VEK_EXPORT BinaryArray {
     public:
         BinaryArray(const std::vector<Device>& devs, const std::vector<std::size_t>& sizes,
                     const std::vector<std::vector<unsigned char>>& binaries);

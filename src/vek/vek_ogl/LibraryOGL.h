@@ -10,7 +10,7 @@ namespace OGL {
 // Start and stop of the OpenGL layer, after the core starts and before it stops.
 class VEK_EXPORT Library {
 public:
-    class InitOptions {
+    class VEK_EXPORT InitOptions {
     public:
         bool throwOnNullContext() const { return throwOnNullContext_; }
         void setThrowOnNullContext(bool value) { throwOnNullContext_ = value; }

@@ -33,7 +33,8 @@ struct Released {
 };
 
 // Every adapter with its outputs, and each output's monitor in the same order.
-bool Enumerate(std::vector<DisplayAdapter>& adapters, std::vector<std::vector<HMONITOR>>* monitors) {
+bool Enumerate(std::vector<DisplayAdapter>& adapters,
+               std::vector<std::vector<HMONITOR>>* monitors) {
     adapters.clear();
     Released<IDXGIFactory1> factory;
     if (FAILED(CreateDXGIFactory1(__uuidof(IDXGIFactory1),

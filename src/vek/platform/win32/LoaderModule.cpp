@@ -33,8 +33,8 @@ std::string SystemLibraryDirectory() {
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, directory, static_cast<int>(length), nullptr,
                                           0, nullptr, nullptr);
     std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, directory, static_cast<int>(length), &result[0], bytes,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, directory, static_cast<int>(length), &result[0], bytes, nullptr,
+                        nullptr);
     return result;
 }
 

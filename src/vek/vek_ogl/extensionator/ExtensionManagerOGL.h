@@ -45,7 +45,7 @@ public:
     };
 
     // Installs options for its lifetime and puts the previous ones back; nests.
-    class ScopedInitOptions {
+    class VEK_EXPORT ScopedInitOptions {
     public:
         explicit ScopedInitOptions(const InitOptions& options);
         ~ScopedInitOptions();
