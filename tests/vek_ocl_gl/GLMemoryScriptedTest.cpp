@@ -200,6 +200,7 @@ TEST_F(OclGLMemoryScripted, FailingStatusThrowsWithAnEmptyMessageAndReleasesTheH
         }
     }
     // No object with a success status is a failure all the same.
+    fake_.script().failName[0] = '\0';
     fake_.script().failReturnsHandle = 0;
     fake_.script().succeedsWithoutHandle = 1;
     for (const Creation& creation : creations()) {
