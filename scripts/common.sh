@@ -124,12 +124,18 @@ vek_windows_test() {
         break
     done
     [ -n "$xvfb" ] || { echo "vek: no free X display number" >&2; return 1; }
+    local i
+    for i in $(seq 1 50); do
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     (
         export DISPLAY=":$n" WINEPREFIX=$dir/wineprefix WINEDEBUG=-all
-        [ -d "$WINEPREFIX" ] || "$wine" wineboot -i >/dev/null 2>&1
         # One persistent server: without it every test program pays for a server start and its
-        # lingering exit.
+        # lingering exit. Wine's services start here, apart from any program's output: started by
+        # a test program, they would hold its output open until the server ends.
         "$server" -p
+        "$wine" wineboot -i >/dev/null 2>&1
         trap '"$server" -k 2>/dev/null || true' EXIT
         echo "vek: building the Windows build into $dir (log: $log)" >&2
         if ! { cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
