@@ -134,6 +134,7 @@ vek_windows_test() {
         # One persistent server: without it every test program pays for a server start and its
         # lingering exit. Wine's services start here, apart from any program's output: started by
         # a test program, they would hold its output open until the server ends.
+        mkdir -p "$WINEPREFIX"
         "$server" -p
         "$wine" wineboot -i >/dev/null 2>&1
         trap '"$server" -k 2>/dev/null || true' EXIT
