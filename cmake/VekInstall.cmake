@@ -25,3 +25,22 @@ install(FILES ${PROJECT_BINARY_DIR}/vekConfig.cmake ${PROJECT_BINARY_DIR}/vekCon
 file(RELATIVE_PATH VEK_PC_UP "/r/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/r")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/vek.pc.in ${PROJECT_BINARY_DIR}/vek.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/vek.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# Windows: the headers that the public headers include and mingw-w64 lacks come with the package,
+# so that a consumer needs only the compiler: the Khronos OpenCL headers, and the Boost headers
+# that <boost/shared_ptr.hpp> pulls in, as the compiler lists them.
+if(WIN32)
+    install(DIRECTORY ${VEK_HOST_HEADERS}/CL/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/CL)
+    set(probe ${PROJECT_BINARY_DIR}/boost-headers-probe.cpp)
+    file(WRITE ${probe} "#include <boost/shared_ptr.hpp>\n")
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -std=c++17 -MM -I${VEK_HOST_HEADERS} ${probe}
+                    OUTPUT_VARIABLE boost_dependencies COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "${VEK_HOST_HEADERS}/boost/[^ \t\r\n\\\\]+" boost_headers
+           "${boost_dependencies}")
+    list(REMOVE_DUPLICATES boost_headers)
+    foreach(header ${boost_headers})
+        file(RELATIVE_PATH relative ${VEK_HOST_HEADERS} ${header})
+        get_filename_component(folder ${relative} DIRECTORY)
+        install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder})
+    endforeach()
+endif()

@@ -99,3 +99,57 @@ vek_ensure_display() {
     echo "vek: no free X display number" >&2
     return 1
 }
+
+# The Windows build: vek.dll cross-compiled with mingw-w64, its tests run under Wine. Without
+# recommends: with them apt would also upgrade Mesa.
+VEK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix googletest libboost-dev opencl-c-headers)
+
+vek_install_windows_dependencies() {
+    local VEK_PACKAGES=("${VEK_WINDOWS_PACKAGES[@]}")
+    vek_install_dependencies
+}
+
+# Builds build-windows/ (or $VEK_WINDOWS_BUILD_DIR) and runs its CTest suite under Wine on an Xvfb
+# of its own (without MIT-SHM, which Wine's pbuffers trip over), with a Wine prefix in the build
+# directory and one Wine server kept up for the whole run. Arguments go to ctest.
+vek_windows_test() {
+    local dir=${VEK_WINDOWS_BUILD_DIR:-$VEK_ROOT/build-windows}
+    local wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver
+    mkdir -p "$dir"
+    local log=$dir/vek-build.log n xvfb="" status=0
+    for n in $(seq 121 160); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 +extension GLX +extension RANDR -extension MIT-SHM \
+            -nolisten tcp >/dev/null 2>&1 &
+        xvfb=$!
+        break
+    done
+    [ -n "$xvfb" ] || { echo "vek: no free X display number" >&2; return 1; }
+    local i
+    for i in $(seq 1 50); do
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    (
+        export DISPLAY=":$n" WINEPREFIX=$dir/wineprefix WINEDEBUG=-all
+        # One persistent server: without it every test program pays for a server start and its
+        # lingering exit. Wine's services start here, apart from any program's output: started by
+        # a test program, they would hold its output open until the server ends.
+        mkdir -p "$WINEPREFIX"
+        "$server" -p
+        "$wine" wineboot -i >/dev/null 2>&1
+        trap '"$server" -k 2>/dev/null || true' EXIT
+        echo "vek: building the Windows build into $dir (log: $log)" >&2
+        if ! { cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+                   -DCMAKE_TOOLCHAIN_FILE="$VEK_ROOT/cmake/toolchains/x86_64-w64-mingw32.cmake" \
+                   -DVEK_BUILD_BENCHMARKS=OFF &&
+               cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+            echo "vek: the Windows build failed; the last lines of $log:" >&2
+            tail -n 60 "$log" >&2
+            exit 1
+        fi
+        cd "$dir" && ctest --output-on-failure -j "$(nproc)" "$@"
+    ) || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    return $status
+}

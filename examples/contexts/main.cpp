@@ -10,7 +10,7 @@
 
 #include <vek/core/CoreLibrary.h>
 #include <vek/core/exceptions/ExceptionBase.h>
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/ogl/BufferFormat.h>
 #include <vek/vek_ogl/ogl/ContextOffscreen.h>

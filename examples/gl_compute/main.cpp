@@ -13,7 +13,7 @@
 #include <vek/core/CoreLibrary.h>
 #include <vek/core/exceptions/ExceptionBase.h>
 #include <vek/core/math/region_2d/IntegerRect.h>
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 #include <vek/vek_ocl/CommandQueue.h>
 #include <vek/vek_ocl/ExceptionOCL.h>
 #include <vek/vek_ocl/LibraryOCL.h>

@@ -54,8 +54,8 @@ Pixel Read(OpenGLInterceptor* gl, int x, int y) {
 }
 
 bool Near(Pixel p, int r, int g, int b) {
-    auto near = [](int a, int e) { return a >= e - 2 && a <= e + 2; };
-    return near(p.r, r) && near(p.g, g) && near(p.b, b);
+    auto within = [](int a, int e) { return a >= e - 2 && a <= e + 2; };
+    return within(p.r, r) && within(p.g, g) && within(p.b, b);
 }
 
 void Run() {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // attribute (exact ones equal, booleans by truth, minimum ones at least), none is returned twice,
 // every format that meets them all is returned when there is room, and a list with an attribute
 // the platform does not know fails with ERROR_INVALID_PARAMETER. Needs an X display.
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 #include <algorithm>
 #include <climits>

@@ -37,7 +37,15 @@ GLTestContext::GLTestContext(const Options& options) : window_(64, 64) {
                                   options.core ? WGL_CONTEXT_CORE_PROFILE_BIT_ARB
                                                : WGL_CONTEXT_COMPATIBILITY_PROFILE_BIT_ARB,
                                   0};
-        context_ = wglCreateContextAttribsARB(dc(), nullptr, attributes);
+        // The extension's entry point is found through a current context, as on Windows.
+        typedef HGLRC (*CreateContextAttribs)(HDC, HGLRC, const int*);
+        HGLRC finder = wglCreateContext(dc());
+        Require(finder != nullptr && wglMakeCurrent(dc(), finder), "making a context current");
+        const auto create =
+            reinterpret_cast<CreateContextAttribs>(wglGetProcAddress("wglCreateContextAttribsARB"));
+        context_ = create ? create(dc(), nullptr, attributes) : nullptr;
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(finder);
     }
     Require(context_ != nullptr, "creating the context");
     makeCurrent();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 #include "support/HiddenWindow.h"
 

@@ -21,7 +21,7 @@ HiddenWindow::HiddenWindow(int width, int height, DWORD style) {
     windowClass.style = CS_CLASSDC;
     windowClass.lpfnWndProc = &Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.lpszClassName = className_.c_str();
     if (RegisterClassExA(&windowClass) == 0) {
         return;

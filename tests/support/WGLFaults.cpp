@@ -7,6 +7,14 @@
 
 namespace VEKTest {
 
+namespace {
+
+// The driver's wglCreateContextAttribsARB, as the last look-up through the decorator found it.
+typedef HGLRC (*CreateContextAttribsProc)(HDC, HGLRC, const int*);
+CreateContextAttribsProc gCreateContextAttribs = nullptr;
+
+}  // namespace
+
 WGLFaults* WGLFaults::sActive_ = nullptr;
 
 WGLFaults::WGLFaults() {
@@ -62,6 +70,7 @@ PROC WGLFaults::wcgmGetProcAddress(char const* file, unsigned line, char const* 
     }
     PROC found = interceptor()->wcgmGetProcAddress(file, line, name);
     if (found != nullptr && std::strcmp(name, "wglCreateContextAttribsARB") == 0) {
+        gCreateContextAttribs = reinterpret_cast<CreateContextAttribsProc>(found);
         return reinterpret_cast<PROC>(
             reinterpret_cast<VEK::OGL::internal::EntryPoint>(&CreateContextAttribs));
     }
@@ -89,7 +98,7 @@ HGLRC WGLFaults::CreateContextAttribs(HDC deviceContext, HGLRC share, const int*
             return nullptr;
         }
     }
-    HGLRC context = wglCreateContextAttribsARB(deviceContext, share, attributes);
+    HGLRC context = gCreateContextAttribs(deviceContext, share, attributes);
     if (active != nullptr && context != nullptr) {
         active->created.push_back(context);
     }

@@ -199,6 +199,14 @@ TEST_F(OclGLMemoryScripted, FailingStatusThrowsWithAnEmptyMessageAndReleasesTheH
             EXPECT_EQ(fake_.counts().live, live) << creation.entryPoint;
         }
     }
+    // No object with a success status is a failure all the same.
+    fake_.script().failName[0] = '\0';
+    fake_.script().failReturnsHandle = 0;
+    fake_.script().succeedsWithoutHandle = 1;
+    for (const Creation& creation : creations()) {
+        EXPECT_EQ(Thrown(creation.create), "CL_INVALID_OPERATION") << creation.entryPoint;
+    }
+    fake_.script().succeedsWithoutHandle = 0;
 }
 
 TEST_F(OclGLMemoryScripted, BadObjectsArePassedThroughAndTheirStatusThrows) {

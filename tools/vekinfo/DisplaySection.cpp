@@ -6,7 +6,7 @@
 
 #include <vek/core/exceptions/InternalException.h>
 #include <vek/platform/Displays.h>
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 #include "JsonWriter.h"
 #include "PlatformContext.h"
@@ -40,7 +40,11 @@ std::string GLString(GLenum name) {
 
 Renderer QueryRenderer() {
     PlatformContext context(8, 8);
-    const char* extensions = wglGetExtensionsStringARB(context.dc());
+    // An extension entry point: reached through the lookup, as Windows exports none of them.
+    typedef const char*(APIENTRY * ExtensionsString)(HDC);
+    const auto extensionsString =
+        reinterpret_cast<ExtensionsString>(wglGetProcAddress("wglGetExtensionsStringARB"));
+    const char* extensions = extensionsString ? extensionsString(context.dc()) : nullptr;
     return {context.pixelFormat(), DescribePixelFormat(context.dc(), 1, 0, nullptr),
             GLString(GL_RENDERER), GLString(GL_VERSION), extensions != nullptr ? extensions : ""};
 }

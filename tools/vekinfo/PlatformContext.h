@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 
 namespace vekinfo {
 

@@ -16,6 +16,10 @@ struct FileCloser {
 
 }  // namespace
 
+bool CanWritePng() {
+    return true;
+}
+
 void WritePng(const std::string& path, int width, int height,
               const std::vector<std::uint8_t>& bottomUpRgba) {
     if (width <= 0 || height <= 0 ||

@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
-#include "vek/platform/Windows.h"
+#include "vek/platform/System.h"
 
 namespace VEK {
 namespace Platform {

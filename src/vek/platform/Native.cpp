@@ -18,5 +18,9 @@ void* NativeDisplay(HDC deviceContext) {
                                                     : nullptr;
 }
 
+long NativeDisplayProperty() {
+    return 0x200A;  // CL_GLX_DISPLAY_KHR
+}
+
 }  // namespace Platform
 }  // namespace VEK

@@ -114,8 +114,8 @@ void SetLastError(DWORD error) {
 }
 
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass) {
-    // 48 is the size callers written for 32-bit Windows put in cbSize.
-    if (!windowClass || (windowClass->cbSize != sizeof(WNDCLASSEXA) && windowClass->cbSize != 48) ||
+    // Only this program's own size, as on Windows: a 64-bit caller cannot pass a 32-bit class.
+    if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) ||
         !windowClass->lpszClassName || !windowClass->lpfnWndProc) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

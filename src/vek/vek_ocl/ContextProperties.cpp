@@ -26,7 +26,7 @@ void ContextProperties::buildContextPropertiesList(std::vector<cl_context_proper
     list.push_back(CL_CONTEXT_PLATFORM);
     list.push_back(Value(platform_.id()));
     if (glContext != nullptr) {
-        list.push_back(CL_GLX_DISPLAY_KHR);
+        list.push_back(static_cast<cl_context_properties>(VEK::Platform::NativeDisplayProperty()));
         list.push_back(Value(display));
         list.push_back(CL_GL_CONTEXT_KHR);
         list.push_back(Value(glContext));

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ocl/Platform.h"
 
 namespace VEK {

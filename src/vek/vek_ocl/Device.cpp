@@ -1,5 +1,7 @@
 #include "vek/vek_ocl/Device.h"
 
+#include <cstring>
+
 #include "vek/vek_ocl/ExceptionOCL.h"
 #include "vek/vek_ocl/ExtensionManager.h"
 #include "vek/vek_ocl/Platform.h"
@@ -34,6 +36,9 @@ std::string Device::getStringInfo(Enum::DeviceProperty property) const {
     // OpenCL writes the terminator into the string's own terminator position.
     std::string text(size - 1, '\0');
     getInfoImpl(property, size, &text[0], nullptr);
+    // The text ends at its terminator even where the size reported was larger (Wine's
+    // OpenCL.dll reports the driver's size for the extension list it shortened).
+    text.resize(std::strlen(text.c_str()));
     return text;
 }
 

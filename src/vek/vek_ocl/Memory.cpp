@@ -64,6 +64,11 @@ void Memory::adopt(cl_mem handle, cl_int status, const char* file, unsigned line
     if (status != CL_SUCCESS) {
         throw ExceptionOCL(file, line, "", static_cast<std::uint32_t>(status));
     }
+    // No object is a failure whatever the status says: some loaders' sharing stubs return null
+    // and leave the status untouched.
+    if (handle == nullptr) {
+        throw ExceptionOCL(file, line, "", static_cast<std::uint32_t>(CL_INVALID_OPERATION));
+    }
 }
 
 }  // namespace OCL

@@ -20,7 +20,7 @@ namespace OCL {
 class VEK_EXPORT Program : public OpenCLObjectWrapper<cl_program> {
 public:
     /// Device binaries, one per device, owned.
-    class BinaryArray {
+    class VEK_EXPORT BinaryArray {
     public:
         /// Copies the device handles, the sizes and the binaries. Throws InternalException
         /// when the device and size counts differ, or else the size and binary counts.

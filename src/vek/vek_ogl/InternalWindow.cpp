@@ -34,11 +34,11 @@ std::string ClassName(const void* window) {
 InternalWindow::InternalWindow(int x, int y, HWND desktop) : className_(ClassName(this)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = 48;
+    windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_CLASSDC;
     windowClass.lpfnWndProc = &DefaultProcedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.lpszClassName = className_.c_str();
     if (!RegisterClassExA(&windowClass)) {
         VEK_THROW_INTERNAL("Unable to register window class");

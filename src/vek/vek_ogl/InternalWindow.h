@@ -4,7 +4,7 @@
 #include <string>
 
 #include "vek/core/utility/SharedPtr.h"
-#include "vek/platform/Windows.h"
+#include "vek/platform/System.h"
 
 namespace VEK {
 namespace OGL {

@@ -11,7 +11,7 @@ namespace OGL {
 class VEK_EXPORT Library {
 public:
     /// Options of the OpenGL layer, fixed at Initialize.
-    class InitOptions {
+    class VEK_EXPORT InitOptions {
     public:
         /// Whether a GL call checked with no current context throws (default true). Throws nothing.
         bool throwOnNullContext() const { return throwOnNullContext_; }

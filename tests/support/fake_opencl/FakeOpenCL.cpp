@@ -41,7 +41,8 @@ FakeCLScript gScript = {1,
                         0,
                         0,
                         CL_MEM_OBJECT_BUFFER,
-                        CL_MEM_READ_WRITE};
+                        CL_MEM_READ_WRITE,
+                        0};
 FakeCLCounts gCounts = {};
 FakeCLRecord gRecord = {};
 std::map<std::string, int>& Calls() {
@@ -110,7 +111,7 @@ T* Create(const char* name, cl_int* error) {
     if (error) {
         *error = status;
     }
-    if (status != CL_SUCCESS && !gScript.failReturnsHandle) {
+    if ((status != CL_SUCCESS && !gScript.failReturnsHandle) || gScript.succeedsWithoutHandle) {
         return nullptr;
     }
     return NewCounted<T>();

@@ -29,6 +29,9 @@ struct FakeCLScript {
     // What clGetMemObjectInfo reports for CL_MEM_TYPE and CL_MEM_FLAGS.
     unsigned memType;
     unsigned long memFlags;
+    // Every creating call hands out no object yet reports success, as Wine's OpenCL.dll does for
+    // its sharing stubs.
+    int succeedsWithoutHandle;
 };
 
 // The arguments of the last call of each kind, as the fake received them.

@@ -1,6 +1,10 @@
 #include "FakeOpenCLControl.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstring>
 #include <stdexcept>
@@ -9,9 +13,34 @@ namespace VEKTest {
 
 namespace {
 
+// The test loader's file name, and opening, looking into and closing it, on this platform.
+#if defined(_WIN32)
+const char* const kFileName = "OpenCL.dll";
+void* Open(const std::string& path) {
+    return LoadLibraryA(path.c_str());
+}
+void* Symbol(void* module, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+void Close(void* module) {
+    FreeLibrary(static_cast<HMODULE>(module));
+}
+#else
+const char* const kFileName = "libOpenCL.so.1";
+void* Open(const std::string& path) {
+    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+void* Symbol(void* module, const char* name) {
+    return dlsym(module, name);
+}
+void Close(void* module) {
+    dlclose(module);
+}
+#endif
+
 template <class Proc>
 Proc Lookup(void* module, const char* name) {
-    void* symbol = dlsym(module, name);
+    void* symbol = Symbol(module, name);
     if (!symbol) {
         throw std::runtime_error(std::string("test OpenCL loader lacks ") + name);
     }
@@ -34,7 +63,7 @@ std::string FakeOpenCL::IncompletePrefix() {
 }
 
 FakeOpenCL::FakeOpenCL(const std::string& prefix)
-    : module_(dlopen((prefix + "libOpenCL.so.1").c_str(), RTLD_NOW | RTLD_LOCAL)) {
+    : module_(Open(prefix + kFileName)) {
     if (!module_) {
         throw std::runtime_error("cannot open the test OpenCL loader under " + prefix);
     }
@@ -47,7 +76,7 @@ FakeOpenCL::FakeOpenCL(const std::string& prefix)
 }
 
 FakeOpenCL::~FakeOpenCL() {
-    dlclose(module_);
+    Close(module_);
 }
 
 void FakeOpenCL::setPlatformVersions(std::initializer_list<const char*> versions) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include <vek/core/CoreLibrary.h>
-#include <vek/platform/WGL.h>
+#include <vek/platform/System.h>
 #include <vek/vek_ogl/ExceptionOGL.h>
 #include <vek/vek_ogl/LibraryOGL.h>
 #include <vek/vek_ogl/extensionator/ExtensionManagerOGL.h>

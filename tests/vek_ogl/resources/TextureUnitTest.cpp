@@ -22,7 +22,8 @@ class TextureUnits : public VEKTest::ResourceTest {};
 TEST_F(TextureUnits, ActOnTheActiveUnit) {
     GLint units = 0;
     glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &units);
-    EXPECT_LE(static_cast<unsigned>(units), TextureUnit::kUnitCount) << "the table is too small";
+    EXPECT_LE(static_cast<unsigned>(units), unsigned{TextureUnit::kUnitCount})
+        << "the table is too small";
 
     TextureState::SetActiveTextureUnit(2);
     EXPECT_EQ(TextureState::ActiveTextureUnit(), 2u);

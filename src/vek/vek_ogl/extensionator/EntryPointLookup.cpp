@@ -1,6 +1,6 @@
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 
 namespace VEK {
 namespace OGL {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
@@ -72,7 +72,7 @@ public:
     };
 
     /// Installs options for its lifetime and puts the previous ones back; nests.
-    class ScopedInitOptions {
+    class VEK_EXPORT ScopedInitOptions {
     public:
         /// Saves the current options and installs options. Throws nothing.
         explicit ScopedInitOptions(const InitOptions& options);

@@ -15,7 +15,7 @@ template <class Return, class... Params>
 /// Drops the operation's leading file and line parameters.
 struct EntryPointOf<Return(char const*, unsigned, Params...)> {
     /// The entry point's pointer type.
-    typedef Return(GLAPIENTRY* type)(Params...);
+    typedef Return(APIENTRY* type)(Params...);
 };
 
 }  // namespace internal

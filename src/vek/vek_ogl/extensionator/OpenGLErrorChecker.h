@@ -2,7 +2,7 @@
 
 #include "vek/Export.h"
 
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 
 namespace VEK {

@@ -5,7 +5,7 @@
 
 #include "vek/Export.h"
 #include "vek/core/math/Vector.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/InternalWindow.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 #include "vek/vek_ogl/ogl/DisplayDeviceKey.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "vek/core/utility/Tls.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 
 namespace VEK {

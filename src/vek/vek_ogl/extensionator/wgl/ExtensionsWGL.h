@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/wgl/generated/WGLExtensions.h"
 
 namespace VEK {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "vek/Export.h"
-#include "vek/platform/WGL.h"
+#include "vek/platform/System.h"
 
 namespace VEK {
 namespace OGL {
