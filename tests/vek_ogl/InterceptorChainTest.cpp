@@ -14,6 +14,7 @@
 #include <vek/vek_ogl/extensionator/OpenGLErrorChecker.h>
 
 #include "support/InternalMessage.h"
+#include "support/VtableSlot.h"
 
 using namespace VEK::OGL;
 
@@ -126,20 +127,9 @@ TEST(InterceptorChain, ExceptionOGLCarriesCodeAndClones) {
     EXPECT_STREQ(ExceptionOGL("f", 1, nullptr, 1).message(), "Undefined");
 }
 
-#if defined(__GNUC__) && !defined(_WIN32)
+#ifdef VEK_TEST_HAS_VTABLE_SLOT
 namespace {
-// Itanium C++ ABI: a pointer to a virtual member function holds 1 + its byte offset in the
-// vtable.
-template <class M>
-std::ptrdiff_t Slot(M member) {
-    struct Representation {
-        std::uintptr_t pointer;
-        std::ptrdiff_t adjustment;
-    } r;
-    static_assert(sizeof(M) == sizeof(Representation), "unexpected member pointer size");
-    std::memcpy(&r, &member, sizeof(r));
-    return static_cast<std::ptrdiff_t>((r.pointer - 1) / sizeof(void*));
-}
+using VEKTest::Slot;
 }  // namespace
 
 TEST(InterceptorLayout, SlotOrderAndTablePositionsAgree) {
