@@ -41,8 +41,8 @@ GLTestContext::GLTestContext(const Options& options) : window_(64, 64) {
         typedef HGLRC (*CreateContextAttribs)(HDC, HGLRC, const int*);
         HGLRC finder = wglCreateContext(dc());
         Require(finder != nullptr && wglMakeCurrent(dc(), finder), "making a context current");
-        const auto create =
-            reinterpret_cast<CreateContextAttribs>(wglGetProcAddress("wglCreateContextAttribsARB"));
+        const auto create = reinterpret_cast<CreateContextAttribs>(
+            reinterpret_cast<void (*)()>(wglGetProcAddress("wglCreateContextAttribsARB")));
         context_ = create ? create(dc(), nullptr, attributes) : nullptr;
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(finder);

@@ -70,7 +70,8 @@ PROC WGLFaults::wcgmGetProcAddress(char const* file, unsigned line, char const* 
     }
     PROC found = interceptor()->wcgmGetProcAddress(file, line, name);
     if (found != nullptr && std::strcmp(name, "wglCreateContextAttribsARB") == 0) {
-        gCreateContextAttribs = reinterpret_cast<CreateContextAttribsProc>(found);
+        gCreateContextAttribs = reinterpret_cast<CreateContextAttribsProc>(
+            reinterpret_cast<VEK::OGL::internal::EntryPoint>(found));
         return reinterpret_cast<PROC>(
             reinterpret_cast<VEK::OGL::internal::EntryPoint>(&CreateContextAttribs));
     }

@@ -42,8 +42,8 @@ Renderer QueryRenderer() {
     PlatformContext context(8, 8);
     // An extension entry point: reached through the lookup, as Windows exports none of them.
     typedef const char*(APIENTRY * ExtensionsString)(HDC);
-    const auto extensionsString =
-        reinterpret_cast<ExtensionsString>(wglGetProcAddress("wglGetExtensionsStringARB"));
+    const auto extensionsString = reinterpret_cast<ExtensionsString>(
+        reinterpret_cast<void (*)()>(wglGetProcAddress("wglGetExtensionsStringARB")));
     const char* extensions = extensionsString ? extensionsString(context.dc()) : nullptr;
     return {context.pixelFormat(), DescribePixelFormat(context.dc(), 1, 0, nullptr),
             GLString(GL_RENDERER), GLString(GL_VERSION), extensions != nullptr ? extensions : ""};

@@ -169,8 +169,8 @@ public:
                          storageFormat, GL_UNSIGNED_BYTE, nullptr);
         } else {
             // OpenGL 1.2: an entry point of the context, not of every platform's GL library.
-            const auto glTexImage3D =
-                reinterpret_cast<PFNGLTEXIMAGE3DPROC>(wglGetProcAddress("glTexImage3D"));
+            const auto glTexImage3D = reinterpret_cast<PFNGLTEXIMAGE3DPROC>(
+                reinterpret_cast<void (*)()>(wglGetProcAddress("glTexImage3D")));
             glTexImage3D(c.target, 0, static_cast<GLint>(internalFormat), c.width, c.height,
                          c.depth, 0, storageFormat, GL_UNSIGNED_BYTE, nullptr);
         }
@@ -188,8 +188,8 @@ public:
         } else if (c_.dimensions == 2) {
             glTexSubImage2D(c_.target, 0, 0, 0, c_.width, c_.height, format, type, data);
         } else {
-            const auto glTexSubImage3D =
-                reinterpret_cast<PFNGLTEXSUBIMAGE3DPROC>(wglGetProcAddress("glTexSubImage3D"));
+            const auto glTexSubImage3D = reinterpret_cast<PFNGLTEXSUBIMAGE3DPROC>(
+                reinterpret_cast<void (*)()>(wglGetProcAddress("glTexSubImage3D")));
             glTexSubImage3D(c_.target, 0, 0, 0, 0, c_.width, c_.height, c_.depth, format, type,
                             data);
         }
