@@ -4,10 +4,13 @@
 #include <stdexcept>
 #include <string>
 
-#include <vek/platform/XConnection.h>
-
 #include <GL/gl.h>
+#include <GL/glext.h>
+#if !defined(_WIN32)
 #include <GL/glx.h>
+
+#include <vek/platform/XConnection.h>
+#endif
 
 namespace VEKTest {
 
@@ -64,6 +67,41 @@ void GLTestContext::makeCurrent() const {
     Require(wglMakeCurrent(dc(), context_) != 0, "wglMakeCurrent");
 }
 
+namespace {
+
+template <class Function>
+Function DriverEntryPoint(const char* name) {
+    // Through the generic function type, which any entry point's type may be cast from and to.
+    const auto found =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+    Require(found != nullptr, name);
+    return found;
+}
+
+}  // namespace
+
+FramebufferTarget::FramebufferTarget() {
+    DriverEntryPoint<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers")(1, &framebuffer_);
+    DriverEntryPoint<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers")(1, &renderbuffer_);
+    DriverEntryPoint<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer")(GL_RENDERBUFFER,
+                                                                      renderbuffer_);
+    DriverEntryPoint<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage")(GL_RENDERBUFFER,
+                                                                            GL_RGBA8, 64, 64);
+    DriverEntryPoint<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer")(GL_FRAMEBUFFER, framebuffer_);
+    DriverEntryPoint<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer")(
+        GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffer_);
+    Require(DriverEntryPoint<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus")(
+                GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE,
+            "completing the framebuffer");
+    glViewport(0, 0, 64, 64);  // the window's client area may be larger on Windows
+}
+
+FramebufferTarget::~FramebufferTarget() {
+    DriverEntryPoint<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer")(GL_FRAMEBUFFER, 0);
+    DriverEntryPoint<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers")(1, &framebuffer_);
+    DriverEntryPoint<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers")(1, &renderbuffer_);
+}
+
 DriverReport CurrentDriverReport() {
     DriverReport report;
     const auto text = [](GLenum name) {
@@ -84,11 +122,39 @@ std::string DriverReport::keptVersion() const {
     return std::to_string(major) + "." + std::to_string(minor);
 }
 
+#if defined(_WIN32)
+bool DriverHasMultisampledWindowFormats() {
+    // The chooser is an extension entry point: found through a context of its own, after which
+    // the caller's current context is current again.
+    const HDC callersDc = wglGetCurrentDC();
+    const HGLRC callersContext = wglGetCurrentContext();
+    bool found = false;
+    {
+        const GLTestContext finder;
+        const auto choose = reinterpret_cast<PFNWGLCHOOSEPIXELFORMATARBPROC>(
+            reinterpret_cast<void (*)()>(wglGetProcAddress("wglChoosePixelFormatARB")));
+        const int multisampled[] = {WGL_DRAW_TO_WINDOW_ARB,
+                                    TRUE,
+                                    WGL_SUPPORT_OPENGL_ARB,
+                                    TRUE,
+                                    WGL_SAMPLE_BUFFERS_ARB,
+                                    1,
+                                    0};
+        int format = 0;
+        UINT count = 0;
+        found =
+            choose && choose(finder.dc(), multisampled, nullptr, 1, &format, &count) && count > 0;
+    }
+    wglMakeCurrent(callersDc, callersContext);
+    return found;
+}
+#else
 bool DriverHasMultisampledWindowFormats() {
     const int multisampled[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_SAMPLE_BUFFERS, 1, None};
     int count = 0;
     XFree(glXChooseFBConfig(VEK::Platform::XConnection::Get(), 0, multisampled, &count));
     return count > 0;
 }
+#endif
 
 }  // namespace VEKTest

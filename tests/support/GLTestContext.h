@@ -35,6 +35,20 @@ private:
     HGLRC context_ = nullptr;
 };
 
+// A 64x64 RGBA framebuffer object bound for drawing and reading in the current context, with the
+// viewport on it, made through the driver's entry points past the library. Drawings that are read
+// back go here: Windows leaves the pixels of a window that is not shown undefined.
+class FramebufferTarget {
+public:
+    FramebufferTarget();
+    ~FramebufferTarget();
+    FramebufferTarget(const FramebufferTarget&) = delete;
+    FramebufferTarget& operator=(const FramebufferTarget&) = delete;
+
+private:
+    unsigned framebuffer_ = 0, renderbuffer_ = 0;
+};
+
 // What the driver itself reports, read past the library: the current context's GL_VERSION and
 // GL_SHADING_LANGUAGE_VERSION ("4.5 (Compatibility Profile) Mesa ..." is 4 and 5, "4.50" 4 and 50)
 // and GL_RENDERER.

@@ -21,6 +21,7 @@
 
 #include "support/InternalMessage.h"
 #include "support/OclError.h"
+#include "support/Wine.h"
 
 namespace OCL = VEK::OCL;
 using VEKTest::InternalMessageOf;
@@ -339,10 +340,14 @@ TEST_F(OclCompute, ProgramFromItsOwnBinaries) {
     const OCL::Program::NotifyCallback callback(
         [](cl_program, void* flag) { static_cast<std::atomic<int>*>(flag)->store(1); }, &done);
     fromBinary.buildAsync({device_}, "", callback);
-    for (int i = 0; i < 1000 && done.load() == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Wine 8's OpenCL.dll drops the notify callback ("notify callback not supported") and builds
+    // before clBuildProgram returns: there the build is checked without it.
+    if (!VEKTest::UnderWine()) {
+        for (int i = 0; i < 1000 && done.load() == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_EQ(done.load(), 1);
     }
-    ASSERT_EQ(done.load(), 1);
     EXPECT_EQ(fromBinary.buildStatus(device_), OCL::Program::BuildSuccess);
     OCL::Kernel fill = fromBinary.kernel("fill");
     std::vector<cl_int> ints(32, 0);

@@ -22,6 +22,8 @@
 
 #include "support/GLLayer.h"
 #include "support/GLTestContext.h"
+#include "support/MesaOverride.h"
+#include "support/Wine.h"
 
 using namespace VEK::OGL;
 
@@ -56,8 +58,8 @@ Entry HostEntry(const char* name) {
 }
 
 // A host's own debug callback: the messages it was given.
-void GLAPIENTRY HostCallback(GLenum, GLenum, GLuint, GLenum, GLsizei, const GLchar* message,
-                             const void* user) {
+void APIENTRY HostCallback(GLenum, GLenum, GLuint, GLenum, GLsizei, const GLchar* message,
+                           const void* user) {
     static_cast<std::vector<std::string>*>(const_cast<void*>(user))->emplace_back(message);
 }
 
@@ -179,6 +181,7 @@ TEST_F(ErrorChecker, DecoratorSeesEveryCallWithFileAndLine) {
 }
 
 TEST_F(ErrorChecker, RealDrawingReadsBackThroughTheChain) {
+    const VEKTest::FramebufferTarget target;
     GL()->cgmViewport(__FILE__, __LINE__, 0, 0, 64, 64);
     GL()->cgmClearColor(__FILE__, __LINE__, 0.f, 0.f, 1.f, 1.f);
     GL()->cgmClear(__FILE__, __LINE__, GL_COLOR_BUFFER_BIT);
@@ -190,7 +193,7 @@ TEST_F(ErrorChecker, RealDrawingReadsBackThroughTheChain) {
     GL()->cgmEnd(__FILE__, __LINE__);
     GLubyte corner[4] = {};
     GLubyte untouched[4] = {};
-    GL()->cgmReadBuffer(__FILE__, __LINE__, GL_BACK);
+    GL()->cgmReadBuffer(__FILE__, __LINE__, GL_COLOR_ATTACHMENT0);
     GL()->cgmReadPixels(__FILE__, __LINE__, 0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, corner);
     EXPECT_EQ(corner[0], 255);
     EXPECT_EQ(corner[2], 0);
@@ -291,7 +294,13 @@ TEST(ErrorCheckerPairs, APairBelongsToItsThread) {
     worker.join();
     // Nor did this thread's calls end the worker's pair.
     EXPECT_EQ(workerFailure, "");
+    // The stand-in's wglDeleteContext tells the library; on Windows opengl32 tells no one, and
+    // the pair ends only when the worker's current context is no longer its context.
+#if !defined(_WIN32)
     EXPECT_FALSE(pairLeftAfterDelete);
+#else
+    (void)pairLeftAfterDelete;
+#endif
 }
 
 TEST_F(ErrorChecker, EachErrorCarriesTheDriversWordsWhereTheHostLogsThem) {
@@ -334,6 +343,11 @@ TEST_F(ErrorChecker, EachErrorCarriesTheDriversWordsWhereTheHostLogsThem) {
 }
 
 TEST_F(ErrorChecker, TheHostsDebugStateStaysAsTheHostSetIt) {
+    if (VEKTest::UnderWine()) {
+        // Wine's opengl32 sets a debug callback of its own on every context: the driver's log
+        // stays empty and the callback read back is Wine's.
+        GTEST_SKIP() << "Wine's opengl32 keeps a debug callback of its own";
+    }
     ExtensionManager::CurrentTable();
     const auto setCallback = HostEntry<PFNGLDEBUGMESSAGECALLBACKPROC>("glDebugMessageCallback");
     const auto control = HostEntry<PFNGLDEBUGMESSAGECONTROLPROC>("glDebugMessageControl");
@@ -417,7 +431,10 @@ TEST(ErrorCheckerDriverMessages, OnTheLibrarysContextsUnlessTheOptionsSayOff) {
 }
 
 TEST(ErrorCheckerDriverMessages, WithoutTheExtensionTheMessageIsPlain) {
-    setenv("MESA_EXTENSION_OVERRIDE", "-GL_KHR_debug -GL_ARB_debug_output", 1);
+    if (!VEKTest::SetMesaOverride("MESA_EXTENSION_OVERRIDE",
+                                  "-GL_KHR_debug -GL_ARB_debug_output")) {
+        GTEST_SKIP() << "Mesa's overrides cannot be set here";
+    }
     VEKTest::GLLibraries libraries;
     DisplayDeviceKey key;
     ASSERT_TRUE(Context::DisplayDevice(0, key));

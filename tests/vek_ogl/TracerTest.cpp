@@ -148,6 +148,7 @@ TEST_F(Tracer, PointersHandlesAndNamesNeverReadWhatTheyMustNot) {
 }
 
 TEST_F(Tracer, TracesARealDrawingWithCallersLocations) {
+    const VEKTest::FramebufferTarget target;  // bound past the tracer
     const unsigned line = __LINE__;
     GL()->cgmClearColor(__FILE__, line, 0.f, 0.f, 0.f, 1.f);
     GL()->cgmClear(__FILE__, line + 1, GL_COLOR_BUFFER_BIT);

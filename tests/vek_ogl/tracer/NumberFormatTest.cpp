@@ -21,8 +21,11 @@ std::string General(double value) {
 }
 
 // What a stream in the "C" locale writes by default: printf's "%g" (this program never changes
-// the C library's locale).
+// the C library's locale). A NaN keeps its sign, as glibc writes it: mingw-w64's printf drops it.
 std::string Printf(double value) {
+    if (std::isnan(value)) {
+        return std::signbit(value) ? "-nan" : "nan";
+    }
     char text[64];
     const int size = std::snprintf(text, sizeof(text), "%g", value);
     return std::string(text, static_cast<std::size_t>(size));
