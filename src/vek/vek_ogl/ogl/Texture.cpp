@@ -161,15 +161,11 @@ const char kWrapModeMessage[] = "!\"WrapMode enums are not all properly translat
 const char kPixelStoreModeMessage[] = "!\"PixelStoreMode enums are not all properly translated.\"";
 const char kSizedMessage[] = "InternalFormat enums are not all properly sized.";
 
-[[noreturn]] void Refuse(const char* file, int line, const char* message) {
-    throw InternalException(file, line, message);
-}
-
 // The table's value at index, or the translation's refusal.
 template <class Row, std::size_t N>
 const Row& At(const Row (&table)[N], int index, const char* message) {
     if (index < 0 || index >= static_cast<int>(N)) {
-        Refuse(__FILE__, __LINE__, message);
+        VEK_THROW_INTERNAL(message);
     }
     return table[index];
 }
@@ -181,7 +177,7 @@ int IndexOf(const unsigned (&table)[N], unsigned value, const char* message) {
             return static_cast<int>(i);
         }
     }
-    Refuse(__FILE__, __LINE__, message);
+    VEK_THROW_INTERNAL(message);
 }
 
 }  // namespace
@@ -303,7 +299,7 @@ unsigned Texture::Target2GL(Target target) {
 Texture::Target Texture::GL2Target(unsigned glTarget) {
     const int index = IndexOf(kTargets, glTarget, kTargetMessage);
     if (!kTargetReversible[index]) {
-        Refuse(__FILE__, __LINE__, kTargetMessage);
+        VEK_THROW_INTERNAL(kTargetMessage);
     }
     return static_cast<Target>(index);
 }
@@ -315,7 +311,7 @@ unsigned Texture::TargetBinding2GL(TargetBinding binding) {
 Texture::TargetBinding Texture::GL2TargetBinding(unsigned glBinding) {
     const int index = IndexOf(kTargetBindings, glBinding, kTargetMessage);
     if (!kTargetReversible[index]) {
-        Refuse(__FILE__, __LINE__, kTargetMessage);
+        VEK_THROW_INTERNAL(kTargetMessage);
     }
     return static_cast<TargetBinding>(index);
 }
@@ -330,7 +326,7 @@ Texture::InternalFormat Texture::GL2InternalFormat(unsigned glFormat) {
             return static_cast<InternalFormat>(i);
         }
     }
-    Refuse(__FILE__, __LINE__, kInternalFormatMessage);
+    VEK_THROW_INTERNAL(kInternalFormatMessage);
 }
 
 unsigned Texture::Format2GL(Format format) {
@@ -343,7 +339,7 @@ Texture::Format Texture::GL2Format(unsigned glFormat) {
             return static_cast<Format>(i);
         }
     }
-    Refuse(__FILE__, __LINE__, kFormatMessage);
+    VEK_THROW_INTERNAL(kFormatMessage);
 }
 
 unsigned Texture::Type2GL(Type type) {
