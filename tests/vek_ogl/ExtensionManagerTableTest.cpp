@@ -176,7 +176,6 @@ TEST(ExtensionManagerTable, NoContextCurrentFailsTheSameOnBothPathsAndRegistersN
 TEST(ExtensionManagerTable, ChecksFollowAContextMadeCurrentUnseen) {
     VEK::Core::AutoInitializer core;
     AutoInitializer ogl;
-    VEK::Platform::SetCurrentChangedHook(nullptr);  // nothing may rely on being told
     VEKTest::GLTestContext::Options core33;
     core33.major = 3;
     core33.minor = 3;

@@ -25,8 +25,6 @@ __thread HGLRC VEK::Platform::internal::tCurrentContext VEK_INITIAL_EXEC_TLS = n
 
 namespace {
 
-VEK::Platform::CurrentChangedHook gCurrentChangedHook = nullptr;
-
 // The calling thread's current pair. The context itself lives in the plain thread-local that the
 // library reads inline. When the thread ends, its context stops being current to it, so that
 // another thread may then delete or take it.
@@ -36,11 +34,7 @@ struct CurrentPair {
     HGLRC context() const { return VEK::Platform::internal::tCurrentContext; }
     void set(HDC dc, HGLRC rc) {
         deviceContext = dc;
-        const HGLRC previous = VEK::Platform::internal::tCurrentContext;
         VEK::Platform::internal::tCurrentContext = rc;
-        if (gCurrentChangedHook != nullptr) {
-            gCurrentChangedHook(previous, rc);
-        }
     }
     // Tells the records that this thread no longer holds them (they may be gone already).
     void forget() {
@@ -173,10 +167,6 @@ VEK::Platform::ContextDeletedHook gContextDeletedHook = nullptr;
 
 void VEK::Platform::SetContextDeletedHook(ContextDeletedHook hook) {
     gContextDeletedHook = hook;
-}
-
-void VEK::Platform::SetCurrentChangedHook(CurrentChangedHook hook) {
-    gCurrentChangedHook = hook;
 }
 
 BOOL wglDeleteContext(HGLRC context) {

@@ -300,12 +300,6 @@ typedef void (*ContextDeletedHook)(HGLRC context);
 /// Throws nothing.
 void SetContextDeletedHook(ContextDeletedHook hook);
 
-/// Called on a thread whose current context has just been set (to the same one, to another or
-/// to none), so that the library can drop what it keeps per thread for the previous one.
-typedef void (*CurrentChangedHook)(HGLRC previous, HGLRC current);
-/// Installs the current-changed hook (null removes it). One hook; a later call replaces it.
-/// Throws nothing.
-void SetCurrentChangedHook(CurrentChangedHook hook);
 
 }  // namespace Platform
 }  // namespace VEK

@@ -18,7 +18,5 @@ long NativeDisplayProperty() {
 
 void SetContextDeletedHook(ContextDeletedHook) {}
 
-void SetCurrentChangedHook(CurrentChangedHook) {}
-
 }  // namespace Platform
 }  // namespace VEK

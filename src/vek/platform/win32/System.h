@@ -21,12 +21,10 @@ inline HGLRC CurrentContext() {
     return ::wglGetCurrentContext();
 }
 
-// opengl32 tells no one when a context is deleted or made current, and a host may call it
-// directly: the hooks are taken and never called here, so nothing may depend on them.
+// opengl32 tells no one when a context is deleted, and a host may call it directly: the hook
+// is taken and never called here, so nothing may depend on it.
 typedef void (*ContextDeletedHook)(HGLRC context);
 void SetContextDeletedHook(ContextDeletedHook hook);
-typedef void (*CurrentChangedHook)(HGLRC previous, HGLRC current);
-void SetCurrentChangedHook(CurrentChangedHook hook);
 
 }  // namespace Platform
 }  // namespace VEK
