@@ -28,12 +28,13 @@ install(FILES ${PROJECT_BINARY_DIR}/vek.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/p
 
 # Windows: the headers that the public headers include and mingw-w64 lacks come with the package,
 # so that a consumer needs only the compiler: the Khronos OpenCL headers, and the Boost headers
-# that <boost/shared_ptr.hpp> pulls in, as the compiler lists them.
+# that <boost/shared_ptr.hpp> pulls in, as the compiler lists them (-M: -MM leaves out one that
+# Boost reaches through a folder the compiler takes for a system one).
 if(WIN32)
     install(DIRECTORY ${VEK_HOST_HEADERS}/CL/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/CL)
     set(probe ${PROJECT_BINARY_DIR}/boost-headers-probe.cpp)
     file(WRITE ${probe} "#include <boost/shared_ptr.hpp>\n")
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -std=c++17 -MM -I${VEK_HOST_HEADERS} ${probe}
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -std=c++17 -M -I${VEK_HOST_HEADERS} ${probe}
                     OUTPUT_VARIABLE boost_dependencies COMMAND_ERROR_IS_FATAL ANY)
     string(REGEX MATCHALL "${VEK_HOST_HEADERS}/boost/[^ \t\r\n\\\\]+" boost_headers
            "${boost_dependencies}")
