@@ -130,7 +130,7 @@ vek_windows_build_dependencies() {
         $sudo apt-get update -qq
     fi
     rm -rf "$src" && mkdir -p "$src"
-    (cd "$src" && apt-get source -qq benchmark libpng1.6 2>/dev/null) || return 1
+    (cd "$src" && apt-get source -qq benchmark libpng1.6) || return 1
     local common=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix"
                   -DCMAKE_TOOLCHAIN_FILE="$VEK_ROOT/cmake/toolchains/x86_64-w64-mingw32.cmake")
     if command -v ccache >/dev/null; then
