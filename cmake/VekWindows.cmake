@@ -26,3 +26,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 
 set(VEK_HEADER_LIBRARIES $<BUILD_INTERFACE:vek_host_headers>)
 set(VEK_PLATFORM_LIBRARIES dxgi gdi32 user32)
+
+# zlib (under libpng) linked statically like the compiler's runtime, so that no zlib1.dll has to
+# be found beside the programs.
+find_library(ZLIB_LIBRARY NAMES libz.a)

@@ -102,22 +102,69 @@ vek_ensure_display() {
 
 # The Windows build: vek.dll cross-compiled with mingw-w64, its tests run under Wine. Without
 # recommends: with them apt would also upgrade Mesa.
-VEK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix googletest libboost-dev opencl-c-headers)
+VEK_WINDOWS_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix googletest libboost-dev opencl-c-headers
+                      libz-mingw-w64-dev)
 
 vek_install_windows_dependencies() {
     local VEK_PACKAGES=("${VEK_WINDOWS_PACKAGES[@]}")
     vek_install_dependencies
 }
 
+# Google Benchmark and libpng for the Windows build, which Debian packages for Linux only: their
+# Debian sources, built with mingw-w64 into DIR/deps/prefix as static libraries (linked into the
+# programs like the compiler's runtime, so that no DLL of theirs has to be found under Wine), once
+# per build directory. apt-get source needs a deb-src entry: one is added in a file of its own.
+vek_windows_build_dependencies() {
+    local dir=$1
+    local prefix=$dir/deps/prefix src=$dir/deps/src
+    if [ -e "$prefix/lib/libbenchmark.a" ] && [ -e "$prefix/lib/libpng16.a" ]; then
+        return 0
+    fi
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    if ! grep -rqs '^ *\(deb-src\|Types:.*deb-src\)' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" \
+            "Suites: bookworm bookworm-updates" "Components: main" \
+            "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
+            $sudo tee /etc/apt/sources.list.d/vek-sources.sources >/dev/null
+        $sudo apt-get update -qq
+    fi
+    rm -rf "$src" && mkdir -p "$src"
+    (cd "$src" && apt-get source -qq benchmark libpng1.6) || return 1
+    local common=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix"
+                  -DCMAKE_TOOLCHAIN_FILE="$VEK_ROOT/cmake/toolchains/x86_64-w64-mingw32.cmake")
+    if command -v ccache >/dev/null; then
+        common+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    local zlib=/usr/x86_64-w64-mingw32 benchmark libpng
+    benchmark=$(echo "$src"/benchmark-*/) libpng=$(echo "$src"/libpng1.6-*/)
+    # Debian's rules give Google Benchmark its version, which upstream reads from git.
+    vek_windows_build_dependency "$benchmark" -DGIT_VERSION="$(basename "$benchmark" | cut -d- -f2)" \
+        -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_INSTALL_DOCS=OFF &&
+        vek_windows_build_dependency "$libpng" -DPNG_SHARED=OFF -DPNG_TESTS=OFF \
+            -DPNG_EXECUTABLES=OFF -DZLIB_LIBRARY="$zlib/lib/libz.a" -DZLIB_INCLUDE_DIR="$zlib/include"
+}
+
+# SOURCE-FOLDER CMAKE-OPTION...: built and installed with the settings vek_windows_build_dependencies
+# gives in common.
+vek_windows_build_dependency() {
+    local source=$1
+    shift
+    cmake -S "$source" -B "$source/build" "${common[@]}" -DBUILD_SHARED_LIBS=OFF "$@" &&
+        cmake --build "$source/build" -j "$(nproc)" &&
+        cmake --install "$source/build"
+}
+
 # Builds build-windows/ (or $VEK_WINDOWS_BUILD_DIR) and runs its CTest suite under Wine on an Xvfb
 # of its own (without MIT-SHM, which Wine's pbuffers trip over), with a Wine prefix in the build
-# directory and one Wine server kept up for the whole run. Arguments go to ctest.
+# directory and one Wine server kept up for the whole run; VEK_WINDOWS_DISPLAYS may list the
+# display numbers it may take. Arguments go to ctest.
 vek_windows_test() {
     local dir=${VEK_WINDOWS_BUILD_DIR:-$VEK_ROOT/build-windows}
     local wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver
     mkdir -p "$dir"
     local log=$dir/vek-build.log n xvfb="" status=0
-    for n in $(seq 121 160); do
+    for n in ${VEK_WINDOWS_DISPLAYS:-$(seq 121 160)}; do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 +extension GLX +extension RANDR -extension MIT-SHM \
             -nolisten tcp >/dev/null 2>&1 &
@@ -140,9 +187,10 @@ vek_windows_test() {
         "$wine" wineboot -i >/dev/null 2>&1
         trap '"$server" -k 2>/dev/null || true' EXIT
         echo "vek: building the Windows build into $dir (log: $log)" >&2
-        if ! { cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        if ! { vek_windows_build_dependencies "$dir" &&
+               cmake -S "$VEK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
                    -DCMAKE_TOOLCHAIN_FILE="$VEK_ROOT/cmake/toolchains/x86_64-w64-mingw32.cmake" \
-                   -DVEK_BUILD_BENCHMARKS=OFF &&
+                   -DCMAKE_PREFIX_PATH="$dir/deps/prefix" &&
                cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
             echo "vek: the Windows build failed; the last lines of $log:" >&2
             tail -n 60 "$log" >&2

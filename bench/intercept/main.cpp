@@ -39,6 +39,9 @@ Setup& Context() {
 }
 
 void CountAllocations(benchmark::State& state, long before) {
+    if (!VEKTest::HeapCounter::Available()) {
+        return;
+    }
     state.counters["allocs/call"] = static_cast<double>(VEKTest::HeapCounter::Process() - before) /
                                     static_cast<double>(state.iterations());
 }

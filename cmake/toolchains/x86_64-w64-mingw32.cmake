@@ -8,7 +8,9 @@ set(CMAKE_C_COMPILER ${VEK_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VEK_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${VEK_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${VEK_MINGW_TRIPLE})
+# The prefixes given in CMAKE_PREFIX_PATH (the dependencies scripts/common.sh builds from Debian's
+# sources) are roots too: a root-only search would look for them under the first.
+set(CMAKE_FIND_ROOT_PATH /usr/${VEK_MINGW_TRIPLE} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

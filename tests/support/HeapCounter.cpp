@@ -5,8 +5,10 @@
 
 #include "vek/core/utility/Sanitizers.h"
 
-#if defined(VEK_ADDRESS_SANITIZER) || defined(VEK_THREAD_SANITIZER)
-#define VEK_TEST_SANITIZED_HEAP 1
+// Windows programs and DLLs each call their C runtime's allocator, which no definition here
+// replaces.
+#if defined(VEK_ADDRESS_SANITIZER) || defined(VEK_THREAD_SANITIZER) || defined(_WIN32)
+#define VEK_TEST_UNCOUNTED_HEAP 1
 #endif
 
 namespace {
@@ -16,7 +18,7 @@ thread_local long tAllocations = 0;
 
 }  // namespace
 
-#ifndef VEK_TEST_SANITIZED_HEAP
+#ifndef VEK_TEST_UNCOUNTED_HEAP
 
 namespace {
 
@@ -62,7 +64,7 @@ void* aligned_alloc(std::size_t alignment, std::size_t size) noexcept {
 namespace VEKTest {
 
 bool HeapCounter::Available() {
-#ifdef VEK_TEST_SANITIZED_HEAP
+#ifdef VEK_TEST_UNCOUNTED_HEAP
     return false;
 #else
     return true;

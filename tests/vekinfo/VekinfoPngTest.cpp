@@ -7,7 +7,32 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
+
+#ifdef _WIN32
+constexpr const char* kNull = "NUL";
+
+// cmd.exe runs the command; vekinfo.exe is the program beside this one (a Windows build keeps its
+// programs in one folder).
+std::string VekinfoCommand() {
+    char path[MAX_PATH];
+    const std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return "\"" + own.substr(0, own.find_last_of("\\/") + 1) + "vekinfo.exe\"";
+}
+#else
+constexpr const char* kNull = "/dev/null";
+
+// vekinfo also starts and stops the OpenCL layer, and the system's ICD loader loses its own
+// records when it is closed; in a sanitizer build that would fail the run for a leak that is not
+// the library's (the OpenCL tests keep the loader open to check the library's own leaks).
+std::string VekinfoCommand() {
+    return "ASAN_OPTIONS=detect_leaks=0 " + std::string(VEKINFO_PROGRAM);
+}
+#endif
 
 struct Image {
     int width = 0;
@@ -31,13 +56,8 @@ bool ReadPng(const std::string& path, Image& image) {
     return png_image_finish_read(&reader, nullptr, image.rgba.data(), 0, nullptr) != 0;
 }
 
-// vekinfo also starts and stops the OpenCL layer, and the system's ICD loader loses its own
-// records when it is closed; in a sanitizer build that would fail the run for a leak that is not
-// the library's (the OpenCL tests keep the loader open to check the library's own leaks).
 int RunVekinfo(const std::string& arguments) {
-    return std::system(("ASAN_OPTIONS=detect_leaks=0 " + std::string(VEKINFO_PROGRAM) + " " +
-                        arguments + " >/dev/null")
-                           .c_str());
+    return std::system((VekinfoCommand() + " " + arguments + " >" + kNull).c_str());
 }
 
 }  // namespace
@@ -84,6 +104,6 @@ TEST(Vekinfo, WritesTheDrawingAsPngWhereAsked) {
     std::remove(path.c_str());
 
     // A path that cannot be written is a failure, not a silent success.
-    EXPECT_NE(RunVekinfo("--png /nonexistent-directory/x.png 2>/dev/null"), 0);
-    EXPECT_NE(RunVekinfo("--png 2>/dev/null"), 0);
+    EXPECT_NE(RunVekinfo("--png /nonexistent-directory/x.png 2>" + std::string(kNull)), 0);
+    EXPECT_NE(RunVekinfo("--png 2>" + std::string(kNull)), 0);
 }
