@@ -150,6 +150,20 @@ TEST(ExtensionManagerDriver, MesaVersionOverride33) {
     EXPECT_TRUE(std::equal(driver.begin(), driver.end(), m->supportedExtensionNames().begin()));
 }
 
+TEST(ExtensionManagerDriver, MesaVersionOverride30ForwardCompatibleLeavesRemovedOut) {
+    // A forward-compatible 3.0 says so in its flags; it has no profile to ask for.
+    setenv("MESA_GL_VERSION_OVERRIDE", "3.0FC", 1);
+    LayerOnContext layer;
+    ExtensionManager* m = ManagerOfCurrentContext();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->majorVersion(), 3u);
+    EXPECT_EQ(m->minorVersion(), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(m->table().glClientActiveTexture, nullptr);
+    EXPECT_NE(m->table().glActiveTexture, nullptr);
+    EXPECT_TRUE(m->isSupported(OGLEXT_VERSION_3_0));
+}
+
 TEST(ExtensionManagerDriver, MesaVersionOverride21ReadsTheExtensionString) {
     setenv("MESA_GL_VERSION_OVERRIDE", "2.1", 1);
     LayerOnContext layer;

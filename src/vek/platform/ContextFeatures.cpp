@@ -1,8 +1,13 @@
 #include "vek/platform/ContextFeatures.h"
 
+#if defined(_WIN32)
+#include "vek/platform/System.h"
+#else
+#include <GL/glx.h>
+#endif
+
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <GL/glx.h>
 
 #include <cstdio>
 #include <sstream>
@@ -20,8 +25,15 @@ ContextFeatures::ContextFeatures() {
     }
     version_ = major * 10 + minor;
     if (version_ >= 30) {
+        // opengl32's look-up on Windows; GLX's elsewhere, where the stand-in's look-up asks these
+        // features itself.
+#if defined(_WIN32)
+        auto getStringi = reinterpret_cast<PFNGLGETSTRINGIPROC>(
+            reinterpret_cast<void (*)()>(wglGetProcAddress("glGetStringi")));
+#else
         auto getStringi = reinterpret_cast<PFNGLGETSTRINGIPROC>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glGetStringi")));
+#endif
         GLint count = 0;
         glGetIntegerv(GL_NUM_EXTENSIONS, &count);
         for (GLint i = 0; getStringi && i < count; ++i) {
@@ -49,28 +61,40 @@ ContextFeatures::ContextFeatures() {
             extensions_.insert(name);
         }
     }
-    // Reading the state must not leave an error for the caller's next glGetError.
-    while (glGetError() != GL_NO_ERROR) {
-    }
 }
 
-bool ContextFeatures::provides(const char* name) const {
-    const GLCommandRequirement* requirement = name ? FindGLCommandRequirement(name) : nullptr;
-    if (!requirement) {
-        return false;
-    }
-    if (requirement->version != 0 && version_ >= requirement->version &&
-        !(removesDeprecated_ && requirement->coreRemoved != 0 &&
-          version_ >= requirement->coreRemoved)) {
-        return true;
-    }
-    for (const unsigned short* e = requirement->extensions; e && *e != 0xFFFF; ++e) {
+namespace {
+
+bool BroughtByExtension(const GLCommandRequirement& requirement, const ContextFeatures& features) {
+    for (const unsigned short* e = requirement.extensions; e && *e != 0xFFFF; ++e) {
         const char* extension = GLExtensionName(*e);
-        if (extension && hasExtension(extension)) {
+        if (extension && features.hasExtension(extension)) {
             return true;
         }
     }
     return false;
+}
+
+}  // namespace
+
+bool ContextFeatures::brings(const char* name) const {
+    const GLCommandRequirement* requirement = FindGLCommandRequirement(name);
+    if (!requirement) {
+        return false;
+    }
+    return (requirement->version != 0 && version_ >= requirement->version) ||
+           BroughtByExtension(*requirement, *this);
+}
+
+bool ContextFeatures::removes(const char* name) const {
+    const GLCommandRequirement* requirement = FindGLCommandRequirement(name);
+    if (!requirement || !removesDeprecated_ || requirement->coreRemoved == 0) {
+        return false;
+    }
+    // The registry files the removals under 3.2, the first version with profiles; they are what
+    // 3.0 deprecated, which a forward-compatible 3.0 or 3.1 has lost as well.
+    const unsigned removedIn = requirement->coreRemoved == 32 ? 30 : requirement->coreRemoved;
+    return version_ >= removedIn && !BroughtByExtension(*requirement, *this);
 }
 
 }  // namespace Platform

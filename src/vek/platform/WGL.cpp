@@ -279,7 +279,9 @@ PROC wglGetProcAddress(LPCSTR name) {
         }
         return wgl;
     }
-    if (!record->features().provides(name)) {
+    // As opengl32 does, every command the context's version or extensions bring, also those its
+    // profile removed since: the library leaves those out itself.
+    if (!record->features().brings(name)) {
         SetLastError(ERROR_PROC_NOT_FOUND);
         return nullptr;
     }

@@ -173,9 +173,10 @@ VEK_EXPORT HGLRC wglGetCurrentContext();
 VEK_EXPORT HDC wglGetCurrentDC();
 /// The GLX address of an entry point that the current context's version and extensions provide
 /// ("wgl" names: those of the advertised WGL extensions); a driver's stub for anything else never
-/// leaks through. Null, with the last error set, without a current context
-/// (ERROR_INVALID_OPERATION), for a null name (ERROR_INVALID_PARAMETER) or an entry point not
-/// provided (ERROR_PROC_NOT_FOUND).
+/// leaks through. As on Windows, that includes the commands the context's profile removed: only
+/// the caller can tell that they must not be called. Null, with the last error set, without a
+/// current context (ERROR_INVALID_OPERATION), for a null name (ERROR_INVALID_PARAMETER) or an
+/// entry point not provided (ERROR_PROC_NOT_FOUND).
 VEK_EXPORT PROC wglGetProcAddress(LPCSTR name);
 /// Makes the context current on the drawable of the device context for the calling thread; a
 /// null context releases the current one. FALSE, with the last error set and the thread left

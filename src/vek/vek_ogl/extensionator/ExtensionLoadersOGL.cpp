@@ -1,4 +1,3 @@
-#include "vek/vek_ogl/extensionator/EntryPointLookup.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
 
 namespace VEK {
@@ -8,8 +7,8 @@ namespace {
 
 // Stores the lookup's result, null included; true when it found the entry point.
 template <class Pointer>
-bool Load(Pointer& slot, const char* name) {
-    slot = reinterpret_cast<Pointer>(internal::LookupGLEntryPoint(name));
+bool Load(Pointer& slot, internal::EntryPoint found) {
+    slot = reinterpret_cast<Pointer>(found);
     return slot != nullptr;
 }
 
@@ -17,7 +16,7 @@ bool Load(Pointer& slot, const char* name) {
 
 // A group's loader looks up each of its entry points in table order, every one even after a
 // miss, and is true when all were found.
-#define VEK_GL_LOAD(name) complete = Load(t.name, #name) && complete;
+#define VEK_GL_LOAD(name) complete = Load(t.name, lookupGL(#name)) && complete;
 #define VEK_GL_DEFINE_LOADER(Group, Enumerator, First, Count) \
     bool ExtensionManager::init_##Group() {                   \
         FunctionTable& t = *tableExt_;                        \

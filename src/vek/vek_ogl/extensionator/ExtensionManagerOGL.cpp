@@ -11,6 +11,7 @@
 #include "vek/core/exceptions/InternalException.h"
 #include "vek/core/utility/ConcurrentMap.h"
 #include "vek/core/utility/SharedPtr.h"
+#include "vek/platform/ContextFeatures.h"
 #include "vek/vek_ogl/LibraryOGL.h"
 #include "vek/vek_ogl/extensionator/OpenGLErrorChecker.h"
 #include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
@@ -252,6 +253,11 @@ void ExtensionManager::initialize() {
     std::string glslText;
     TokenizeVersionString(glsl, glslMajorVersion_, glslMinorVersion_, glslRelease, glslText);
 
+    // Read before any loader runs: which commands the context's profile removed.
+    Platform::ContextFeatures* features = VEK_NEW(Platform::ContextFeatures)();
+    VEK_ENFORCE(features != NULL);
+    features_.reset(features, VEKDeleter<Platform::ContextFeatures>());
+
     loadVersionLadder();
 
     std::vector<std::string> driverNames;
@@ -283,14 +289,22 @@ void ExtensionManager::loadDebugEntryPoints() {
         return;
     }
     DebugEntryPoints found;
-    found.getDebugMessageLog =
-        internal::LookupGLEntryPoint(khr ? "glGetDebugMessageLog" : "glGetDebugMessageLogARB");
+    found.getDebugMessageLog = lookupGL(khr ? "glGetDebugMessageLog" : "glGetDebugMessageLogARB");
     found.debugMessageControl =
-        internal::LookupGLEntryPoint(khr ? "glDebugMessageControl" : "glDebugMessageControlARB");
+        lookupGL(khr ? "glDebugMessageControl" : "glDebugMessageControlARB");
     found.outputSwitch = khr;
     if (found.getDebugMessageLog != nullptr && found.debugMessageControl != nullptr) {
         debugEntryPoints_ = found;
     }
+}
+
+internal::EntryPoint ExtensionManager::lookupGL(char const* name) const {
+    // opengl32 hands out what a core profile removed, and a call through it is an error or
+    // worse: the context's own profile decides, on every platform.
+    if (features_ != nullptr && features_->removes(name)) {
+        return nullptr;
+    }
+    return internal::LookupGLEntryPoint(name);
 }
 
 ExtensionManager::DebugEntryPoints ExtensionManager::CurrentDebugEntryPoints() {

@@ -18,6 +18,10 @@
 #include "vek/vek_ogl/ogl/Texture.h"
 
 namespace VEK {
+namespace Platform {
+class ContextFeatures;
+}  // namespace Platform
+
 namespace OGL {
 
 class Context;
@@ -292,6 +296,9 @@ private:
     }
 
     void initialize();
+    /// The platform's entry point for name, null where the context's profile removed it (unless
+    /// one of its extensions brings it back): the platform's look-up may hand those out.
+    internal::EntryPoint lookupGL(char const* name) const;
     void loadVersionLadder();
     void loadDebugEntryPoints();
     void readWGLExtensions();
@@ -327,6 +334,8 @@ private:
     unsigned glslMajorVersion_ = 0;
     unsigned glslMinorVersion_ = 0;
     DebugEntryPoints debugEntryPoints_;
+    /// What the context the manager was made on provides, read once by initialize().
+    std::shared_ptr<const Platform::ContextFeatures> features_;
 
     /// Display identifier -> the display's manager (owning).
     static DeviceRegistry sDeviceRegistry_;
