@@ -31,13 +31,13 @@ void OpenGLErrorChecker::settle(char const* file, unsigned line) {
         if (ExtensionManager::CurrentInitOptions().throwOnNullContext()) {
             throw InternalException(file, static_cast<int>(line), kNoCurrentContext);
         }
-    } else if (internal::tThreadCalls.pairContext.load(std::memory_order_relaxed) == nullptr) {
+    } else if (internal::Calls().pairContext.load(std::memory_order_relaxed) == nullptr) {
         internal::Settle();
     }
 }
 
 void OpenGLErrorChecker::check(char const* file, unsigned line) {
-    if (internal::tThreadCalls.pairContext.load(std::memory_order_relaxed) == nullptr ||
+    if (internal::Calls().pairContext.load(std::memory_order_relaxed) == nullptr ||
         !pairIsCurrent()) {
         const GLenum code = ::glGetError();
         if (code != GL_NO_ERROR) {
@@ -47,7 +47,7 @@ void OpenGLErrorChecker::check(char const* file, unsigned line) {
 }
 
 bool OpenGLErrorChecker::pairIsCurrent() {
-    const HGLRC begun = internal::tThreadCalls.pairContext.load(std::memory_order_relaxed);
+    const HGLRC begun = internal::Calls().pairContext.load(std::memory_order_relaxed);
     if (begun == nullptr) {
         return false;
     }

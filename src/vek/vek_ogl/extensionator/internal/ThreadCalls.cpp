@@ -10,6 +10,49 @@ namespace internal {
 
 __thread ThreadCalls tThreadCalls VEK_INITIAL_EXEC_TLS;
 
+#if defined(_WIN32)
+unsigned long gCallsSlot = kNoCallsSlot;
+
+namespace {
+
+// The slot lives while the library is loaded.
+struct CallsSlot {
+    DWORD index = TlsAlloc();
+    CallsSlot() {
+        if (index < kNoCallsSlot) {
+            gCallsSlot = index;
+        }
+    }
+    ~CallsSlot() {
+        gCallsSlot = kNoCallsSlot;
+        if (index != TLS_OUT_OF_INDEXES) {
+            TlsFree(index);
+        }
+    }
+    CallsSlot(const CallsSlot&) = delete;
+    CallsSlot& operator=(const CallsSlot&) = delete;
+} gCallsSlotOwner;
+
+// Empties the thread's slot as the thread ends, before the emulation frees the words.
+struct SlotEmptier {
+    ~SlotEmptier() {
+        if (gCallsSlot < kNoCallsSlot) {
+            TlsSetValue(gCallsSlot, nullptr);
+        }
+    }
+};
+
+}  // namespace
+
+ThreadCalls& KeepCallsInSlot() {
+    static thread_local SlotEmptier emptier;
+    static_cast<void>(emptier);
+    ThreadCalls& calls = tThreadCalls;
+    TlsSetValue(gCallsSlot, &calls);
+    return calls;
+}
+#endif
+
 const FunctionTable kNoTable{};
 
 namespace {
@@ -24,12 +67,11 @@ std::atomic<unsigned long> gGeneration{0};
 struct ListedThread {
     ListedThread() {
         std::lock_guard<std::mutex> lock(gThreadsMutex);
-        gThreads.push_back(&tThreadCalls);
+        gThreads.push_back(&Calls());
     }
     ~ListedThread() {
         std::lock_guard<std::mutex> lock(gThreadsMutex);
-        gThreads.erase(std::remove(gThreads.begin(), gThreads.end(), &tThreadCalls),
-                       gThreads.end());
+        gThreads.erase(std::remove(gThreads.begin(), gThreads.end(), &Calls()), gThreads.end());
     }
     ListedThread(const ListedThread&) = delete;
     ListedThread& operator=(const ListedThread&) = delete;
@@ -47,7 +89,7 @@ unsigned long TablesGeneration() {
 }
 
 void Settle() {
-    ThreadCalls& calls = tThreadCalls;
+    ThreadCalls& calls = Calls();
     // A registry change between reading the table and publishing it either shows in the
     // generation here or finds the published table in its walk.
     for (;;) {
@@ -73,7 +115,7 @@ void Settle() {
 
 void KeepTable(const FunctionTable* table, HGLRC context, unsigned long generation) {
     ListThread();
-    ThreadCalls& calls = tThreadCalls;
+    ThreadCalls& calls = Calls();
     calls.tableContext = context;
     calls.table.store(table);
     if (gGeneration.load() != generation) {
@@ -97,13 +139,14 @@ void ForgetTables() {
 
 void OpenPair(HGLRC context) {
     ListThread();
-    tThreadCalls.pairContext.store(context);
-    tThreadCalls.wayKey = 0;
-    tThreadCalls.shortWay.store(nullptr);
+    ThreadCalls& calls = Calls();
+    calls.pairContext.store(context);
+    calls.wayKey = 0;
+    calls.shortWay.store(nullptr);
 }
 
 void ClosePair() {
-    tThreadCalls.pairContext.store(nullptr);
+    Calls().pairContext.store(nullptr);
     Settle();
 }
 

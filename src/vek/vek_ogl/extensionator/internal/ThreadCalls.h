@@ -7,6 +7,10 @@
 #include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/FunctionTable.h"
 
+#if defined(_WIN32)
+#include <winternl.h>
+#endif
+
 namespace VEK {
 namespace OGL {
 namespace internal {
@@ -39,22 +43,54 @@ struct ThreadCalls {
 };
 extern __thread ThreadCalls tThreadCalls VEK_INITIAL_EXEC_TLS;
 
+#if defined(_WIN32)
+// mingw-w64's GCC emulates __thread with a function call on every access, which costs the
+// checked call more than the rest of its way: the address of each thread's words is also kept
+// in one of the 64 native TLS slots, read straight from the thread's TEB. kNoCallsSlot before
+// the library is loaded, after it is unloaded, or when no such slot was free: then every access
+// takes the emulated way.
+constexpr unsigned long kNoCallsSlot = 64;
+extern unsigned long gCallsSlot;
+// Keeps the address of the calling thread's words in the slot and returns them.
+ThreadCalls& KeepCallsInSlot();
+#endif
+
+// The calling thread's words; inlined, since a checked call asks for them twice.
+__attribute__((always_inline)) inline ThreadCalls& Calls() {
+#if defined(_WIN32)
+    const unsigned long slot = gCallsSlot;
+    if (slot < kNoCallsSlot) {
+        // NtCurrentTeb() as an asm of its own: the compiler reads mingw-w64's, inlined, as an
+        // access out of bounds.
+#if defined(__x86_64__)
+        const TEB* teb;
+        __asm__("movq %%gs:0x30, %0" : "=r"(teb));
+#else
+        const TEB* const teb = NtCurrentTeb();
+#endif
+        void* const kept = teb->TlsSlots[slot];
+        return kept != nullptr ? *static_cast<ThreadCalls*>(kept) : KeepCallsInSlot();
+    }
+#endif
+    return tThreadCalls;
+}
+
 inline std::uintptr_t WayKey(HGLRC context) {
     return ~reinterpret_cast<std::uintptr_t>(context);
 }
 
 // Whether a checked call may take the short way: its table, ShortWayTable(), was settled for
-// the context current now.
-inline bool OnShortWay() {
-    return tThreadCalls.wayKey == WayKey(Platform::CurrentContext());
+// the context current now. Both take the thread's words, which a call asks for once.
+__attribute__((always_inline)) inline bool OnShortWay(const ThreadCalls& calls) {
+    return calls.wayKey == WayKey(Platform::CurrentContext());
 }
-inline const FunctionTable& ShortWayTable() {
-    return *tThreadCalls.shortWay.load(std::memory_order_relaxed);
+__attribute__((always_inline)) inline const FunctionTable& ShortWayTable(const ThreadCalls& calls) {
+    return *calls.shortWay.load(std::memory_order_relaxed);
 }
 
 // The table kept for the current context, or null.
 inline const FunctionTable* KeptTable() {
-    const ThreadCalls& calls = tThreadCalls;
+    const ThreadCalls& calls = Calls();
     const FunctionTable* table = calls.table.load(std::memory_order_relaxed);
     return calls.tableContext == Platform::CurrentContext() ? table : nullptr;
 }
