@@ -298,6 +298,10 @@ void ExtensionManager::loadDebugEntryPoints() {
     }
 }
 
+bool ExtensionManager::removesDeprecatedFeatures() const {
+    return features_ != nullptr && features_->removesDeprecated();
+}
+
 internal::EntryPoint ExtensionManager::lookupGL(char const* name) const {
     // opengl32 hands out what a core profile removed, and a call through it is an error or
     // worse: the context's own profile decides, on every platform.

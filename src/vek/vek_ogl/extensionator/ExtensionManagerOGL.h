@@ -224,6 +224,10 @@ public:
     DebugEntryPoints const& debugEntryPoints() const {
         return debugEntryPoints_;
     }
+    /// Whether the context lost what OpenGL 3.0 deprecated: a core profile, a forward-compatible
+    /// context, or 3.1 without GL_ARB_compatibility. False for a manager that read no context.
+    /// Throws nothing.
+    bool removesDeprecatedFeatures() const;
 
     /// OpenGL 1.2. Throws nothing.
     bool supportsClampToEdge() const;

@@ -9,9 +9,7 @@
 
 #include "vek/platform/System.h"
 #include "vek/vek_ogl/extensionator/ExtensionManagerOGL.h"
-#include "vek/vek_ogl/extensionator/OpenGLInterceptor.h"
 #include "vek/vek_ogl/extensionator/OpenGLTypes.h"
-#include "vek/vek_ogl/extensionator/internal/GLCall.h"
 #include "vek/vek_ogl/extensionator/internal/ThreadCalls.h"
 
 #ifndef GL_PACK_REVERSE_ROW_ORDER_ANGLE
@@ -33,28 +31,9 @@ const ExtensionPackParameter kExtensionPackParameters[] = {
     {"GL_ANGLE_pack_reverse_row_order", GL_PACK_REVERSE_ROW_ORDER_ANGLE},
 };
 
-bool ReadClientAttribStack(const ExtensionManager& manager) {
-    const unsigned major = manager.majorVersion();
-    const unsigned minor = manager.minorVersion();
-    if (major < 3) {
-        return true;
-    }
-    GLint flags = 0;
-    VEK_GL(GetIntegerv)(GL_CONTEXT_FLAGS, &flags);
-    if ((flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0) {
-        return false;
-    }
-    if (major == 3 && minor < 2) {
-        return true;
-    }
-    GLint profile = 0;
-    VEK_GL(GetIntegerv)(GL_CONTEXT_PROFILE_MASK, &profile);
-    return (profile & GL_CONTEXT_CORE_PROFILE_BIT) == 0;
-}
-
 DriverPaths Make(const ExtensionManager& manager) {
     DriverPaths paths;
-    paths.clientAttribStack = ReadClientAttribStack(manager);
+    paths.clientAttribStack = !manager.removesDeprecatedFeatures();
     paths.activeTextureARB = manager.isSupported(OGLEXT_ARB_multitexture);
     paths.activeTextureCore = manager.isSupported(OGLEXT_VERSION_1_3);
     paths.framebufferCore = manager.isSupported(OGLEXT_VERSION_3_0) ||

@@ -7,10 +7,10 @@ namespace OGL {
 namespace internal {
 
 // The ways the current context's driver is driven, settled once per context from its extension
-// manager (and, for the profile, two queries) instead of on every call: a transfer or a bind
+// manager instead of on every call: a transfer or a bind
 // asks this record and makes no query and no extension lookup to pick its way.
 struct DriverPaths {
-    // The client attribute stack exists: not a core profile, not forward-compatible.
+    // The client attribute stack exists: the context kept what OpenGL 3.0 deprecated.
     bool clientAttribStack = false;
     // glActiveTextureARB where the driver names the extension, else glActiveTexture where the
     // version has it; neither: units cannot be selected.
