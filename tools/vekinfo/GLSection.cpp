@@ -77,6 +77,15 @@ void PrintCapabilities(std::ostream& out, const ExtensionManager& m) {
     out << ", texture units " << m.numberOfTextureUnits() << "\n";
 }
 
+// key: {"major": major, "minor": minor}
+void WriteVersion(JsonWriter& json, const char* key, unsigned major, unsigned minor) {
+    json.key(key);
+    json.beginObject();
+    json.member("major", major);
+    json.member("minor", minor);
+    json.endObject();
+}
+
 void WriteCapabilities(JsonWriter& json, const ExtensionManager& m) {
     json.member("vendorClass", m.vendorString());
     json.key("version");
@@ -341,16 +350,8 @@ void WriteOpenGL(JsonWriter& json, const Options& options) {
     ExtensionManager* manager = ExtensionManager::Instance();
     json.key("extensionManager");
     json.beginObject();
-    json.key("contextVersion");
-    json.beginObject();
-    json.member("major", manager->majorVersion());
-    json.member("minor", manager->minorVersion());
-    json.endObject();
-    json.key("glslVersion");
-    json.beginObject();
-    json.member("major", manager->glslMajorVersion());
-    json.member("minor", manager->glslMinorVersion());
-    json.endObject();
+    WriteVersion(json, "contextVersion", manager->majorVersion(), manager->minorVersion());
+    WriteVersion(json, "glslVersion", manager->glslMajorVersion(), manager->glslMinorVersion());
     json.key("supportedExtensions");
     json.beginArray();
     for (const std::string& name : manager->supportedExtensionNames()) {

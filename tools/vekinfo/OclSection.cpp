@@ -103,12 +103,18 @@ void WriteWords(JsonWriter& json, const std::string& text) {
     json.endArray();
 }
 
+// What a platform and a device both report.
+template <class Info>
+void WriteIdentity(JsonWriter& json, const Info& info) {
+    json.member("name", info.name);
+    json.member("vendor", info.vendor);
+    json.member("version", info.version);
+    json.member("profile", ProfileText(info.profile));
+}
+
 void WriteDevice(JsonWriter& json, const DeviceInfo& device) {
     json.beginObject();
-    json.member("name", device.name);
-    json.member("vendor", device.vendor);
-    json.member("version", device.version);
-    json.member("profile", ProfileText(device.profile));
+    WriteIdentity(json, device);
     json.key("type");
     WriteWords(json, TypeText(device.type));
     json.member("computeUnits", device.computeUnits);
@@ -244,10 +250,7 @@ void WriteOcl(JsonWriter& json, const Options&) {
     for (const VEK::OCL::Platform& platform : platforms) {
         const PlatformInfo info = Describe(platform);
         json.beginObject();
-        json.member("name", info.name);
-        json.member("vendor", info.vendor);
-        json.member("version", info.version);
-        json.member("profile", ProfileText(info.profile));
+        WriteIdentity(json, info);
         json.key("extensions");
         WriteWords(json, info.extensions);
         json.key("devices");
