@@ -1,9 +1,22 @@
 #pragma once
 
+#include <vector>
+
+#include "support/Interleaved.h"
+
 // Each loader's headers clash with the others' (and with <GL/gl.h>), so every contender lives in
 // a source file of its own and runs a whole slice of calls there: the call into a slice costs
 // every contender the same.
 namespace peers {
+
+// The peer loaders' contenders (glbinding's and libepoxy's, on the current context), appended to
+// the glBindTexture and glBindBuffer lists; nothing where the build has no peers (Loaders.cpp or
+// NoLoaders.cpp).
+void AddLoaderContenders(std::vector<VEKBench::Contender>& textures,
+                         std::vector<VEKBench::Contender>& buffers, unsigned texture,
+                         unsigned buffer);
+// Errors the peers' slices saw; a sound run sees none.
+long LoaderErrors();
 
 // glbinding: resolves its entry points on the current context.
 void GlbindingInitialize();

@@ -27,7 +27,6 @@
 namespace {
 
 using VEK::OGL::OpenGLInterceptor;
-using Slice = std::function<void(long calls)>;
 using namespace VEKBench;
 
 }  // namespace
@@ -43,160 +42,59 @@ int main(int argc, char** argv) {
     GLuint buffer = 0;
     glGenTextures(1, &texture);
     VEK::OGL::ExtensionManager::CurrentTable().glGenBuffers(1, &buffer);
-#ifdef VEK_BENCH_PEERS
-    peers::GlbindingInitialize();
-#endif
 
     OpenGLInterceptor* const chain = OpenGLInterceptor::Instance();
     // The raw caller looks its pointer up once, as an application with its own loader would.
     const auto bindBuffer = VEK::OGL::ExtensionManager::CurrentTable().glBindBuffer;
     long rawErrors = 0;
     peers::FloorCalls& floor = peers::Floor(bindBuffer);
-#ifdef VEK_BENCH_PEERS
-    const auto glbindingChecks = [](bool on) { peers::GlbindingCheckErrors(on); };
-#endif
 
     std::vector<Contender> textures;
-    textures.push_back({"raw",
-                        [&](long n) {
-                            for (long i = 0; i < n; ++i) {
-                                glBindTexture(GL_TEXTURE_2D, texture);
-                            }
-                        },
-                        {},
-                        {},
-                        {},
-                        0,
-                        0});
-    textures.push_back({"raw + glGetError",
-                        [&](long n) {
-                            for (long i = 0; i < n; ++i) {
-                                glBindTexture(GL_TEXTURE_2D, texture);
-                                rawErrors += glGetError() != GL_NO_ERROR;
-                            }
-                        },
-                        {},
-                        {},
-                        {},
-                        0,
-                        0});
-    textures.push_back({"vek checked",
-                        [&](long n) {
-                            for (long i = 0; i < n; ++i) {
-                                chain->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
-                            }
-                        },
-                        {},
-                        {},
-                        {},
-                        0,
-                        0});
-    textures.push_back({"chain floor",
-                        [&](long n) {
-                            for (long i = 0; i < n; ++i) {
-                                floor.bindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
-                            }
-                        },
-                        {},
-                        {},
-                        {},
-                        0,
-                        0});
-#ifdef VEK_BENCH_PEERS
-    textures.push_back({"glbinding after-callback",
-                        [&](long n) { peers::GlbindingBindTexture(n, GL_TEXTURE_2D, texture); },
-                        glbindingChecks,
-                        {},
-                        {},
-                        0,
-                        0});
-    textures.push_back(
-        {"glbinding + glGetError",
-         [&](long n) { peers::GlbindingBindTextureGetError(n, GL_TEXTURE_2D, texture); },
-         {},
-         {},
-         {},
-         0,
-         0});
-    textures.push_back({"epoxy + glGetError",
-                        [&](long n) { peers::EpoxyBindTextureGetError(n, GL_TEXTURE_2D, texture); },
-                        {},
-                        {},
-                        {},
-                        0,
-                        0});
-#endif
+    textures.push_back(MakeContender("raw", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+        }
+    }));
+    textures.push_back(MakeContender("raw + glGetError", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            rawErrors += glGetError() != GL_NO_ERROR;
+        }
+    }));
+    textures.push_back(MakeContender("vek checked", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            chain->cgmBindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+        }
+    }));
+    textures.push_back(MakeContender("chain floor", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            floor.bindTexture(__FILE__, __LINE__, GL_TEXTURE_2D, texture);
+        }
+    }));
 
     std::vector<Contender> buffers;
-    buffers.push_back({"raw",
-                       [&](long n) {
-                           for (long i = 0; i < n; ++i) {
-                               bindBuffer(GL_ARRAY_BUFFER, buffer);
-                           }
-                       },
-                       {},
-                       {},
-                       {},
-                       0,
-                       0});
-    buffers.push_back({"raw + glGetError",
-                       [&](long n) {
-                           for (long i = 0; i < n; ++i) {
-                               bindBuffer(GL_ARRAY_BUFFER, buffer);
-                               rawErrors += glGetError() != GL_NO_ERROR;
-                           }
-                       },
-                       {},
-                       {},
-                       {},
-                       0,
-                       0});
-    buffers.push_back({"vek checked",
-                       [&](long n) {
-                           for (long i = 0; i < n; ++i) {
-                               chain->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
-                           }
-                       },
-                       {},
-                       {},
-                       {},
-                       0,
-                       0});
-    buffers.push_back({"chain floor",
-                       [&](long n) {
-                           for (long i = 0; i < n; ++i) {
-                               floor.bindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
-                           }
-                       },
-                       {},
-                       {},
-                       {},
-                       0,
-                       0});
-#ifdef VEK_BENCH_PEERS
-    buffers.push_back({"glbinding after-callback",
-                       [&](long n) { peers::GlbindingBindBuffer(n, GL_ARRAY_BUFFER, buffer); },
-                       glbindingChecks,
-                       {},
-                       {},
-                       0,
-                       0});
-    buffers.push_back(
-        {"glbinding + glGetError",
-         [&](long n) { peers::GlbindingBindBufferGetError(n, GL_ARRAY_BUFFER, buffer); },
-         {},
-         {},
-         {},
-         0,
-         0});
-    buffers.push_back({"epoxy + glGetError",
-                       [&](long n) { peers::EpoxyBindBufferGetError(n, GL_ARRAY_BUFFER, buffer); },
-                       {},
-                       {},
-                       {},
-                       0,
-                       0});
-#endif
+    buffers.push_back(MakeContender("raw", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            bindBuffer(GL_ARRAY_BUFFER, buffer);
+        }
+    }));
+    buffers.push_back(MakeContender("raw + glGetError", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            bindBuffer(GL_ARRAY_BUFFER, buffer);
+            rawErrors += glGetError() != GL_NO_ERROR;
+        }
+    }));
+    buffers.push_back(MakeContender("vek checked", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            chain->cgmBindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
+        }
+    }));
+    buffers.push_back(MakeContender("chain floor", [&](long n) {
+        for (long i = 0; i < n; ++i) {
+            floor.bindBuffer(__FILE__, __LINE__, GL_ARRAY_BUFFER, buffer);
+        }
+    }));
+    peers::AddLoaderContenders(textures, buffers, texture, buffer);
 
     std::printf("%d rounds of %ld calls per contender, interleaved; medians over rounds\n", rounds,
                 calls);
@@ -205,10 +103,7 @@ int main(int argc, char** argv) {
     PrintInterleaved("glBindTexture (OpenGL 1.1)", textures, "raw + glGetError");
     PrintInterleaved("glBindBuffer (function table)", buffers, "raw + glGetError");
 
-    long errors = rawErrors;
-#ifdef VEK_BENCH_PEERS
-    errors += peers::GlbindingErrors() + peers::EpoxyErrors();
-#endif
+    const long errors = rawErrors + peers::LoaderErrors();
     if (errors != 0) {
         std::fprintf(stderr, "%ld calls raised a GL error: the figures are not valid\n", errors);
         return 1;
