@@ -124,10 +124,6 @@ bool WholeWords(const PixelLayout& layout, unsigned rowPixels) {
 
 }  // namespace
 
-bool HasClientAttribStack() {
-    return CurrentDriverPaths().clientAttribStack;
-}
-
 void PushPixelStore() {
     const DriverPaths& paths = CurrentDriverPaths();
     SavedPixelStore saved{paths.clientAttribStack, {}, {}};

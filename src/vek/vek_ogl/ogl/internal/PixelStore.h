@@ -11,10 +11,6 @@ class PixelUnpackParameters;
 
 namespace internal {
 
-// Whether the current context keeps the client attribute stack: not a core profile and not a
-// forward-compatible context.
-bool HasClientAttribStack();
-
 // Saves the pack and unpack pixel-store state of the current context: with
 // glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT) where the context has the stack, else by reading
 // every pack and unpack parameter onto a per-thread stack.
